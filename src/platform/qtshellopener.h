@@ -1,0 +1,9 @@
+#pragma once
+
+#include "platform/shellopener.h"
+
+// Opens through the desktop's associations (xdg-open).
+class QtShellOpener : public ShellOpener {
+public:
+    void open(const QString &pathOrAddress) override;
+};

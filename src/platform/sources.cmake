@@ -1,0 +1,9 @@
+# Seam interfaces are header-only; the Qt implementations need widgets or D-Bus.
+target_sources(brelvane_core PRIVATE
+  platform/messages.h platform/shellopener.h platform/poweroff.h platform/desktopseams.h)
+target_sources(brelvane_gui PRIVATE
+  platform/choosers.h
+  platform/qtmessages.h platform/qtmessages.cpp
+  platform/qtchoosers.h platform/qtchoosers.cpp
+  platform/qtshellopener.h platform/qtshellopener.cpp
+  platform/logindpoweroff.h platform/logindpoweroff.cpp)

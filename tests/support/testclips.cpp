@@ -1,0 +1,62 @@
+#include "testclips.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+
+bool makeClip(const QString &path, const ClipSpec &spec)
+{
+    QStringList args{QStringLiteral("-nostdin"), QStringLiteral("-loglevel"), QStringLiteral("error"),
+                     QStringLiteral("-y"), QStringLiteral("-f"), QStringLiteral("lavfi"),
+                     QStringLiteral("-i"),
+                     QStringLiteral("testsrc2=size=%1x%2:rate=%3:duration=%4")
+                         .arg(spec.width)
+                         .arg(spec.height)
+                         .arg(spec.fps)
+                         .arg(spec.seconds)};
+    if (spec.audio) {
+        args << QStringLiteral("-f") << QStringLiteral("lavfi") << QStringLiteral("-i")
+             << QStringLiteral("sine=frequency=440:sample_rate=44100:duration=%1").arg(spec.seconds);
+    }
+    const QString ext = QFileInfo(path).suffix().toLower();
+    if (ext == QLatin1String("avi") || ext == QLatin1String("wmv") || ext == QLatin1String("asf")) {
+        args << QStringLiteral("-c:v") << QStringLiteral("mpeg4");
+        if (spec.audio)
+            args << QStringLiteral("-c:a") << QStringLiteral("libmp3lame");
+    } else if (ext == QLatin1String("mpg") || ext == QLatin1String("mpeg") || ext == QLatin1String("vob")) {
+        args << QStringLiteral("-c:v") << QStringLiteral("mpeg2video");
+        if (spec.audio)
+            args << QStringLiteral("-c:a") << QStringLiteral("mp2");
+    } else {
+        args << QStringLiteral("-c:v") << QStringLiteral("mpeg4");
+        if (spec.audio)
+            args << QStringLiteral("-c:a") << QStringLiteral("aac");
+    }
+    args << QStringLiteral("-pix_fmt") << QStringLiteral("yuv420p") << path;
+    QProcess ffmpeg;
+    ffmpeg.start(QStringLiteral("ffmpeg"), args);
+    if (!ffmpeg.waitForFinished(120000) || ffmpeg.exitStatus() != QProcess::NormalExit
+        || ffmpeg.exitCode() != 0) {
+        QFile::remove(path);
+        return false;
+    }
+    return QFileInfo(path).size() > 0;
+}
+
+QString buildProgramDir()
+{
+    return QDir::fromNativeSeparators(qEnvironmentVariable("BRELVANE_PROGRAM_DIR")) + QLatin1Char('/');
+}
+
+QString testDataPath(const QString &name)
+{
+    return qEnvironmentVariable("BRELVANE_TEST_DATA") + QLatin1Char('/') + name;
+}
+
+bool copyFileTo(const QString &from, const QString &to)
+{
+    QDir().mkpath(QFileInfo(to).absolutePath());
+    QFile::remove(to);
+    return QFile::copy(from, to);
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+// Real media made at test time with ffmpeg's test sources; nothing binary is
+// committed. Returns false (and leaves no file) when ffmpeg fails.
+struct ClipSpec {
+    int width = 320;
+    int height = 240;
+    double seconds = 1.0;
+    int fps = 25;
+    bool audio = true;
+};
+
+bool makeClip(const QString &path, const ClipSpec &spec);
+
+// The build's program directory (with its encoder link and profiles).
+QString buildProgramDir();
+// A file from tests/data.
+QString testDataPath(const QString &name);
+// Copies a file, creating the target's folder; true on success.
+bool copyFileTo(const QString &from, const QString &to);
