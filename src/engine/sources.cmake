@@ -1,1 +1,2 @@
 # Sources of src/engine: add core files to brelvane_core, widget files to brelvane_gui.
+target_sources(brelvane_core PRIVATE engine/livesettings.h)

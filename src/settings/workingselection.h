@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+// The working selection of the Output Settings dialog, read from its boxes at
+// the moment encoder options are built. Positions are -1 when nothing is
+// selected.
+struct WorkingSelection {
+    int videoCodec = -1;    // cmbVcodec position
+    QString videoBitrate;   // cmbVbitrate shown text
+    int aspect = -1;        // cmbAspect position
+    int audioCodec = -1;    // cmbAcodec position
+    QString audioCodecText; // cmbAcodec shown text (the caption)
+    QString audioBitrate;   // cmbAbitrate shown text
+    int mp3Mode = -1;       // cmbEncodeTo position
+    int mp3Quality = -1;    // cmbQuality position
+    int mp3Bitrate = -1;    // cmbBitrate position
+    int channels = -1;      // cmbChannels position
+    bool listSize = true;   // rdbSelectSize checked
+    int videoSize = -1;     // cmbVideoSize position
+    QString width;          // edtWidth text
+    QString height;         // edtHeight text
+    QString sampleRate;     // cmbSrate shown text
+};
+
+// Whoever holds the working selection (the Output Settings dialog, or a
+// command line front end) answers with its current state.
+class SelectionSource {
+public:
+    virtual ~SelectionSource() = default;
+    virtual WorkingSelection workingSelection() const = 0;
+    // "." + the loaded profile's output type; empty before the first load.
+    virtual QString outputExtension() const = 0;
+};
