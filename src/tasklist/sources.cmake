@@ -1,1 +1,8 @@
 # Sources of src/tasklist: add core files to brelvane_core, widget files to brelvane_gui.
+target_sources(brelvane_core PRIVATE
+  tasklist/timetext.h tasklist/timetext.cpp
+  tasklist/mediaprobe.h tasklist/mediaprobe.cpp
+  tasklist/taskitem.h
+  tasklist/tasklistmodel.h tasklist/tasklistmodel.cpp
+  tasklist/inputtypes.h tasklist/inputtypes.cpp
+  tasklist/tasklist.h tasklist/tasklist.cpp)

@@ -1,0 +1,122 @@
+#include "tasklist/inputtypes.h"
+
+namespace {
+
+const QString AllFilesEntry = QStringLiteral("All Files (*.*)|*.*");
+
+QString lowerAsciiLetters(QString text)
+{
+    for (QChar &c : text) {
+        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+            c = QChar(c.unicode() + ('a' - 'A'));
+    }
+    return text;
+}
+
+// "AVI Files (*.avi)|*.avi|" for ".avi".
+QString typeEntry(const QString &extension)
+{
+    const QString pattern = QLatin1Char('*') + extension;
+    return extension.mid(1).toUpper() + QStringLiteral(" Files (") + pattern +
+           QStringLiteral(")|") + pattern + QLatin1Char('|');
+}
+
+QString chooserPatterns(const QString &windowsPatterns)
+{
+    QStringList patterns = windowsPatterns.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    for (QString &pattern : patterns) {
+        pattern = pattern.trimmed();
+        if (pattern == QLatin1String("*.*"))
+            pattern = QStringLiteral("*");
+    }
+    patterns.removeAll(QString());
+    return patterns.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+QStringList InputExtensions()
+{
+    return {QStringLiteral(".avi"), QStringLiteral(".mpg"), QStringLiteral(".mpeg"),
+            QStringLiteral(".mp4"), QStringLiteral(".wmv"), QStringLiteral(".mov"),
+            QStringLiteral(".vob"), QStringLiteral(".asf")};
+}
+
+QString InputMask()
+{
+    return InputPatterns().join(QLatin1Char(';')) + QLatin1Char(';');
+}
+
+QStringList InputPatterns()
+{
+    QStringList patterns;
+    for (const QString &extension : InputExtensions())
+        patterns << QLatin1Char('*') + extension;
+    return patterns;
+}
+
+QString LowerCasedExtension(const QString &path)
+{
+    const QString name = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+    const int point = name.lastIndexOf(QLatin1Char('.'));
+    return point < 0 ? QString() : lowerAsciiLetters(name.mid(point));
+}
+
+bool IsSupportedExt(const QString &path)
+{
+    return InputExtensions().contains(LowerCasedExtension(path));
+}
+
+QString OpenDialogFilterText()
+{
+    QString filter = QStringLiteral("All Support Files(") + InputMask() + QStringLiteral(")|") +
+                     InputMask() + QLatin1Char('|');
+    for (const QString &extension : InputExtensions())
+        filter += typeEntry(extension);
+    return filter + AllFilesEntry;
+}
+
+QStringList OutputFileTypes()
+{
+    return {QStringLiteral(".avi"), QStringLiteral(".mpg"), QStringLiteral(".mp4"),
+            QStringLiteral(".wmv"), QStringLiteral(".mov"), QStringLiteral(".vob"),
+            QStringLiteral(".asf"), QStringLiteral(".flv")};
+}
+
+QString SaveDialogFilterText()
+{
+    QString filter;
+    for (const QString &type : OutputFileTypes())
+        filter += typeEntry(type);
+    return filter + AllFilesEntry;
+}
+
+QStringList FilterTextToChooserFilters(const QString &windowsFilter)
+{
+    const QStringList parts = windowsFilter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        const QString &caption = parts.at(i);
+        const QString group =
+            QLatin1Char('(') + chooserPatterns(parts.at(i + 1)) + QLatin1Char(')');
+        if (caption.endsWith(group))
+            filters << caption;
+        else
+            filters << caption + QLatin1Char(' ') + group;
+    }
+    return filters;
+}
+
+QString StripExtension(const QString &fileName)
+{
+    const int nameStart = fileName.lastIndexOf(QLatin1Char('/')) + 1;
+    const int point = fileName.lastIndexOf(QLatin1Char('.'));
+    return point < nameStart ? fileName : fileName.left(point);
+}
+
+QString AddTrailingSeparator(const QString &folder)
+{
+    if (folder.isEmpty() || folder.endsWith(QLatin1Char('/')))
+        return folder;
+    return folder + QLatin1Char('/');
+}

@@ -1,0 +1,59 @@
+#include "tasklist/mediaprobe.h"
+
+#include "tasklist/timetext.h"
+
+#include <cmath>
+#include <cstddef>
+#include <string>
+
+// The library's header relies on size_t being declared before it.
+#include <MediaInfoDLL/MediaInfoDLL_Static.h>
+
+namespace {
+
+// MediaInfo answers into a buffer of its own that the next question
+// overwrites, so every answer is copied out at once.
+QString ask(void *handle, MediaInfo_stream_C stream, const wchar_t *parameter)
+{
+    const wchar_t *answer =
+        MediaInfo_Get(handle, stream, 0, parameter, MediaInfo_Info_Text, MediaInfo_Info_Name);
+    return answer ? QString::fromWCharArray(answer) : QString();
+}
+
+// The play time answer is whole or fractional milliseconds with "." as the
+// decimal point.
+bool millisecondsToSeconds(const QString &answer, double &seconds)
+{
+    bool ok = false;
+    const double milliseconds = answer.trimmed().toDouble(&ok);
+    if (!ok || !(milliseconds >= 0) || !std::isfinite(milliseconds))
+        return false;
+    seconds = milliseconds / 1000;
+    return true;
+}
+
+} // namespace
+
+ProbeResult ProbeMediaFile(const QString &path)
+{
+    const std::wstring widePath = path.toStdWString();
+    void *handle = MediaInfo_New();
+    MediaInfo_Open(handle, widePath.c_str());
+
+    ProbeResult result;
+    // This library version still answers to the old name of the general
+    // stream's duration in milliseconds.
+    double seconds = 0;
+    if (millisecondsToSeconds(ask(handle, MediaInfo_Stream_General, L"PlayTime"), seconds)) {
+        result.lengthText = SecondsToTimeText(seconds);
+        result.hasPlayTime = true;
+    }
+    const QString width = ask(handle, MediaInfo_Stream_Video, L"Width");
+    const QString height = ask(handle, MediaInfo_Stream_Video, L"Height");
+    result.sizeText = width + QLatin1Char('x') + height;
+
+    MediaInfo_Close(handle);
+    // Close only ends the reading; the handle's own memory goes with Delete.
+    MediaInfo_Delete(handle);
+    return result;
+}

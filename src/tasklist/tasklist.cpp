@@ -1,0 +1,280 @@
+#include "tasklist/tasklist.h"
+
+#include "platform/messages.h"
+#include "tasklist/inputtypes.h"
+#include "tasklist/mediaprobe.h"
+#include "tasklist/tasklistmodel.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QItemSelectionModel>
+
+#include <algorithm>
+
+namespace {
+
+bool lessIgnoringCase(const QString &a, const QString &b)
+{
+    const int order = QString::compare(a, b, Qt::CaseInsensitive);
+    // Names equal but for case still get one fixed order.
+    return order != 0 ? order < 0 : a < b;
+}
+
+QString duplicateTitle()
+{
+    return QStringLiteral("Already Listed");
+}
+
+QString duplicateText()
+{
+    return QStringLiteral(
+        "This file has been added to the Task List already. Are you sure to add it again?");
+}
+
+// A relative argument is made absolute so that the row's caption is the
+// file's full path, whatever folder the program works in later.
+QString fullPathOf(const QString &entry)
+{
+    const QFileInfo info(entry);
+    return info.isRelative() ? QDir::cleanPath(info.absoluteFilePath()) : entry;
+}
+
+} // namespace
+
+TaskList::TaskList(Messages *messages, QObject *parent)
+    : QObject(parent)
+    , m_messages(messages)
+    , m_model(new TaskListModel(this))
+    , m_selection(new QItemSelectionModel(m_model, this))
+{
+}
+
+bool TaskList::AddTaskFile(const QString &path)
+{
+    QStringList refused;
+    const bool added = addFile(path, refused);
+    tellRefused(refused);
+    return added;
+}
+
+void TaskList::AddTaskFolder(const QString &folder)
+{
+    QStringList refused;
+    addFolder(folder, refused);
+    tellRefused(refused);
+}
+
+void TaskList::AddChosenFiles(const QStringList &dialogList)
+{
+    if (dialogList.isEmpty())
+        return;
+    // The dialog lists the file the user picked last first; the second entry
+    // onwards is the order of picking.
+    QStringList refused;
+    for (int i = 1; i < dialogList.size(); ++i)
+        addFile(dialogList.at(i), refused);
+    addFile(dialogList.first(), refused);
+    tellRefused(refused);
+}
+
+void TaskList::AddDropped(const QStringList &names)
+{
+    QStringList refused;
+    for (const QString &name : names) {
+        if (name.isEmpty())
+            continue;
+        if (QFileInfo(name).isDir())
+            addFolder(name, refused);
+        else if (IsSupportedExt(name))
+            addFile(name, refused);
+    }
+    tellRefused(refused);
+}
+
+void TaskList::TakeStartupArguments(const QStringList &args)
+{
+    if (args.isEmpty())
+        return;
+    QStringList entries = args;
+    if (LowerCasedExtension(args.first()) == QLatin1String(".tmp")) {
+        entries.clear();
+        if (!readListFile(args.first(), entries)) {
+            m_messages->inform(unreadableListTitle(),
+                               QStringLiteral("The list file \"%1\" could not be read, so no "
+                                              "files were added from it.")
+                                   .arg(args.first()));
+        }
+    }
+    QStringList refused;
+    for (const QString &entry : qAsConst(entries))
+        addStartupEntry(entry, refused);
+    tellRefused(refused);
+}
+
+void TaskList::RemoveSelected()
+{
+    for (int row = count() - 1; row >= 0; --row) {
+        if (isRowSelected(row))
+            m_model->removeTaskRow(row);
+    }
+}
+
+void TaskList::Clear()
+{
+    m_model->clearRows();
+}
+
+void TaskList::MoveUp()
+{
+    if (!hasSelection())
+        return;
+    for (int row = 1; row < count(); ++row) {
+        if (isRowSelected(row)) {
+            swapRows(row, row - 1);
+            moveSelection(row, row - 1);
+        }
+    }
+}
+
+void TaskList::MoveDown()
+{
+    if (!hasSelection())
+        return;
+    for (int row = count() - 2; row >= 0; --row) {
+        if (isRowSelected(row)) {
+            swapRows(row, row + 1);
+            moveSelection(row, row + 1);
+        }
+    }
+}
+
+QString TaskList::FirstSelectedCaption() const
+{
+    for (int row = 0; row < count(); ++row) {
+        if (isRowSelected(row)) {
+            ltvItemData record;
+            m_model->GetItemData(row, CaptionSelector, record);
+            return record.Caption;
+        }
+    }
+    return QString();
+}
+
+bool TaskList::hasSelection() const
+{
+    for (int row = 0; row < count(); ++row) {
+        if (isRowSelected(row))
+            return true;
+    }
+    return false;
+}
+
+int TaskList::count() const
+{
+    return m_model->count();
+}
+
+bool TaskList::addFile(const QString &path, QStringList &refused)
+{
+    emit fileAddingStarted();
+    if (!confirmDuplicate(path))
+        return false;
+    const ProbeResult probe = ProbeMediaFile(path);
+    if (!probe.hasPlayTime) {
+        refused << path;
+        return false;
+    }
+    const int row = m_model->appendRow(path);
+    ltvItemData record;
+    record.Caption = path;
+    record.SubItems[LengthSlot] = probe.lengthText;
+    record.SubItems[SizeSlot] = probe.sizeText;
+    record.SubItems[StatusSlot] = addedStatusText();
+    m_model->SetItemData(row, WholeRowSelector, record);
+    return true;
+}
+
+void TaskList::addFolder(const QString &folder, QStringList &refused)
+{
+    if (folder.isEmpty())
+        return;
+    // Without QDir::Hidden and QDir::System those are left out, and
+    // QDir::Files leaves out subfolders; name filters ignore case.
+    QStringList names = QDir(folder).entryList(InputPatterns(), QDir::Files, QDir::Unsorted);
+    std::sort(names.begin(), names.end(), lessIgnoringCase);
+    const QString base = AddTrailingSeparator(folder);
+    for (const QString &name : qAsConst(names))
+        addFile(base + name, refused);
+}
+
+void TaskList::addStartupEntry(const QString &entry, QStringList &refused)
+{
+    if (entry.isEmpty())
+        return;
+    const QFileInfo info(entry);
+    if (info.isFile()) {
+        if (IsSupportedExt(entry))
+            addFile(fullPathOf(entry), refused);
+    } else if (info.isDir()) {
+        addFolder(fullPathOf(entry), refused);
+    }
+}
+
+bool TaskList::confirmDuplicate(const QString &path)
+{
+    for (int row = 0; row < count(); ++row) {
+        if (m_model->caption(row) == path)
+            return m_messages->ask(duplicateTitle(), duplicateText());
+    }
+    return true;
+}
+
+bool TaskList::readListFile(const QString &listFile, QStringList &entries)
+{
+    QFile file(listFile);
+    if (!QFileInfo(listFile).isFile() || !file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return false;
+    const QByteArray content = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return false;
+    entries = QString::fromUtf8(content).split(QLatin1Char('\n'));
+    return true;
+}
+
+void TaskList::tellRefused(const QStringList &refused)
+{
+    if (refused.isEmpty())
+        return;
+    const QString text =
+        refused.size() == 1
+            ? QStringLiteral("The play time of this file could not be read, so it is not a "
+                             "video that can be joined:\n\n")
+            : QStringLiteral("The play time of these files could not be read, so they are not "
+                             "videos that can be joined:\n\n");
+    m_messages->inform(refusedTitle(), text + refused.join(QLatin1Char('\n')));
+}
+
+bool TaskList::isRowSelected(int row) const
+{
+    return m_selection->rowIntersectsSelection(row, QModelIndex());
+}
+
+void TaskList::moveSelection(int from, int to)
+{
+    // The current (focus) index stays where it is.
+    m_selection->select(m_model->index(to, 0),
+                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    m_selection->select(m_model->index(from, 0),
+                        QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
+}
+
+void TaskList::swapRows(int a, int b)
+{
+    ltvItemData rowA;
+    ltvItemData rowB;
+    m_model->GetItemData(a, WholeRowSelector, rowA);
+    m_model->GetItemData(b, WholeRowSelector, rowB);
+    m_model->SetItemData(a, WholeRowSelector, rowB);
+    m_model->SetItemData(b, WholeRowSelector, rowA);
+}

@@ -1,0 +1,156 @@
+#include "tasklist/tasklistmodel.h"
+
+#include "tasklist/timetext.h"
+
+TaskListModel::TaskListModel(QObject *parent)
+    : QAbstractTableModel(parent)
+{
+}
+
+int TaskListModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : count();
+}
+
+int TaskListModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant TaskListModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || !isRow(index.row()))
+        return {};
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
+        return {};
+    const Row &row = m_rows.at(index.row());
+    if (index.column() == FileColumn)
+        return row.caption;
+    if (role == Qt::ToolTipRole)
+        return {};
+    return row.subItems[index.column() - LengthColumn];
+}
+
+QVariant TaskListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    switch (section) {
+    case FileColumn:
+        return QStringLiteral("Input File");
+    case LengthColumn:
+        return QStringLiteral("Length");
+    case SizeColumn:
+        return QStringLiteral("Size");
+    case StatusColumn:
+        return QStringLiteral("Status");
+    default:
+        return {};
+    }
+}
+
+Qt::ItemFlags TaskListModel::flags(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    // Rows are chosen, never edited in place.
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+}
+
+void TaskListModel::GetItemData(int index, int selector, ltvItemData &record) const
+{
+    if (!isRow(index))
+        return;
+    const Row &row = m_rows.at(index);
+    if (selector == WholeRowSelector) {
+        record.Caption = row.caption;
+        for (int slot = 0; slot < TaskSubItemCount; ++slot)
+            record.SubItems[slot] = row.subItems[slot];
+        for (int i = 0; i < 6; ++i)
+            record.Seconds[i] = TimeTextToSeconds(row.subItems[secondsSlot(i)]);
+    } else if (selector == CaptionSelector) {
+        record.Caption = row.caption;
+    } else if (selector >= 0 && selector < TaskSubItemCount) {
+        record.SubItems[selector] = row.subItems[selector];
+        const int secondsIndex = secondsIndexOfSlot(selector);
+        if (secondsIndex >= 0)
+            record.Seconds[secondsIndex] = TimeTextToSeconds(row.subItems[selector]);
+    }
+}
+
+void TaskListModel::SetItemData(int index, int selector, const ltvItemData &record)
+{
+    if (!isRow(index))
+        return;
+    Row &row = m_rows[index];
+    if (selector == WholeRowSelector) {
+        row.caption = record.Caption;
+        for (int slot = 0; slot < TaskSubItemCount; ++slot)
+            row.subItems[slot] = record.SubItems[slot];
+        announceChange(index, FileColumn, StatusColumn);
+    } else if (selector == CaptionSelector) {
+        row.caption = record.Caption;
+        announceChange(index, FileColumn, FileColumn);
+    } else if (selector >= 0 && selector < TaskSubItemCount) {
+        row.subItems[selector] = record.SubItems[selector];
+        const int column = columnOfSlot(selector);
+        if (column >= 0)
+            announceChange(index, column, column);
+    }
+}
+
+int TaskListModel::appendRow(const QString &caption)
+{
+    const int row = count();
+    beginInsertRows(QModelIndex(), row, row);
+    Row added;
+    added.caption = caption;
+    m_rows.append(added);
+    endInsertRows();
+    return row;
+}
+
+void TaskListModel::removeTaskRow(int row)
+{
+    if (!isRow(row))
+        return;
+    beginRemoveRows(QModelIndex(), row, row);
+    m_rows.removeAt(row);
+    endRemoveRows();
+}
+
+void TaskListModel::clearRows()
+{
+    if (m_rows.isEmpty())
+        return;
+    beginRemoveRows(QModelIndex(), 0, count() - 1);
+    m_rows.clear();
+    endRemoveRows();
+}
+
+QString TaskListModel::caption(int row) const
+{
+    return isRow(row) ? m_rows.at(row).caption : QString();
+}
+
+QString TaskListModel::status(int row) const
+{
+    return isRow(row) ? m_rows.at(row).subItems[StatusSlot] : QString();
+}
+
+void TaskListModel::setStatus(int row, const QString &status)
+{
+    ltvItemData record;
+    record.SubItems[StatusSlot] = status;
+    SetItemData(row, StatusSlot, record);
+}
+
+void TaskListModel::announceChange(int row, int firstColumn, int lastColumn)
+{
+    emit dataChanged(index(row, firstColumn), index(row, lastColumn));
+}
+
+int TaskListModel::columnOfSlot(int slot)
+{
+    return slot <= StatusSlot ? LengthColumn + slot : -1;
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "tasklist/taskitem.h"
+
+#include <QAbstractTableModel>
+#include <QList>
+
+// The only store of the task rows: each row is a caption (the input path)
+// and exactly ten sub-item texts. Shown in four columns: the caption, then
+// slots 0, 1 and 2 ("Input File", "Length", "Size", "Status").
+class TaskListModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum Column { FileColumn, LengthColumn, SizeColumn, StatusColumn, ColumnCount };
+
+    explicit TaskListModel(QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+
+    // Copies from row index into record: -2 caption, all sub-items and all
+    // seconds; -1 caption; 0..9 that sub-item (and its seconds for 0, 5..9);
+    // other selectors nothing. Fields not named keep what the record held.
+    // A row number out of range copies nothing.
+    void GetItemData(int index, int selector, ltvItemData &record) const;
+    // Writes record into row index: -2 caption and all sub-items; -1 the
+    // caption; 0..9 that sub-item; other selectors nothing. Seconds are
+    // never written. A row number out of range writes nothing.
+    void SetItemData(int index, int selector, const ltvItemData &record);
+
+    // Appends a row with the caption and ten empty sub-items; its row number.
+    int appendRow(const QString &caption);
+    void removeTaskRow(int row);
+    void clearRows();
+
+    int count() const { return static_cast<int>(m_rows.size()); }
+    QString caption(int row) const;
+    QString status(int row) const;
+    void setStatus(int row, const QString &status);
+
+private:
+    struct Row {
+        QString caption;
+        QString subItems[TaskSubItemCount];
+    };
+
+    bool isRow(int row) const { return row >= 0 && row < count(); }
+    void announceChange(int row, int firstColumn, int lastColumn);
+    static int columnOfSlot(int slot);
+
+    QList<Row> m_rows;
+};
