@@ -1,0 +1,78 @@
+#include "commandline.h"
+
+namespace {
+
+const QChar Quote = QLatin1Char('"');
+
+bool isBlank(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
+
+} // namespace
+
+QString QuoteArgument(const QString &path)
+{
+    return Quote + path + Quote;
+}
+
+bool IsQuotable(const QString &path)
+{
+    return !path.contains(Quote);
+}
+
+QString ConvertCommandLine(const QString &inputPath, const QString &tempPath,
+                           const QString &frameSize)
+{
+    QString line;
+    line += QLatin1String(" \"");
+    line += inputPath;
+    line += Quote;
+    line += QLatin1String(" -o ");
+    line += QuoteArgument(tempPath);
+    line += QLatin1String(" -oac mp3lame -ovc lavc -ofps 30 -vf scale=");
+    line += frameSize;
+    return line;
+}
+
+QString JoinCommandLine(const QStringList &tempPaths, const QString &outputArgument,
+                        const QString &options)
+{
+    QString line;
+    for (const QString &temp : tempPaths) {
+        line += QLatin1Char(' ');
+        line += QuoteArgument(temp);
+    }
+    line += QLatin1Char(' ');
+    line += QLatin1String("-o");
+    line += QLatin1Char(' ');
+    line += outputArgument;
+    line += QLatin1Char(' ');
+    line += options;
+    return line;
+}
+
+QStringList SplitCommandLine(const QString &text)
+{
+    QStringList arguments;
+    QString current;
+    bool inArgument = false; // a quote starts an argument even if it stays empty
+    bool quoted = false;
+    for (const QChar c : text) {
+        if (c == Quote) {
+            quoted = !quoted;
+            inArgument = true;
+        } else if (isBlank(c) && !quoted) {
+            if (inArgument)
+                arguments << current;
+            current.clear();
+            inArgument = false;
+        } else {
+            current += c;
+            inArgument = true;
+        }
+    }
+    if (inArgument)
+        arguments << current;
+    return arguments;
+}

@@ -1,0 +1,97 @@
+#include "encoderrun.h"
+
+#include "commandline.h"
+
+EncoderRun::EncoderRun(QObject *parent)
+    : QObject(parent)
+    , m_process(new QProcess(this))
+{
+    m_process->setProcessChannelMode(QProcess::MergedChannels);
+    // The encoder gets no input; an inherited terminal could hand it keys.
+    m_process->setStandardInputFile(QProcess::nullDevice());
+    connect(m_process, &QProcess::readyReadStandardOutput, this, &EncoderRun::readChunks);
+    connect(m_process, &QProcess::finished, this, &EncoderRun::onProcessFinished);
+    connect(m_process, &QProcess::errorOccurred, this, &EncoderRun::onProcessError);
+}
+
+EncoderRun::~EncoderRun()
+{
+    m_process->disconnect(this);
+    if (m_process->state() != QProcess::NotRunning)
+        m_process->kill();
+}
+
+void EncoderRun::start(const RunSetup &setup)
+{
+    m_tracker = ProgressTracker(setup.progress, setup.barsBefore, setup.positionText);
+    m_process->setProgram(setup.program);
+    m_process->setArguments(SplitCommandLine(setup.commandLine));
+    m_process->start();
+}
+
+void EncoderRun::terminate()
+{
+    if (m_finished || m_process->state() == QProcess::NotRunning)
+        return;
+    m_terminateRequested = true;
+    m_process->kill();
+}
+
+bool EncoderRun::isRunning() const
+{
+    return m_process->state() != QProcess::NotRunning;
+}
+
+void EncoderRun::readChunks()
+{
+    while (m_process->bytesAvailable() > 0) {
+        const QByteArray bytes = m_process->read(MaxChunkBytes);
+        if (bytes.isEmpty())
+            break;
+        takeChunk(bytes);
+    }
+}
+
+void EncoderRun::takeChunk(const QByteArray &bytes)
+{
+    m_lastOutputText = ChunkText(bytes);
+    m_tail.append(bytes);
+    if (m_tracker.takeChunk(m_lastOutputText))
+        emit progress(m_tracker.bars().current, m_tracker.bars().total);
+}
+
+void EncoderRun::onProcessFinished(int exitCode, QProcess::ExitStatus status)
+{
+    // Whatever the child wrote last still counts for the bars.
+    readChunks();
+    RunOutcome outcome;
+    if (m_terminateRequested)
+        outcome.kind = RunOutcome::Stopped;
+    else if (status == QProcess::CrashExit)
+        outcome.kind = RunOutcome::Crashed;
+    else
+        outcome.exitCode = exitCode;
+    finish(outcome);
+}
+
+void EncoderRun::onProcessError(QProcess::ProcessError error)
+{
+    if (error != QProcess::FailedToStart)
+        return; // the others end in finished(), or are not the end
+    // Reported from the event loop, so a caller never sees the end of a run
+    // before start() has returned.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            finish(RunOutcome{RunOutcome::FailedToStart, 0});
+        },
+        Qt::QueuedConnection);
+}
+
+void EncoderRun::finish(const RunOutcome &outcome)
+{
+    if (m_finished)
+        return;
+    m_finished = true;
+    emit finished(outcome);
+}

@@ -1,0 +1,85 @@
+#include "progressparser.h"
+
+#include <QLocale>
+#include <cmath>
+
+namespace {
+
+const QLatin1String PosMarker("Pos:");
+
+// A computed bar value as the bar shows it: rounded, then held within 0..100.
+std::optional<int> BarValue(long double computed, int offset)
+{
+    const long double rounded = RoundHalfEven(computed);
+    if (!std::isfinite(rounded))
+        return std::nullopt;
+    const long double value = rounded + offset;
+    if (value < 0)
+        return 0;
+    if (value > 100)
+        return 100;
+    return static_cast<int>(value);
+}
+
+} // namespace
+
+QString ChunkText(const QByteArray &bytes)
+{
+    const qsizetype zero = bytes.indexOf('\0');
+    return QString::fromLocal8Bit(zero < 0 ? bytes : bytes.left(zero));
+}
+
+QString PositionTextFromChunk(const QString &chunk, const QString &previousText)
+{
+    const qsizetype marker = chunk.indexOf(PosMarker);
+    if (marker < 0)
+        return previousText;
+    const qsizetype start = marker + PosMarker.size();
+    const qsizetype end = chunk.indexOf(QLatin1Char('s'), start);
+    if (end < 0)
+        return QString();
+    return chunk.mid(start, end - start);
+}
+
+std::optional<double> ParsePosition(const QString &positionText)
+{
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool ok = false;
+    const double value = c.toDouble(positionText.trimmed(), &ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+double NextPosition(double position, std::optional<double> parsed, bool forwardOnly)
+{
+    if (!parsed)
+        return position;
+    if (forwardOnly && *parsed <= position)
+        return position;
+    return *parsed;
+}
+
+long double RoundHalfEven(long double value)
+{
+    // nearbyint follows the rounding mode, which is round-to-nearest-even
+    // unless someone changed it; the program never does.
+    return std::nearbyintl(value);
+}
+
+ProgressBars ComputeBars(double position, const ProgressParams &params,
+                         const ProgressBars &previous)
+{
+    ProgressBars bars = previous;
+    const long double pos = position;
+    if (params.currentSpan != 0) {
+        const long double current = pos / params.currentSpan * 100;
+        bars.current = BarValue(current, 0).value_or(previous.current);
+    }
+    if (params.totalSpan != 0) {
+        const long double total = (params.doneSeconds + pos) / params.totalSpan * 100 / 2;
+        bars.total = BarValue(total, params.totalOffset).value_or(previous.total);
+    }
+    return bars;
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+// Reading the encoder's "Pos:" status text and turning it into the two bars.
+
+// The encoder's output is taken in reads of at most this many bytes; each
+// read is one chunk.
+constexpr qint64 MaxChunkBytes = 4095;
+// The first chunks of every run are never parsed: they hold the encoder's
+// banner and stream facts, not progress.
+constexpr int UnparsedLeadingChunks = 20;
+
+// What the caller tells a run about the bars.
+struct ProgressParams {
+    double currentSpan = 0;   // seconds that fill the current bar
+    double totalSpan = 0;     // seconds of the whole job
+    double doneSeconds = 0;   // seconds finished before this run
+    int totalOffset = 0;      // percent added to the total bar
+    bool forwardOnly = false; // a new position counts only if it is greater
+};
+
+// Both bars, always within 0..100.
+struct ProgressBars {
+    int current = 0;
+    int total = 0;
+    bool operator==(const ProgressBars &other) const
+    {
+        return current == other.current && total == other.total;
+    }
+    bool operator!=(const ProgressBars &other) const { return !(*this == other); }
+};
+
+// The text of one read: the bytes up to the first zero byte.
+QString ChunkText(const QByteArray &bytes);
+
+// The position text after a chunk: the part after the chunk's first "Pos:"
+// up to just before the first "s" (empty without an "s"); a chunk without
+// "Pos:" keeps the previous text.
+QString PositionTextFromChunk(const QString &chunk, const QString &previousText);
+
+// The position in seconds. The encoder always writes "." as the decimal
+// point, so the user's locale is not asked. Blanks around it are ignored.
+std::optional<double> ParsePosition(const QString &positionText);
+
+// The position after a parse: unchanged when nothing parsed, and with
+// forwardOnly unchanged unless the new value is greater.
+double NextPosition(double position, std::optional<double> parsed, bool forwardOnly);
+
+// Rounds to the nearest integer, halves to the even neighbour.
+long double RoundHalfEven(long double value);
+
+// The bars for a position. A bar whose span is 0 keeps its previous value;
+// so does one whose value cannot be computed.
+ProgressBars ComputeBars(double position, const ProgressParams &params,
+                         const ProgressBars &previous);
