@@ -7,7 +7,7 @@
 class LiveSettings {
 public:
     virtual ~LiveSettings() = default;
-    virtual QString tempDir() const = 0;         // edtTempDir text, as shown
+    virtual QString tempDir() const = 0;       // edtTempDir text, as shown
     virtual bool askBeforeOverwrite() const = 0; // rdbAsk
     virtual bool renameOutput() const = 0;       // rdbRename
     virtual bool overwriteOutput() const = 0;    // rdbOverWrite
