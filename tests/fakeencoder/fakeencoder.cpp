@@ -1,0 +1,200 @@
+// A stand-in for the encoder, steered by the environment:
+//
+//   FAKE_ENCODER_MODE    what this run does (default "replay"); a comma list
+//                        gives one mode per run, counted by the lines of
+//                        FAKE_ENCODER_LOG:
+//     replay  replays the output, writes the -o file, exits 0
+//     nofile  replays the output, writes nothing, exits 0
+//     silent  prints nothing, writes the -o file, exits 0
+//     fail    replays a failure to standard error, writes nothing, exits
+//             FAKE_ENCODER_EXIT_CODE (default 1)
+//     crash   replays half the output, leaves a partial -o file, aborts
+//     hang    replays half the output, leaves a partial -o file, waits to be killed
+//   FAKE_ENCODER_REPLAY  output to replay (default: the captured conversion,
+//                        or the captured joining when several inputs are given)
+//   FAKE_ENCODER_PACE_MS pause after every status line (default none)
+//   FAKE_ENCODER_LOG     file that gets one line per run: its arguments as a
+//                        JSON array of strings
+//
+// The -o file is the inputs end to end, or a short text when none exists.
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <sys/resource.h>
+#include <thread>
+#include <vector>
+
+namespace {
+
+struct Command {
+    std::vector<std::string> inputs;
+    std::string output;
+};
+
+std::string env(const char *name, const std::string &fallback = std::string())
+{
+    const char *value = std::getenv(name);
+    return value ? std::string(value) : fallback;
+}
+
+Command parse(int argc, char **argv)
+{
+    Command command;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "-o" && i + 1 < argc) {
+            command.output = argv[++i];
+            break;
+        }
+        command.inputs.push_back(arg);
+    }
+    return command;
+}
+
+std::string readFile(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string jsonString(const std::string &text)
+{
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+// Which run this is: the runs logged before it.
+int runIndex(const std::string &log)
+{
+    if (log.empty())
+        return 0;
+    const std::string logged = readFile(log);
+    int lines = 0;
+    for (const char c : logged)
+        lines += c == '\n';
+    return lines;
+}
+
+void logArguments(const std::string &log, int argc, char **argv)
+{
+    if (log.empty())
+        return;
+    std::string line = "[";
+    for (int i = 1; i < argc; ++i)
+        line += (i > 1 ? "," : "") + jsonString(argv[i]);
+    std::ofstream(log, std::ios::app) << line << "]\n";
+}
+
+std::string modeOfRun(int index)
+{
+    std::vector<std::string> modes;
+    std::stringstream list(env("FAKE_ENCODER_MODE", "replay"));
+    for (std::string mode; std::getline(list, mode, ',');)
+        modes.push_back(mode);
+    if (modes.empty())
+        return "replay";
+    return modes[std::min<size_t>(index, modes.size() - 1)];
+}
+
+// Writes the text piece by piece, a piece ending after each '\r' or '\n',
+// the way the encoder writes its status lines.
+void replay(const std::string &text, FILE *to = stdout)
+{
+    const int pace = std::atoi(env("FAKE_ENCODER_PACE_MS", "0").c_str());
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find_first_of("\r\n", start);
+        end = end == std::string::npos ? text.size() : end + 1;
+        std::fwrite(text.data() + start, 1, end - start, to);
+        std::fflush(to);
+        if (pace > 0 && text.compare(start, 4, "Pos:") == 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(pace));
+        start = end;
+    }
+}
+
+std::string firstHalf(const std::string &text)
+{
+    const size_t cut = text.find('\n', text.size() / 2);
+    return cut == std::string::npos ? text : text.substr(0, cut + 1);
+}
+
+std::string outputBytes(const Command &command)
+{
+    std::string bytes;
+    for (const std::string &input : command.inputs)
+        bytes += readFile(input);
+    return bytes.empty() ? std::string("fake encoder output\n") : bytes;
+}
+
+void writeOutput(const Command &command, const std::string &bytes)
+{
+    if (!command.output.empty())
+        std::ofstream(command.output, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+std::string replayText(const Command &command, const std::string &mode)
+{
+    const std::string dir = FAKE_ENCODER_DATA_DIR;
+    std::string fallback = dir + "/mencoder_convert.txt";
+    if (mode == "fail")
+        fallback = dir + "/mencoder_fail.txt";
+    else if (command.inputs.size() > 1)
+        fallback = dir + "/mencoder_join.txt";
+    return readFile(env("FAKE_ENCODER_REPLAY", fallback));
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const std::string log = env("FAKE_ENCODER_LOG");
+    const std::string mode = modeOfRun(runIndex(log));
+    logArguments(log, argc, argv);
+    const Command command = parse(argc, argv);
+
+    if (mode == "silent") {
+        writeOutput(command, outputBytes(command));
+        return 0;
+    }
+    const std::string text = replayText(command, mode);
+    if (mode == "fail") {
+        replay(text, stderr);
+        return std::atoi(env("FAKE_ENCODER_EXIT_CODE", "1").c_str());
+    }
+    if (mode == "crash" || mode == "hang") {
+        const std::string bytes = outputBytes(command);
+        writeOutput(command, bytes.substr(0, bytes.size() / 2));
+        replay(firstHalf(text));
+        if (mode == "hang") {
+            for (;;)
+                std::this_thread::sleep_for(std::chrono::seconds(1));
+        }
+        const rlimit noCore{0, 0};
+        setrlimit(RLIMIT_CORE, &noCore);
+        std::abort();
+    }
+    replay(text);
+    if (mode != "nofile")
+        writeOutput(command, outputBytes(command));
+    return 0;
+}
