@@ -6,3 +6,11 @@ target_sources(brelvane_core PRIVATE
   engine/progresstracker.h engine/progresstracker.cpp
   engine/outputtail.h engine/outputtail.cpp
   engine/encoderrun.h engine/encoderrun.cpp)
+# The job: start checks, output name, temporaries, time estimate, failure text.
+target_sources(brelvane_core PRIVATE
+  engine/jobview.h
+  engine/startcheck.h engine/startcheck.cpp
+  engine/outputname.h engine/outputname.cpp
+  engine/tempfiles.h engine/tempfiles.cpp
+  engine/jobclock.h engine/jobclock.cpp
+  engine/jobfailure.h engine/jobfailure.cpp)

@@ -1,0 +1,27 @@
+#include "jobfailure.h"
+
+#include "engine/tempfiles.h"
+
+static QString HowItEnded(const RunOutcome &outcome, const QString &outputPath)
+{
+    if (outcome.kind == RunOutcome::Crashed)
+        return QStringLiteral("The encoder crashed.");
+    if (outcome.kind == RunOutcome::Exited && outcome.exitCode != 0)
+        return QStringLiteral("The encoder ended with exit code %1.").arg(outcome.exitCode);
+    if (!IsWrittenFile(outputPath))
+        return QStringLiteral("The encoder wrote nothing to \"%1\".").arg(outputPath);
+    return QString();
+}
+
+QString RunFailureText(const QString &what, const RunOutcome &outcome, const QString &outputPath,
+                       const QStringList &lastLines)
+{
+    QString text = what;
+    const QString how = HowItEnded(outcome, outputPath);
+    if (!how.isEmpty())
+        text += QLatin1Char('\n') + how;
+    if (!lastLines.isEmpty())
+        text += QStringLiteral("\n\nLast lines of the encoder's output:\n") +
+                lastLines.join(QLatin1Char('\n'));
+    return text;
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QString>
+
+// What a job needs of the window it runs in. The main window implements it
+// over its controls; a command line front end can print instead. Every call
+// is made on the thread the job lives on and must return at once.
+class JobView {
+public:
+    virtual ~JobView() = default;
+
+    // The output file field (edtOutputFile). Start may append the profile's
+    // extension to it.
+    virtual QString outputFileText() const = 0;
+    virtual void setOutputFileText(const QString &text) = 0;
+
+    // Keyboard focus to the task list (ltvTask) or to the output file field.
+    virtual void focusTaskList() = 0;
+    virtual void focusOutputFile() = 0;
+
+    // Program directory + "Profiles/" + the selected profile's text + ".bpf".
+    virtual QString profilePath() const = 0;
+
+    // Locks the window for a job: the add, row and Settings buttons and the
+    // task list are disabled, Start is hidden and Stop shown.
+    virtual void DisableJobControls() = 0;
+    // Unlocks it again: the same controls enabled, Start shown, Stop hidden.
+    virtual void EnableJobControls() = 0;
+    // Stop was clicked: Start shown and Stop hidden at once, while the job
+    // winds down with the controls still locked.
+    virtual void showStartInsteadOfStop() = 0;
+
+    // labProcessTitle.
+    virtual void setProcessTitle(const QString &text) = 0;
+    // labConvertingFile: its text, and whether it is shown.
+    virtual void setConvertingFile(const QString &text) = 0;
+    virtual void setConvertingFileVisible(bool visible) = 0;
+    // labElapsed and labRemaining.
+    virtual void setElapsedText(const QString &text) = 0;
+    virtual void setRemainingText(const QString &text) = 0;
+
+    // pgbCurrent with labCurProgress, pgbTotal with labTotalProgress; the
+    // value is within 0..100, the label reads it followed by "%".
+    virtual void setCurrentProgress(int value, const QString &label) = 0;
+    virtual void setTotalProgress(int value, const QString &label) = 0;
+    // What pgbTotal holds now (the remaining time is estimated from it).
+    virtual int totalProgress() const = 0;
+
+    // true: the progress panel (panBottomLeft) is shown and the job settings
+    // (panBottomCenter) hidden; false: the other way round.
+    virtual void showProgressPanel(bool progress) = 0;
+
+    // The encoder's last output text (the hidden Memo1).
+    virtual void setEncoderOutput(const QString &text) = 0;
+
+    // Ends the program after a job (exit or power off when done). Called once
+    // the job is over; it must not destroy the job before returning.
+    virtual void closeProgram() = 0;
+};

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+// The output file of a job: how its text is split, completed and, under the
+// rename policy, moved aside.
+
+// The folder part of a path, up to and including its last "/"; empty when the
+// text holds no "/".
+QString FolderPart(const QString &path);
+// The file-name part of a path, after its last "/".
+QString FileNamePart(const QString &path);
+
+// The output text with the profile's extension appended, unless the text
+// already ends in that extension (letter case aside). So "clip" becomes
+// "clip.avi", "clip.AVI" stays, and "clip.mpg" becomes "clip.mpg.avi".
+QString WithOutputExtension(const QString &outputText, const QString &outputExtension);
+
+// The output path the rename policy takes instead of an existing file: the
+// first of folder + name without extension + "_1", "_2", ... + the profile's
+// extension that names nothing yet. It never picks a name that exists, so
+// an earlier renamed output is not written over.
+QString FirstFreeRenamedPath(const QString &outputPath, const QString &outputExtension);
+
+// The folder to open after a job: the folder part without its trailing "/"
+// (the root folder stays "/").
+QString OutputFolderToOpen(const QString &outputPath);

@@ -1,0 +1,127 @@
+#include "startcheck.h"
+
+#include "engine/commandline.h"
+#include "engine/tempfiles.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+QString PathIdentity(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.exists())
+        return info.canonicalFilePath();
+    const QFileInfo folder(info.absolutePath());
+    if (folder.exists())
+        return folder.canonicalFilePath() + QLatin1Char('/') + info.fileName();
+    return QDir::cleanPath(info.absoluteFilePath());
+}
+
+QString InputAt(const QStringList &inputs, const QString &path)
+{
+    const QString identity = PathIdentity(path);
+    for (const QString &input : inputs) {
+        if (PathIdentity(input) == identity)
+            return input;
+    }
+    return QString();
+}
+
+static StartRefusal UnquotablePath(const QString &path, StartRefusal::Focus focus)
+{
+    return {QStringLiteral("Invalid Path"),
+            QStringLiteral("The path \"%1\" holds a double-quote character, which cannot be "
+                           "passed to the encoder. Please rename it.")
+                .arg(path),
+            focus};
+}
+
+static std::optional<StartRefusal>
+CheckQuotable(const QStringList &inputs, const QString &outputPath, const QStringList &tempFolders)
+{
+    for (const QString &input : inputs) {
+        if (!IsQuotable(input))
+            return UnquotablePath(input, StartRefusal::KeepFocus);
+    }
+    if (!IsQuotable(outputPath))
+        return UnquotablePath(outputPath, StartRefusal::FocusOutputFile);
+    for (const QString &folder : tempFolders) {
+        if (!IsQuotable(folder))
+            return UnquotablePath(folder, StartRefusal::KeepFocus);
+    }
+    return std::nullopt;
+}
+
+static std::optional<StartRefusal> CheckOutputIsNoInput(const QStringList &inputs,
+                                                        const QString &outputPath)
+{
+    if (InputAt(inputs, outputPath).isEmpty())
+        return std::nullopt;
+    return StartRefusal{QStringLiteral("Output File"),
+                        QStringLiteral("The output file \"%1\" is one of the videos to join. "
+                                       "Please specify another output file.")
+                            .arg(outputPath),
+                        StartRefusal::FocusOutputFile};
+}
+
+static std::optional<StartRefusal> CheckTemporaries(const QStringList &inputs,
+                                                    const QString &outputPath,
+                                                    const QStringList &tempFolders)
+{
+    const QString outputIdentity = PathIdentity(outputPath);
+    for (const QString &folder : tempFolders) {
+        for (const QString &temporary : TemporaryPaths(folder, inputs.size())) {
+            if (PathIdentity(temporary) == outputIdentity) {
+                return StartRefusal{
+                    QStringLiteral("Output File"),
+                    QStringLiteral("The output file \"%1\" is the name of a temporary file of "
+                                   "the job. Please specify another output file.")
+                        .arg(outputPath),
+                    StartRefusal::FocusOutputFile};
+            }
+            const QString input = InputAt(inputs, temporary);
+            if (!input.isEmpty()) {
+                return StartRefusal{
+                    QStringLiteral("Temp Folder"),
+                    QStringLiteral("The temporary file \"%1\" would overwrite the video \"%2\". "
+                                   "Please choose another temp folder in the Settings.")
+                        .arg(temporary, input),
+                    StartRefusal::KeepFocus};
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<StartRefusal> CheckJobPaths(const QStringList &inputs, const QString &outputPath,
+                                          const QStringList &tempFolders)
+{
+    if (auto refusal = CheckQuotable(inputs, outputPath, tempFolders))
+        return refusal;
+    if (auto refusal = CheckOutputIsNoInput(inputs, outputPath))
+        return refusal;
+    return CheckTemporaries(inputs, outputPath, tempFolders);
+}
+
+bool IsWholeNumberText(const QString &text)
+{
+    static const QRegularExpression pattern(QStringLiteral("^[+-]?[0-9]+$"));
+    if (!pattern.match(text).hasMatch())
+        return false;
+    bool fits = false;
+    text.toInt(&fits);
+    return fits;
+}
+
+std::optional<StartRefusal> CheckAudioBitrate(const WorkingSelection &selection)
+{
+    if (selection.audioCodecText != QLatin1String("MP2") ||
+        IsWholeNumberText(selection.audioBitrate))
+        return std::nullopt;
+    return StartRefusal{QStringLiteral("Audio Bitrate"),
+                        QStringLiteral("The audio bitrate \"%1\" is not a whole number. Please "
+                                       "choose an audio bitrate in the Output Settings.")
+                            .arg(selection.audioBitrate),
+                        StartRefusal::KeepFocus};
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "settings/workingselection.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// The checks Start makes before a job may touch any file.
+
+// Why Start refuses, and where the focus goes then.
+struct StartRefusal {
+    enum Focus { KeepFocus, FocusOutputFile };
+    QString title;
+    QString text;
+    Focus focus = KeepFocus;
+};
+
+// A key that is equal for two paths naming the same file: the canonical
+// path of the file, or of its folder when only the folder exists.
+QString PathIdentity(const QString &path);
+
+// The input among inputs that path names, or an empty text.
+QString InputAt(const QStringList &inputs, const QString &path);
+
+// What the job would write and delete must never be an input, nor may the
+// output be one of its own temporaries (the joining run would read and write
+// the same file, and the clean-up would delete the output). Every path must
+// also survive quoting on the encoder's command line. tempFolders are the
+// folders the temporaries may go to.
+std::optional<StartRefusal> CheckJobPaths(const QStringList &inputs, const QString &outputPath,
+                                          const QStringList &tempFolders);
+
+// The joining options limit an "MP2" audio bitrate to 128, which needs the
+// bitrate as a whole number; a text that is none is refused before anything
+// is converted, rather than handed on unchecked.
+std::optional<StartRefusal> CheckAudioBitrate(const WorkingSelection &selection);
+
+// An optional sign and decimal digits that fit a signed 32-bit number.
+bool IsWholeNumberText(const QString &text);

@@ -1,0 +1,83 @@
+#include "tempfiles.h"
+
+#include "tasklist/inputtypes.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+QString DefaultTempFolder(const QString &programDir)
+{
+    return programDir + QStringLiteral("temp/");
+}
+
+QString PreferredTempFolder(const QString &tempDirText, const QString &programDir)
+{
+    const QString folder = AddTrailingSeparator(tempDirText);
+    return folder.isEmpty() ? DefaultTempFolder(programDir) : folder;
+}
+
+QStringList PossibleTempFolders(const QString &tempDirText, const QString &programDir)
+{
+    const QString preferred = PreferredTempFolder(tempDirText, programDir);
+    const QString fallback = DefaultTempFolder(programDir);
+    if (QFileInfo(preferred).isDir() || preferred == fallback)
+        return {preferred};
+    return {preferred, fallback};
+}
+
+static bool MakeFolder(const QString &folder)
+{
+    return QFileInfo(folder).isDir() || QDir().mkdir(folder);
+}
+
+TempFolderChoice ChooseTempFolder(const QString &tempDirText, const QString &programDir)
+{
+    TempFolderChoice choice;
+    for (const QString &folder : PossibleTempFolders(tempDirText, programDir)) {
+        if (MakeFolder(folder)) {
+            choice.folder = folder;
+            return choice;
+        }
+        choice.failedFolders << folder;
+    }
+    return choice;
+}
+
+QString TemporaryPath(const QString &tempFolder, int row)
+{
+    return tempFolder + QString::number(row) + QStringLiteral(".avi");
+}
+
+QStringList TemporaryPaths(const QString &tempFolder, int rowCount)
+{
+    QStringList all;
+    for (int row = 0; row < rowCount; ++row)
+        all << TemporaryPath(tempFolder, row);
+    return all;
+}
+
+bool IsWrittenFile(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.isFile() && info.size() > 0;
+}
+
+void JobTemporaries::reset(const QString &tempFolder)
+{
+    m_folder = tempFolder;
+    m_rowsWritten.clear();
+}
+
+void JobTemporaries::markWriting(int row)
+{
+    if (!m_rowsWritten.contains(row))
+        m_rowsWritten << row;
+}
+
+void JobTemporaries::deleteAll()
+{
+    for (const int row : std::as_const(m_rowsWritten))
+        QFile::remove(pathOf(row));
+    m_rowsWritten.clear();
+}
