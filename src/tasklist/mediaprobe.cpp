@@ -4,12 +4,40 @@
 
 #include <cmath>
 #include <cstddef>
+#include <locale.h>
 #include <string>
 
 // The library's header relies on size_t being declared before it.
 #include <MediaInfoDLL/MediaInfoDLL_Static.h>
 
 namespace {
+
+// The library turns the wide path into a narrow one by the thread's
+// character type, which is plain ASCII when the program runs under the C
+// locale; file names are UTF-8 here (as Qt writes them), so the probe runs
+// under a UTF-8 character type, and with the C numbers, on this thread only.
+class Utf8ProbeLocale {
+public:
+    Utf8ProbeLocale()
+        : m_locale(newlocale(LC_CTYPE_MASK | LC_NUMERIC_MASK, "C.UTF-8", locale_t(nullptr)))
+    {
+        if (m_locale)
+            m_previous = uselocale(m_locale);
+    }
+    ~Utf8ProbeLocale()
+    {
+        if (m_locale) {
+            uselocale(m_previous);
+            freelocale(m_locale);
+        }
+    }
+    Utf8ProbeLocale(const Utf8ProbeLocale &) = delete;
+    Utf8ProbeLocale &operator=(const Utf8ProbeLocale &) = delete;
+
+private:
+    locale_t m_locale;
+    locale_t m_previous = nullptr;
+};
 
 // MediaInfo answers into a buffer of its own that the next question
 // overwrites, so every answer is copied out at once.
@@ -37,6 +65,7 @@ bool millisecondsToSeconds(const QString &answer, double &seconds)
 ProbeResult ProbeMediaFile(const QString &path)
 {
     const std::wstring widePath = path.toStdWString();
+    const Utf8ProbeLocale utf8;
     void *handle = MediaInfo_New();
     MediaInfo_Open(handle, widePath.c_str());
 

@@ -1,0 +1,102 @@
+#include "tasklist/inputtypes.h"
+
+#include <QtTest>
+
+class InputTypesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void buildsDialogFilters();
+    void recognisesInputExtensions_data();
+    void recognisesInputExtensions();
+    void turnsFiltersIntoChooserForm();
+    void stripsExtension_data();
+    void stripsExtension();
+    void addsTrailingSeparator();
+};
+
+void InputTypesTest::buildsDialogFilters()
+{
+    QCOMPARE(InputMask(), QStringLiteral("*.avi;*.mpg;*.mpeg;*.mp4;*.wmv;*.mov;*.vob;*.asf;"));
+    QCOMPARE(OpenDialogFilterText(),
+             QStringLiteral(
+                 "All Support Files(*.avi;*.mpg;*.mpeg;*.mp4;*.wmv;*.mov;*.vob;*.asf;)|*.avi;*.mpg;"
+                 "*.mpeg;*.mp4;*.wmv;*.mov;*.vob;*.asf;|AVI Files (*.avi)|*.avi|MPG Files "
+                 "(*.mpg)|*.mpg|MPEG Files (*.mpeg)|*.mpeg|MP4 Files (*.mp4)|*.mp4|WMV Files "
+                 "(*.wmv)|*.wmv|MOV Files (*.mov)|*.mov|VOB Files (*.vob)|*.vob|ASF Files "
+                 "(*.asf)|*.asf|All Files (*.*)|*.*"));
+    QCOMPARE(SaveDialogFilterText(),
+             QStringLiteral("AVI Files (*.avi)|*.avi|MPG Files (*.mpg)|*.mpg|MP4 Files "
+                            "(*.mp4)|*.mp4|WMV Files (*.wmv)|*.wmv|MOV Files (*.mov)|*.mov|VOB "
+                            "Files (*.vob)|*.vob|ASF Files (*.asf)|*.asf|FLV Files "
+                            "(*.flv)|*.flv|All Files (*.*)|*.*"));
+}
+
+void InputTypesTest::recognisesInputExtensions_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("supported");
+    QTest::newRow("lower case") << "/v/a.avi" << true;
+    QTest::newRow("upper case") << "/v/B.MPEG" << true;
+    QTest::newRow("mixed case") << "/v/c.Mp4" << true;
+    QTest::newRow("flv is no input type") << "/v/d.flv" << false;
+    QTest::newRow("last point counts") << "/v/e.avi.txt" << false;
+    QTest::newRow("no point in the name") << "/v.avi/readme" << false;
+    QTest::newRow("name is only the extension") << "/v/.wmv" << true;
+    QTest::newRow("only A to Z are lowered") << QString::fromUtf8("/v/f.AV\u0130") << false;
+    QTest::newRow("trailing blank") << "/v/g.avi " << false;
+    QTest::newRow("empty") << "" << false;
+}
+
+void InputTypesTest::recognisesInputExtensions()
+{
+    QFETCH(QString, path);
+    QFETCH(bool, supported);
+    QCOMPARE(IsSupportedExt(path), supported);
+}
+
+void InputTypesTest::turnsFiltersIntoChooserForm()
+{
+    const QStringList open = FilterTextToChooserFilters(OpenDialogFilterText());
+    QCOMPARE(open.size(), 10);
+    QCOMPARE(open.first(),
+             QStringLiteral("All Support Files(*.avi;*.mpg;*.mpeg;*.mp4;*.wmv;*.mov;*.vob;*.asf;) "
+                            "(*.avi *.mpg *.mpeg *.mp4 *.wmv *.mov *.vob *.asf)"));
+    QCOMPARE(open.at(1), QStringLiteral("AVI Files (*.avi)"));
+    QCOMPARE(open.last(), QStringLiteral("All Files (*.*) (*)"));
+    QCOMPARE(FilterTextToChooserFilters(SaveDialogFilterText()).at(7),
+             QStringLiteral("FLV Files (*.flv)"));
+}
+
+void InputTypesTest::stripsExtension_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("stripped");
+    QTest::newRow("one point") << "movie.avi"
+                               << "movie";
+    QTest::newRow("last point only") << "my.movie.avi"
+                                     << "my.movie";
+    QTest::newRow("no point") << "movie"
+                              << "movie";
+    QTest::newRow("point in a folder name") << "/out.d/movie"
+                                            << "/out.d/movie";
+    QTest::newRow("path with extension") << "/out.d/movie.mp4"
+                                         << "/out.d/movie";
+}
+
+void InputTypesTest::stripsExtension()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, stripped);
+    QCOMPARE(StripExtension(name), stripped);
+}
+
+void InputTypesTest::addsTrailingSeparator()
+{
+    QCOMPARE(AddTrailingSeparator(QStringLiteral("/tmp")), QStringLiteral("/tmp/"));
+    QCOMPARE(AddTrailingSeparator(QStringLiteral("/tmp/")), QStringLiteral("/tmp/"));
+    QCOMPARE(AddTrailingSeparator(QStringLiteral("/")), QStringLiteral("/"));
+    QCOMPARE(AddTrailingSeparator(QString()), QString());
+}
+
+QTEST_GUILESS_MAIN(InputTypesTest)
+#include "tst_inputtypes.moc"

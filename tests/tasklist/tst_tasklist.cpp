@@ -1,0 +1,384 @@
+#include "fakeseams.h"
+#include "tasklist/tasklist.h"
+#include "tasklist/tasklistmodel.h"
+#include "tasklist/timetext.h"
+#include "testclips.h"
+
+#include <QDir>
+#include <QFile>
+#include <QItemSelectionModel>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QStringList captions(const TaskList &tasks)
+{
+    QStringList list;
+    for (int row = 0; row < tasks.count(); ++row)
+        list << tasks.model()->caption(row);
+    return list;
+}
+
+QList<int> selectedRows(const TaskList &tasks)
+{
+    QList<int> rows;
+    for (int row = 0; row < tasks.count(); ++row) {
+        if (tasks.selectionModel()->isRowSelected(row, QModelIndex()))
+            rows << row;
+    }
+    return rows;
+}
+
+void selectRows(TaskList &tasks, const QList<int> &rows)
+{
+    for (const int row : rows)
+        tasks.selectionModel()->select(tasks.model()->index(row, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+}
+
+// Rows with captions only, as the move and remove operations see them.
+void fillPlainRows(TaskList &tasks, const QStringList &names)
+{
+    for (const QString &name : names)
+        tasks.model()->appendRow(name);
+}
+
+bool writeText(const QString &path, const QByteArray &content)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+}
+
+} // namespace
+
+class TaskListTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void addsFileWithProbedTexts();
+    void asksBeforeAddingDuplicate();
+    void comparesCaptionsCaseSensitively();
+    void addsFolderFilesSortedAndFiltered();
+    void addsChosenFilesSecondToLastThenFirst();
+    void dropSkipsUnsupportedNames();
+    void takesListFile_data();
+    void takesListFile();
+    void takesStartupFilesAndSkipsOthers();
+    void reportsUnreadableListFile();
+    void refusesFileWithoutPlayTime();
+    void refusesBatchInOneMessage();
+    void movesSelectedRowsUp();
+    void movesSelectedRowsDown();
+    void removesSelectedRowsAndClears();
+
+private:
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+    QString clipCopy(const QString &name);
+
+    QTemporaryDir m_dir;
+    QString m_clip;
+    FakeMessages m_messages;
+};
+
+void TaskListTest::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    m_clip = path(QStringLiteral("source/clip.avi"));
+    QDir().mkpath(path(QStringLiteral("source")));
+    QVERIFY(makeClip(m_clip, ClipSpec{}));
+
+    // The folder of the folder, drop and list-file cases.
+    QVERIFY(!clipCopy(QStringLiteral("folder/A.avi")).isEmpty());
+    ClipSpec mpg;
+    mpg.width = 352;
+    mpg.height = 288;
+    QVERIFY(makeClip(path(QStringLiteral("folder/b.MPG")), mpg));
+    QVERIFY(writeText(path(QStringLiteral("folder/c.txt")), "text"));
+    QVERIFY(!clipCopy(QStringLiteral("folder/.x.avi")).isEmpty());
+    QVERIFY(!clipCopy(QStringLiteral("folder/d.avi/e.avi")).isEmpty());
+}
+
+QString TaskListTest::clipCopy(const QString &name)
+{
+    return copyFileTo(m_clip, path(name)) ? path(name) : QString();
+}
+
+void TaskListTest::addsFileWithProbedTexts()
+{
+    TaskList tasks(&m_messages);
+    QSignalSpy started(&tasks, &TaskList::fileAddingStarted);
+    QVERIFY(tasks.AddTaskFile(m_clip));
+    QCOMPARE(started.size(), 1);
+    ltvItemData row;
+    tasks.model()->GetItemData(0, WholeRowSelector, row);
+    QCOMPARE(row.Caption, m_clip);
+    QVERIFY(row.Seconds[0] > 0.9 && row.Seconds[0] < 1.2);
+    QCOMPARE(row.SubItems[SizeSlot], QStringLiteral("320x240"));
+    QCOMPARE(row.SubItems[StatusSlot], QStringLiteral("OK"));
+    for (int slot = 3; slot < TaskSubItemCount; ++slot)
+        QCOMPARE(row.SubItems[slot], QString());
+}
+
+void TaskListTest::asksBeforeAddingDuplicate()
+{
+    FakeMessages messages;
+    TaskList tasks(&messages);
+    QSignalSpy started(&tasks, &TaskList::fileAddingStarted);
+    QVERIFY(tasks.AddTaskFile(m_clip));
+    QVERIFY(messages.shown.isEmpty());
+
+    messages.answers = {false};
+    QVERIFY(!tasks.AddTaskFile(m_clip));
+    QCOMPARE(tasks.count(), 1);
+    QCOMPARE(messages.shown.size(), 1);
+    QCOMPARE(messages.shown.at(0).kind, ShownMessage::Ask);
+    QCOMPARE(messages.shown.at(0).title, QStringLiteral("Already Listed"));
+    QCOMPARE(messages.shown.at(0).text,
+             QStringLiteral("This file has been added to the Task List already. Are you sure to "
+                            "add it again?"));
+    // The window hides its getting-started panel even when the answer is No.
+    QCOMPARE(started.size(), 2);
+
+    messages.answers = {true};
+    QVERIFY(tasks.AddTaskFile(m_clip));
+    QCOMPARE(tasks.count(), 2);
+    // Listed twice now, but one question per file.
+    messages.answers = {true};
+    QVERIFY(tasks.AddTaskFile(m_clip));
+    QCOMPARE(messages.shown.size(), 3);
+    QCOMPARE(captions(tasks), QStringList(3, m_clip));
+}
+
+void TaskListTest::comparesCaptionsCaseSensitively()
+{
+    const QString upper = clipCopy(QStringLiteral("V/A.avi"));
+    const QString lower = clipCopy(QStringLiteral("v/a.avi"));
+    FakeMessages messages;
+    TaskList tasks(&messages);
+    QVERIFY(tasks.AddTaskFile(upper));
+    QVERIFY(tasks.AddTaskFile(lower));
+    QVERIFY(messages.shown.isEmpty());
+    QCOMPARE(captions(tasks), QStringList({upper, lower}));
+}
+
+void TaskListTest::addsFolderFilesSortedAndFiltered()
+{
+    const QStringList expected{path(QStringLiteral("folder/A.avi")),
+                               path(QStringLiteral("folder/b.MPG"))};
+    for (const QString &folder :
+         {path(QStringLiteral("folder")), path(QStringLiteral("folder/"))}) {
+        FakeMessages messages;
+        TaskList tasks(&messages);
+        tasks.AddTaskFolder(folder);
+        QCOMPARE(captions(tasks), expected);
+        ltvItemData row;
+        tasks.model()->GetItemData(1, SizeSlot, row);
+        QCOMPARE(row.SubItems[SizeSlot], QStringLiteral("352x288"));
+        QVERIFY(messages.shown.isEmpty());
+    }
+}
+
+void TaskListTest::addsChosenFilesSecondToLastThenFirst()
+{
+    const QString x = clipCopy(QStringLiteral("chosen/x.avi"));
+    const QString y = clipCopy(QStringLiteral("chosen/y.avi"));
+    const QString z = clipCopy(QStringLiteral("chosen/z.avi"));
+    TaskList tasks(&m_messages);
+    tasks.AddChosenFiles({z, x, y});
+    QCOMPARE(captions(tasks), QStringList({x, y, z}));
+}
+
+void TaskListTest::dropSkipsUnsupportedNames()
+{
+    const QString flv = clipCopy(QStringLiteral("drop/clip.flv"));
+    const QString text = path(QStringLiteral("folder/c.txt"));
+    FakeMessages messages;
+    TaskList tasks(&messages);
+    QSignalSpy started(&tasks, &TaskList::fileAddingStarted);
+    tasks.AddDropped({flv, text, path(QStringLiteral("drop/missing.wmv.txt"))});
+    QCOMPARE(tasks.count(), 0);
+    QCOMPARE(started.size(), 0);
+    QVERIFY(messages.shown.isEmpty());
+
+    tasks.AddDropped({path(QStringLiteral("folder")), m_clip});
+    QCOMPARE(captions(tasks), QStringList({path(QStringLiteral("folder/A.avi")),
+                                           path(QStringLiteral("folder/b.MPG")), m_clip}));
+
+    // The open dialog does not look at the extension.
+    tasks.AddChosenFiles({flv});
+    QCOMPARE(tasks.model()->caption(3), flv);
+}
+
+void TaskListTest::takesListFile_data()
+{
+    QTest::addColumn<QString>("listName");
+    QTest::newRow("lower case extension") << "list.tmp";
+    QTest::newRow("upper case extension") << "list.TMP";
+}
+
+void TaskListTest::takesListFile()
+{
+    QFETCH(QString, listName);
+    const QString listFile = path(listName);
+    const QByteArray lines = m_clip.toUtf8() + "\r\n\r\n" + path("folder").toUtf8() + "\r\n" +
+                             path("nowhere.avi").toUtf8() + "\n" + path("folder/c.txt").toUtf8() +
+                             "\n";
+    QVERIFY(writeText(listFile, lines));
+    FakeMessages messages;
+    TaskList tasks(&messages);
+    // Arguments after a list file are not looked at.
+    tasks.TakeStartupArguments({listFile, path(QStringLiteral("folder/A.avi"))});
+    QCOMPARE(captions(tasks), QStringList({m_clip, path(QStringLiteral("folder/A.avi")),
+                                           path(QStringLiteral("folder/b.MPG"))}));
+    QVERIFY(messages.shown.isEmpty());
+}
+
+void TaskListTest::takesStartupFilesAndSkipsOthers()
+{
+    const QString a = clipCopy(QStringLiteral("args/a.avi"));
+    const QString b = clipCopy(QStringLiteral("args/b.TMP"));
+    TaskList tasks(&m_messages);
+    tasks.TakeStartupArguments({a, b, QString(), path(QStringLiteral("args/none.avi"))});
+    QCOMPARE(captions(tasks), QStringList{a});
+
+    // A relative argument becomes the file's full path.
+    const QString before = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(path(QStringLiteral("args"))));
+    TaskList relative(&m_messages);
+    relative.TakeStartupArguments({QStringLiteral("./a.avi")});
+    QDir::setCurrent(before);
+    QCOMPARE(captions(relative), QStringList{QFileInfo(a).absoluteFilePath()});
+}
+
+void TaskListTest::reportsUnreadableListFile()
+{
+    const QString missing = path(QStringLiteral("missing.tmp"));
+    FakeMessages messages;
+    TaskList tasks(&messages);
+    tasks.TakeStartupArguments({missing, m_clip});
+    QCOMPARE(tasks.count(), 0);
+    QCOMPARE(messages.shown.size(), 1);
+    QCOMPARE(messages.shown.at(0).kind, ShownMessage::Inform);
+    QCOMPARE(messages.shown.at(0).title, QStringLiteral("List File Not Read"));
+    QVERIFY(messages.shown.at(0).text.contains(missing));
+}
+
+void TaskListTest::refusesFileWithoutPlayTime()
+{
+    const QString fake = path(QStringLiteral("single/fake.avi"));
+    QVERIFY(writeText(fake, "not a video at all\n"));
+    FakeMessages messages;
+    TaskList tasks(&messages);
+    QVERIFY(!tasks.AddTaskFile(fake));
+    QCOMPARE(tasks.count(), 0);
+    QCOMPARE(messages.shown.size(), 1);
+    QCOMPARE(messages.shown.at(0).kind, ShownMessage::Inform);
+    QCOMPARE(messages.shown.at(0).title, QStringLiteral("Not Added"));
+    QVERIFY(messages.shown.at(0).text.contains(fake));
+    QVERIFY(messages.shown.at(0).text.contains(QStringLiteral("play time")));
+}
+
+void TaskListTest::refusesBatchInOneMessage()
+{
+    const QString bad1 = path(QStringLiteral("batch/bad1.avi"));
+    const QString bad2 = path(QStringLiteral("batch/bad2.mov"));
+    const QString loose = path(QStringLiteral("loose.wmv"));
+    QVERIFY(writeText(bad1, "one"));
+    QVERIFY(writeText(bad2, "two"));
+    QVERIFY(writeText(loose, "three"));
+    const QString good = clipCopy(QStringLiteral("batch/good.avi"));
+
+    FakeMessages messages;
+    TaskList tasks(&messages);
+    tasks.AddDropped({path(QStringLiteral("batch")), loose});
+    QCOMPARE(captions(tasks), QStringList{good});
+    QCOMPARE(messages.shown.size(), 1);
+    const QString text = messages.shown.at(0).text;
+    QCOMPARE(messages.shown.at(0).title, QStringLiteral("Not Added"));
+    QVERIFY(text.contains(bad1) && text.contains(bad2) && text.contains(loose));
+
+    messages.shown.clear();
+    tasks.TakeStartupArguments({bad1, bad2});
+    QCOMPARE(messages.shown.size(), 1);
+    messages.shown.clear();
+    tasks.AddChosenFiles({bad1, loose});
+    QCOMPARE(messages.shown.size(), 1);
+    QCOMPARE(tasks.count(), 1);
+}
+
+void TaskListTest::movesSelectedRowsUp()
+{
+    TaskList firstSelected(&m_messages);
+    fillPlainRows(firstSelected, {"A", "B", "C"});
+    selectRows(firstSelected, {0, 1});
+    firstSelected.MoveUp();
+    QCOMPARE(captions(firstSelected), QStringList({"B", "A", "C"}));
+    QCOMPARE(selectedRows(firstSelected), QList<int>{0});
+
+    TaskList lastTwo(&m_messages);
+    fillPlainRows(lastTwo, {"A", "B", "C"});
+    ltvItemData record;
+    record.SubItems[StatusSlot] = QStringLiteral("Complete");
+    record.SubItems[9] = QStringLiteral("nine");
+    lastTwo.model()->SetItemData(2, StatusSlot, record);
+    lastTwo.model()->SetItemData(2, 9, record);
+    lastTwo.selectionModel()->setCurrentIndex(lastTwo.model()->index(2, 0),
+                                              QItemSelectionModel::NoUpdate);
+    selectRows(lastTwo, {1, 2});
+    lastTwo.MoveUp();
+    QCOMPARE(captions(lastTwo), QStringList({"B", "C", "A"}));
+    QCOMPARE(selectedRows(lastTwo), QList<int>({0, 1}));
+    // Every slot travels with its row; the focus mark stays put.
+    QCOMPARE(lastTwo.model()->status(1), QStringLiteral("Complete"));
+    ltvItemData moved;
+    lastTwo.model()->GetItemData(1, 9, moved);
+    QCOMPARE(moved.SubItems[9], QStringLiteral("nine"));
+    QCOMPARE(lastTwo.selectionModel()->currentIndex().row(), 2);
+
+    TaskList none(&m_messages);
+    fillPlainRows(none, {"A", "B"});
+    none.MoveUp();
+    QCOMPARE(captions(none), QStringList({"A", "B"}));
+}
+
+void TaskListTest::movesSelectedRowsDown()
+{
+    TaskList tasks(&m_messages);
+    fillPlainRows(tasks, {"A", "B", "C"});
+    selectRows(tasks, {1, 2});
+    tasks.MoveDown();
+    QCOMPARE(captions(tasks), QStringList({"A", "C", "B"}));
+    QCOMPARE(selectedRows(tasks), QList<int>{2});
+
+    tasks.selectionModel()->clearSelection();
+    selectRows(tasks, {0});
+    tasks.MoveDown();
+    tasks.MoveDown();
+    QCOMPARE(captions(tasks), QStringList({"C", "B", "A"}));
+    QCOMPARE(selectedRows(tasks), QList<int>{2});
+}
+
+void TaskListTest::removesSelectedRowsAndClears()
+{
+    TaskList tasks(&m_messages);
+    fillPlainRows(tasks, {"A", "B", "C", "D"});
+    QVERIFY(!tasks.hasSelection());
+    QCOMPARE(tasks.FirstSelectedCaption(), QString());
+    selectRows(tasks, {3, 1});
+    QVERIFY(tasks.hasSelection());
+    QCOMPARE(tasks.FirstSelectedCaption(), QStringLiteral("B"));
+    tasks.RemoveSelected();
+    QCOMPARE(captions(tasks), QStringList({"A", "C"}));
+    QVERIFY(!tasks.hasSelection());
+
+    selectRows(tasks, {1});
+    tasks.Clear();
+    QCOMPARE(tasks.count(), 0);
+    QVERIFY(!tasks.hasSelection());
+}
+
+QTEST_GUILESS_MAIN(TaskListTest)
+#include "tst_tasklist.moc"
