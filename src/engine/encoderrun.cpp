@@ -54,6 +54,7 @@ void EncoderRun::readChunks()
 
 void EncoderRun::takeChunk(const QByteArray &bytes)
 {
+    m_bytesRead += bytes.size();
     m_lastOutputText = ChunkText(bytes);
     m_tail.append(bytes);
     if (m_tracker.takeChunk(m_lastOutputText))

@@ -55,6 +55,7 @@ public:
     ProgressBars bars() const { return m_tracker.bars(); }
     QString positionText() const { return m_tracker.positionText(); }
     int chunkCount() const { return m_tracker.chunkCount(); }
+    qint64 bytesRead() const { return m_bytesRead; }
     // The text of the last chunk read.
     QString lastOutputText() const { return m_lastOutputText; }
     // The last lines of output, for telling the user why a run failed.
@@ -76,6 +77,7 @@ private:
     ProgressTracker m_tracker{ProgressParams(), ProgressBars()};
     OutputTail m_tail;
     QString m_lastOutputText;
+    qint64 m_bytesRead = 0;
     bool m_terminateRequested = false;
     bool m_finished = false;
 };
