@@ -1,2 +1,12 @@
 # Sources of src/settings: add core files to brelvane_core, widget files to brelvane_gui.
 target_sources(brelvane_core PRIVATE settings/workingselection.h)
+# Settings files, profiles and the encoder options made of them.
+target_sources(brelvane_core PRIVATE
+  settings/inifile.h settings/inifile.cpp
+  settings/preferences.h settings/preferences.cpp
+  settings/profiles.h settings/profiles.cpp
+  settings/optionbuilder.h settings/optionbuilder.cpp)
+# The two settings dialogs.
+target_sources(brelvane_gui PRIVATE
+  settings/settingform.h settings/settingform.cpp
+  settings/opsettingform.h settings/opsettingform.cpp)
