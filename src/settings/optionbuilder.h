@@ -1,0 +1,32 @@
+#pragma once
+
+#include "workingselection.h"
+
+#include <QString>
+
+#include <optional>
+
+// Turns the working selection and the loaded profile file into encoder
+// options. The profile file is read once per call; a path where no file is
+// gives every default.
+
+// The frame size written after "scale=" in every conversion command line.
+QString BuildVideoSize(const WorkingSelection &s, const QString &profilePath);
+
+// The option string appended to the joining command line, beginning with
+// " -ovc ". For a profile whose type is not "avi" it ends with the muxer
+// options that make that container (see ContainerOptions).
+QString BuildEncoderOptions(const WorkingSelection &s, const QString &profilePath);
+
+// The encoder writes AVI unless told otherwise, so every other output type
+// needs its muxer named. Empty for "avi"; the type is compared lower-cased.
+QString ContainerOptions(const QString &outputType);
+
+// Text that reads in full as a signed 32-bit whole number: an optional sign
+// and decimal digits, nothing else.
+std::optional<int> ReadWholeNumber(const QString &text);
+
+// False when the MP2 bitrate limit cannot be applied because the audio
+// bitrate is no whole number; such options would reach the encoder
+// unlimited, so a job refuses to join with them.
+bool AudioBitrateAcceptable(const WorkingSelection &s);

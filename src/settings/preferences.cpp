@@ -1,0 +1,95 @@
+#include "preferences.h"
+
+#include "inifile.h"
+
+namespace {
+
+const QString MainSection = QStringLiteral("Main");
+const QString DefaultSection = QStringLiteral("Default");
+const QString OutputFileKey = QStringLiteral("Output File");
+const QString TempDirKey = QStringLiteral("Temp Dir");
+const QString AutoOpenDirKey = QStringLiteral("Auto Open Dir");
+const QString AutoExitKey = QStringLiteral("Auto Exit");
+const QString AutoTurnOffKey = QStringLiteral("Auto Turn Off");
+const QString AskKey = QStringLiteral("Ask");
+const QString OverwriteKey = QStringLiteral("Overwrite");
+const QString RenameKey = QStringLiteral("Rename");
+const QString ProfileKey = QStringLiteral("Profile");
+const QString VersionKey = QStringLiteral("Version");
+
+} // namespace
+
+QString PreferencesPath(const QString &programDir)
+{
+    return programDir + QStringLiteral("Preferences.ini");
+}
+
+QString DefaultTempDir(const QString &programDir)
+{
+    return programDir + QStringLiteral("temp/");
+}
+
+Preferences LoadPreferences(const QString &programDir)
+{
+    const IniFile ini(PreferencesPath(programDir));
+    Preferences prefs;
+    prefs.outputFile = ini.readString(MainSection, OutputFileKey);
+    prefs.tempDir = ini.readString(MainSection, TempDirKey, DefaultTempDir(programDir));
+    prefs.autoOpenDir = ini.readBool(MainSection, AutoOpenDirKey, true);
+    prefs.autoExit = ini.readBool(MainSection, AutoExitKey, false);
+    prefs.autoTurnOff = ini.readBool(MainSection, AutoTurnOffKey, false);
+    prefs.ask = ini.readBool(MainSection, AskKey, true);
+    prefs.overwrite = ini.readBool(MainSection, OverwriteKey, false);
+    prefs.rename = ini.readBool(MainSection, RenameKey, false);
+    return prefs;
+}
+
+Preferences LoadDefaultPreferences(const QString &programDir)
+{
+    const IniFile ini(PreferencesPath(programDir));
+    Preferences prefs;
+    prefs.outputFile = ini.readString(DefaultSection, OutputFileKey);
+    prefs.autoOpenDir = ini.readBool(DefaultSection, AutoOpenDirKey, false);
+    prefs.autoExit = ini.readBool(DefaultSection, AutoExitKey, false);
+    prefs.autoTurnOff = ini.readBool(DefaultSection, AutoTurnOffKey, false);
+    prefs.ask = ini.readBool(DefaultSection, AskKey, true);
+    prefs.overwrite = ini.readBool(DefaultSection, OverwriteKey, false);
+    prefs.rename = ini.readBool(DefaultSection, RenameKey, false);
+    return prefs;
+}
+
+void SavePreferences(const QString &programDir, const Preferences &prefs)
+{
+    const IniFile ini(PreferencesPath(programDir));
+    ini.writeString(MainSection, OutputFileKey, prefs.outputFile);
+    ini.writeString(MainSection, TempDirKey, prefs.tempDir);
+    ini.writeBool(MainSection, AutoOpenDirKey, prefs.autoOpenDir);
+    ini.writeBool(MainSection, AutoExitKey, prefs.autoExit);
+    ini.writeBool(MainSection, AutoTurnOffKey, prefs.autoTurnOff);
+    ini.writeBool(MainSection, AskKey, prefs.ask);
+    ini.writeBool(MainSection, OverwriteKey, prefs.overwrite);
+    ini.writeBool(MainSection, RenameKey, prefs.rename);
+}
+
+QString ReadVersionText(const QString &programDir)
+{
+    return IniFile(PreferencesPath(programDir))
+        .readString(MainSection, VersionKey, QStringLiteral("1.5"));
+}
+
+int ReadProfilePosition(const QString &programDir)
+{
+    return IniFile(PreferencesPath(programDir)).readInt(MainSection, ProfileKey, 0);
+}
+
+QString ReadRememberedOutputFile(const QString &programDir)
+{
+    return IniFile(PreferencesPath(programDir)).readString(MainSection, OutputFileKey);
+}
+
+void SaveMainState(const QString &programDir, int profilePosition, const QString &outputFile)
+{
+    const IniFile ini(PreferencesPath(programDir));
+    ini.writeInt(MainSection, ProfileKey, profilePosition);
+    ini.writeString(MainSection, OutputFileKey, outputFile);
+}

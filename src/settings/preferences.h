@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+
+// The values of "Preferences.ini" in the program directory. Section "Main"
+// holds the current values; section "Default" the factory values, which are
+// only ever read.
+struct Preferences {
+    QString outputFile;
+    QString tempDir;
+    bool autoOpenDir = true;
+    bool autoExit = false;
+    bool autoTurnOff = false;
+    bool ask = true;
+    bool overwrite = false;
+    bool rename = false;
+};
+
+// programDir always ends with "/".
+QString PreferencesPath(const QString &programDir);
+// The temporary folder when none is stored: "temp/" in the program directory.
+QString DefaultTempDir(const QString &programDir);
+
+// Section "Main"; every absent key gives its default.
+Preferences LoadPreferences(const QString &programDir);
+// Section "Default". It has no temporary folder, so tempDir comes back empty:
+// whoever loads the factory values keeps the temporary folder it has.
+Preferences LoadDefaultPreferences(const QString &programDir);
+// Writes the eight keys of "Main" one after the other; throws IniWriteError
+// at the first that fails, and the later keys are not written.
+void SavePreferences(const QString &programDir, const Preferences &prefs);
+
+// "Main"/"Version", "1.5" when absent.
+QString ReadVersionText(const QString &programDir);
+// "Main"/"Profile", 0 when absent; may lie outside the profile list.
+int ReadProfilePosition(const QString &programDir);
+// "Main"/"Output File", empty when absent.
+QString ReadRememberedOutputFile(const QString &programDir);
+// Writes "Main"/"Profile" (-1 when no profile is selected), then
+// "Main"/"Output File"; throws IniWriteError.
+void SaveMainState(const QString &programDir, int profilePosition, const QString &outputFile);

@@ -1,0 +1,111 @@
+#include "profiles.h"
+
+#include "inifile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace {
+
+const QString ProfilesFolder = QStringLiteral("Profiles/");
+const QString ProfileExtension = QStringLiteral(".bpf");
+
+// From the last dot on; empty for a name without a dot.
+QString extensionOf(const QString &name)
+{
+    const int dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? QString() : name.mid(dot);
+}
+
+// The name up to, not including, its last dot.
+QString withoutExtension(const QString &name)
+{
+    const int dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? name : name.left(dot);
+}
+
+bool lessIgnoringCase(const QString &a, const QString &b)
+{
+    const int folded = a.compare(b, Qt::CaseInsensitive);
+    return folded != 0 ? folded < 0 : a < b;
+}
+
+ProfileOption readOption(const IniDocument &doc, const QString &section)
+{
+    ProfileOption option;
+    option.section = section;
+    const int items = doc.readInt(section, QStringLiteral("Items"), 0);
+    for (int k = 0; k < items; ++k)
+        option.captions.append(
+            doc.readString(section, QStringLiteral("Caption%1").arg(k), QString()));
+    option.index = doc.readInt(section, QStringLiteral("Index"), -1);
+    return option;
+}
+
+} // namespace
+
+QStringList ProfileOptionSections()
+{
+    return {VideoCodecSection,   VideoSizeSection,  VideoBitrateSection, AspectSection,
+            AudioCodecSection,   Mp3EncodeSection,  VbrQualitySection,   AbrCbrBitrateSection,
+            AudioBitrateSection, SampleRateSection, ChannelsSection};
+}
+
+QStringList FindProfiles(const QString &folder, const QString &extension)
+{
+    const QStringList names = QDir(folder).entryList(QDir::Files);
+    QStringList kept;
+    const QString wanted = extension.toLower();
+    for (const QString &name : names) {
+        if (extensionOf(name).toLower() == wanted)
+            kept.append(name);
+    }
+    std::sort(kept.begin(), kept.end(), lessIgnoringCase);
+    return kept;
+}
+
+QStringList ProfileCatalogue(const QString &programDir)
+{
+    QStringList entries;
+    for (const QString &name : FindProfiles(programDir + ProfilesFolder, ProfileExtension))
+        entries.append(withoutExtension(name));
+    return entries;
+}
+
+QString ProfilePath(const QString &programDir, const QString &entryText)
+{
+    return programDir + ProfilesFolder + entryText + ProfileExtension;
+}
+
+std::optional<OutputProfile> ReadProfile(const QString &path)
+{
+    if (!QFileInfo(path).isFile())
+        return std::nullopt;
+    const IniDocument doc = IniDocument::load(path);
+    OutputProfile profile;
+    profile.path = path;
+    profile.outputExtension =
+        QLatin1Char('.') +
+        doc.readString(QStringLiteral("Main"), QStringLiteral("Type"), QStringLiteral("avi"));
+    for (const QString &section : ProfileOptionSections())
+        profile.options.append(readOption(doc, section));
+    return profile;
+}
+
+QString ReadProfileDescription(const QString &path, const QString &section)
+{
+    return IniFile(path).readString(section, QStringLiteral("Description"));
+}
+
+QString ProfileValueKey(int position)
+{
+    return QStringLiteral("value%1").arg(position);
+}
+
+QString ReadProfileValue(const QString &path, const QString &section, int position,
+                         const QString &fallback)
+{
+    return IniFile(path).readString(section, ProfileValueKey(position), fallback);
+}

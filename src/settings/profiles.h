@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// Output profiles: read-only INI files with the extension ".bpf" in the
+// "Profiles" folder of the program directory. Each option section lists the
+// choices offered for one encoder option ("Items", "Caption"+k, "value"+k),
+// the one chosen at first ("Index") and a help text ("Description").
+
+// The option sections, in the order a profile is loaded.
+inline const QString VideoCodecSection = QStringLiteral("Video Codec");
+inline const QString VideoSizeSection = QStringLiteral("Video Size");
+inline const QString VideoBitrateSection = QStringLiteral("Video Bitrate");
+inline const QString AspectSection = QStringLiteral("Aspect");
+inline const QString AudioCodecSection = QStringLiteral("Audio Codec");
+inline const QString Mp3EncodeSection = QStringLiteral("MP3 Encode");
+inline const QString VbrQualitySection = QStringLiteral("VBR Quality");
+inline const QString AbrCbrBitrateSection = QStringLiteral("ABR CBR Bitrate");
+inline const QString AudioBitrateSection = QStringLiteral("Audio Bitrate");
+inline const QString SampleRateSection = QStringLiteral("Sample Rate");
+inline const QString ChannelsSection = QStringLiteral("Channels");
+
+// The eleven sections above in loading order.
+QStringList ProfileOptionSections();
+
+// One option section as loaded: its captions and the position chosen at
+// first (-1: nothing chosen; it may also lie outside the captions).
+struct ProfileOption {
+    QString section;
+    QStringList captions;
+    int index = -1;
+};
+
+struct OutputProfile {
+    QString path;
+    QString outputExtension;      // "." + "Main"/"Type"
+    QList<ProfileOption> options; // in loading order
+};
+
+// The ordinary files (no folders, no hidden files) in folder whose extension,
+// from the last dot on, equals extension without regard to case; sorted by
+// name without regard to case. A missing folder gives an empty list.
+QStringList FindProfiles(const QString &folder, const QString &extension);
+
+// The entries of the profile list: each ".bpf" file of programDir + "Profiles/"
+// without its extension.
+QStringList ProfileCatalogue(const QString &programDir);
+
+// programDir + "Profiles/" + entryText + ".bpf".
+QString ProfilePath(const QString &programDir, const QString &entryText);
+
+// The captions and initial choices of every option section and the output
+// extension; nothing when no file is at path.
+std::optional<OutputProfile> ReadProfile(const QString &path);
+
+// The "Description" text of section, empty when absent.
+QString ReadProfileDescription(const QString &path, const QString &section);
+
+// The encoder value of the choice at position ("value" + position, "value-1"
+// when nothing is chosen); fallback when absent or when no file is at path.
+QString ReadProfileValue(const QString &path, const QString &section, int position,
+                         const QString &fallback);
+
+// The key that holds the encoder value of a choice.
+QString ProfileValueKey(int position);
