@@ -1,0 +1,445 @@
+#include "settings/opsettingform.h"
+
+#include "platform/messages.h"
+#include "settings/profiles.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+
+namespace {
+
+constexpr int BoxLeft = 110;
+constexpr int BoxWidth = 200;
+constexpr int UnitLeft = 316;
+constexpr int PanelLeft = 12;
+constexpr int PanelWidth = 377;
+
+template <typename Control> Control *named(Control *control, const char *name)
+{
+    control->setObjectName(QLatin1String(name));
+    return control;
+}
+
+QLabel *label(QWidget *parent, const char *name, const QString &caption, int left, int top)
+{
+    auto *text = named(new QLabel(caption, parent), name);
+    text->move(left, top + 4);
+    text->adjustSize();
+    return text;
+}
+
+// An optional sign and decimal digits that fit a signed 32-bit number; no
+// blanks and no other notations.
+bool IsWholeNumber(const QString &text)
+{
+    static const QRegularExpression pattern(QStringLiteral("^[+-]?[0-9]+$"));
+    if (!pattern.match(text).hasMatch())
+        return false;
+    bool fits = false;
+    text.toInt(&fits);
+    return fits;
+}
+
+// The position the shown text of an editable box selects: the current entry
+// while the text is its caption, otherwise the entry with exactly that caption.
+int selectedPosition(const QComboBox *box)
+{
+    const int current = box->currentIndex();
+    if (current >= 0 && box->itemText(current) == box->currentText())
+        return current;
+    return box->findText(box->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+}
+
+void showText(QComboBox *box, const QString &text)
+{
+    box->setCurrentIndex(box->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
+    box->setEditText(text);
+}
+
+void setRadio(QRadioButton *button, bool checked)
+{
+    if (checked) {
+        button->setChecked(true);
+        return;
+    }
+    // An exclusive set refuses to clear its checked button.
+    button->setAutoExclusive(false);
+    button->setChecked(false);
+    button->setAutoExclusive(true);
+}
+
+} // namespace
+
+TopSettingForm::TopSettingForm(Messages *messages, QWidget *mainWindow)
+    : QDialog(nullptr)
+    , Msgs(messages)
+    , MainWindow(mainWindow)
+{
+    setObjectName(QStringLiteral("opSettingForm"));
+    setWindowTitle(QStringLiteral("Output Settings"));
+    QFont pixelFont = font();
+    pixelFont.setPixelSize(11);
+    setFont(pixelFont);
+    setFixedSize(401, 467);
+    buildVideoRows();
+    buildSizeGroup();
+    buildAudioRows();
+    buildDescriptionAndButtons();
+    settleOverlaps();
+    connectChangeHandlers();
+    // No codec is chosen yet, and an empty caption is not "MP3".
+    panMP3->hide();
+    Remembered = shownState();
+}
+
+QComboBox *TopSettingForm::addBox(QWidget *parent, const char *name, const QString &section,
+                                  bool editable, int left, int top)
+{
+    auto *box = named(new QComboBox(parent), name);
+    box->setEditable(editable);
+    if (editable)
+        box->setInsertPolicy(QComboBox::NoInsert);
+    box->setGeometry(left, top, BoxWidth, 22);
+    // The hint names the profile section the box shows.
+    box->setToolTip(section);
+    box->setStatusTip(section);
+    box->installEventFilter(this);
+    Boxes << box;
+    return box;
+}
+
+void TopSettingForm::buildVideoRows()
+{
+    label(this, "labVcodec", QStringLiteral("Video Codec: "), 16, 12);
+    cmbVcodec = addBox(this, "cmbVcodec", VideoCodecSection, false, BoxLeft, 12);
+    label(this, "labVbitrate", QStringLiteral("Video Bitrate:"), 16, 40);
+    cmbVbitrate = addBox(this, "cmbVbitrate", VideoBitrateSection, true, BoxLeft, 40);
+    label(this, "labKbit", QStringLiteral("kbit"), UnitLeft, 40);
+    label(this, "labAspect", QStringLiteral("Aspect:"), 16, 68);
+    cmbAspect = addBox(this, "cmbAspect", AspectSection, false, BoxLeft, 68);
+}
+
+void TopSettingForm::buildSizeGroup()
+{
+    auto *group = named(new QGroupBox(QStringLiteral("Output Size"), this), "gpbOutputSize");
+    group->setGeometry(PanelLeft, 96, PanelWidth, 80);
+    rdbSelectSize = named(new QRadioButton(group), "rdbSelectSize");
+    rdbSelectSize->setGeometry(10, 24, 18, 18);
+    rdbSelectSize->setChecked(true);
+    cmbVideoSize = addBox(group, "cmbVideoSize", VideoSizeSection, false, 32, 22);
+    rdbManualSize = named(new QRadioButton(QStringLiteral("Manual"), group), "rdbManualSize");
+    rdbManualSize->setGeometry(10, 52, 72, 18);
+    label(group, "labWidth", QStringLiteral("Width:"), 90, 50);
+    edtWidth = named(new QLineEdit(group), "edtWidth");
+    edtWidth->setGeometry(132, 50, 60, 22);
+    label(group, "labHeight", QStringLiteral("Height:"), 206, 50);
+    edtHeight = named(new QLineEdit(group), "edtHeight");
+    edtHeight->setGeometry(250, 50, 60, 22);
+}
+
+void TopSettingForm::buildAudioRows()
+{
+    label(this, "labAcodec", QStringLiteral("Audio Codec:"), 16, 186);
+    cmbAcodec = addBox(this, "cmbAcodec", AudioCodecSection, false, BoxLeft, 186);
+    buildLavcPanel();
+    buildMP3Panel();
+    label(this, "labChannels", QStringLiteral("Channels:"), 16, 278);
+    cmbChannels = addBox(this, "cmbChannels", ChannelsSection, false, BoxLeft, 278);
+    label(this, "labSrate", QStringLiteral("Sample Rate:"), 16, 306);
+    cmbSrate = addBox(this, "cmbSrate", SampleRateSection, true, BoxLeft, 306);
+    label(this, "labHz", QStringLiteral("HZ"), UnitLeft, 306);
+}
+
+void TopSettingForm::buildLavcPanel()
+{
+    panLavc = named(new QWidget(this), "panLavc");
+    panLavc->setGeometry(PanelLeft, 214, 300, 56);
+    const int boxLeft = BoxLeft - PanelLeft;
+    label(panLavc, "labAbitrate", QStringLiteral("Audio Bitrate:"), 4, 0);
+    cmbAbitrate = addBox(panLavc, "cmbAbitrate", AudioBitrateSection, true, boxLeft, 0);
+    label(panLavc, "labKbps", QStringLiteral("Kbps"), UnitLeft - PanelLeft, 0);
+}
+
+void TopSettingForm::buildMP3Panel()
+{
+    panMP3 = named(new QWidget(this), "panMP3");
+    panMP3->setGeometry(PanelLeft + 20, 240, 300, 56);
+    const int boxLeft = BoxLeft - PanelLeft;
+    label(panMP3, "labEncodeTo", QStringLiteral("Encode To:"), 4, 0);
+    cmbEncodeTo = addBox(panMP3, "cmbEncodeTo", Mp3EncodeSection, false, boxLeft, 0);
+    labQuality = label(panMP3, "labQuality", QStringLiteral("Quality:"), 4, 28);
+    cmbQuality = addBox(panMP3, "cmbQuality", VbrQualitySection, false, boxLeft, 28);
+    labBitrate = label(panMP3, "labBitrate", QStringLiteral("Bitrate:"), 4, 0);
+    cmbBitrate = addBox(panMP3, "cmbBitrate", AbrCbrBitrateSection, true, boxLeft, 0);
+    labBitrate->hide();
+    cmbBitrate->hide();
+}
+
+void TopSettingForm::buildDescriptionAndButtons()
+{
+    auto *group = named(new QGroupBox(QStringLiteral("Decription"), this), "gpbDescription");
+    group->setGeometry(PanelLeft, 336, PanelWidth, 84);
+    memDescription = named(new QPlainTextEdit(group), "memDescription");
+    memDescription->setReadOnly(true);
+    memDescription->setGeometry(8, 18, PanelWidth - 16, 58);
+
+    auto *btnOK = named(new QPushButton(QStringLiteral("OK"), this), "btnOK");
+    btnOK->setGeometry(232, 432, 75, 25);
+    connect(btnOK, &QPushButton::clicked, this, &TopSettingForm::btnOKClick);
+    auto *btnCancel = named(new QPushButton(QStringLiteral("Cancel"), this), "btnCancel");
+    btnCancel->setGeometry(314, 432, 75, 25);
+    connect(btnCancel, &QPushButton::clicked, this, &TopSettingForm::btnCancelClick);
+}
+
+// The alternatives share one place, so exactly one of each pair shows: the two
+// audio panels, and the quality and bitrate rows of the MP3 panel.
+void TopSettingForm::settleOverlaps()
+{
+    labBitrate->move(labBitrate->x(), labQuality->y());
+    cmbBitrate->move(cmbBitrate->x(), cmbQuality->y());
+    panLavc->resize(PanelWidth, panLavc->height());
+    panMP3->setGeometry(panLavc->x(), panLavc->y(), PanelWidth, panLavc->height());
+}
+
+// Only the user's own changes count, as when a box is changed by hand; the
+// loading code runs the two audio handlers itself.
+void TopSettingForm::connectChangeHandlers()
+{
+    for (QComboBox *box : std::as_const(Boxes)) {
+        if (box == cmbAcodec || box == cmbEncodeTo)
+            continue;
+        connect(box, &QComboBox::activated, this, [this, box] { showDescription(box); });
+        if (box->lineEdit())
+            connect(box->lineEdit(), &QLineEdit::textEdited, this,
+                    [this, box] { showDescription(box); });
+    }
+    connect(cmbAcodec, &QComboBox::activated, this, &TopSettingForm::cmbAcodecChange);
+    connect(cmbEncodeTo, &QComboBox::activated, this, &TopSettingForm::cmbEncodeToChange);
+}
+
+void TopSettingForm::LoadProfile(const QString &path)
+{
+    const std::optional<OutputProfile> profile = ReadProfile(path);
+    if (!profile)
+        return;
+    ProfilePath = path;
+    OutputExtension = profile->outputExtension;
+    for (const ProfileOption &option : profile->options) {
+        QComboBox *box = boxOfSection(option.section);
+        if (!box)
+            continue;
+        fillBox(box, option.captions, option.index);
+        if (box == cmbAcodec)
+            cmbAcodecChange();
+        else if (box == cmbEncodeTo)
+            cmbEncodeToChange();
+    }
+}
+
+void TopSettingForm::fillBox(QComboBox *box, const QStringList &captions, int index)
+{
+    box->clear();
+    box->addItems(captions);
+    // An index outside the list selects nothing; an editable box is then empty.
+    box->setCurrentIndex(index >= 0 && index < captions.size() ? index : -1);
+}
+
+QComboBox *TopSettingForm::boxOfSection(const QString &section) const
+{
+    for (QComboBox *box : Boxes) {
+        if (box->toolTip() == section)
+            return box;
+    }
+    return nullptr;
+}
+
+QList<QComboBox *> TopSettingForm::pickOnlyBoxes() const
+{
+    return {cmbVcodec, cmbAspect, cmbVideoSize, cmbAcodec, cmbEncodeTo, cmbQuality, cmbChannels};
+}
+
+QList<QComboBox *> TopSettingForm::editableBoxes() const
+{
+    return {cmbVbitrate, cmbAbitrate, cmbBitrate, cmbSrate};
+}
+
+WorkingSelection TopSettingForm::workingSelection() const
+{
+    WorkingSelection selection;
+    selection.videoCodec = cmbVcodec->currentIndex();
+    selection.videoBitrate = cmbVbitrate->currentText();
+    selection.aspect = cmbAspect->currentIndex();
+    selection.audioCodec = cmbAcodec->currentIndex();
+    selection.audioCodecText = cmbAcodec->currentText();
+    selection.audioBitrate = cmbAbitrate->currentText();
+    selection.mp3Mode = cmbEncodeTo->currentIndex();
+    selection.mp3Quality = cmbQuality->currentIndex();
+    selection.mp3Bitrate = selectedPosition(cmbBitrate);
+    selection.channels = cmbChannels->currentIndex();
+    selection.listSize = rdbSelectSize->isChecked();
+    selection.videoSize = cmbVideoSize->currentIndex();
+    selection.width = edtWidth->text();
+    selection.height = edtHeight->text();
+    selection.sampleRate = cmbSrate->currentText();
+    return selection;
+}
+
+void TopSettingForm::showDescription(QComboBox *box)
+{
+    // Read afresh each time, so an edited profile file shows its new text.
+    const QString description = ReadProfileDescription(ProfilePath, box->toolTip());
+    memDescription->setPlainText(description + QLatin1Char('\n') +
+                                 QStringLiteral("Current Value: ") + box->currentText());
+}
+
+void TopSettingForm::cmbAcodecChange()
+{
+    const bool mp3 = cmbAcodec->currentText() == QLatin1String("MP3");
+    panMP3->setVisible(mp3);
+    panLavc->setVisible(!mp3);
+    showDescription(cmbAcodec);
+}
+
+void TopSettingForm::cmbEncodeToChange()
+{
+    const bool variable = cmbEncodeTo->currentIndex() == 0;
+    labQuality->setVisible(variable);
+    cmbQuality->setVisible(variable);
+    labBitrate->setVisible(!variable);
+    cmbBitrate->setVisible(!variable);
+    showDescription(cmbEncodeTo);
+}
+
+bool TopSettingForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusIn) {
+        for (QComboBox *box : std::as_const(Boxes)) {
+            if (watched == box)
+                showDescription(box);
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+TopSettingForm::ShownState TopSettingForm::shownState() const
+{
+    ShownState state;
+    for (QComboBox *box : pickOnlyBoxes())
+        state.positions << box->currentIndex();
+    for (QComboBox *box : editableBoxes())
+        state.boxTexts << box->currentText();
+    state.width = edtWidth->text();
+    state.height = edtHeight->text();
+    state.selectSize = rdbSelectSize->isChecked();
+    state.manualSize = rdbManualSize->isChecked();
+    return state;
+}
+
+void TopSettingForm::restoreState(const ShownState &state)
+{
+    const QList<QComboBox *> pickOnly = pickOnlyBoxes();
+    for (int i = 0; i < pickOnly.size(); ++i)
+        pickOnly[i]->setCurrentIndex(state.positions.value(i, -1));
+    const QList<QComboBox *> editable = editableBoxes();
+    for (int i = 0; i < editable.size(); ++i)
+        showText(editable[i], state.boxTexts.value(i));
+    edtWidth->setText(state.width);
+    edtHeight->setText(state.height);
+    setRadio(rdbSelectSize, state.selectSize);
+    setRadio(rdbManualSize, state.manualSize);
+}
+
+void TopSettingForm::FormShow()
+{
+    if (MainWindow)
+        MainWindow->setEnabled(false);
+    Remembered = shownState();
+    cmbVcodec->setFocus(Qt::OtherFocusReason);
+}
+
+void TopSettingForm::btnOKClick()
+{
+    if (passesChecks())
+        close();
+}
+
+bool TopSettingForm::passesChecks()
+{
+    if (!IsWholeNumber(cmbVbitrate->currentText()))
+        return refuse(QStringLiteral("The video bitrate is invalid."),
+                      QStringLiteral("Invalid Video Bitrate"), cmbVbitrate);
+    const bool manual = rdbManualSize->isChecked();
+    if (manual && !IsWholeNumber(edtWidth->text()))
+        return refuse(QStringLiteral("The output width is invalid."),
+                      QStringLiteral("Invalid Width"), edtWidth);
+    if (manual && !IsWholeNumber(edtHeight->text()))
+        return refuse(QStringLiteral("The output height is invalid."),
+                      QStringLiteral("Invalid Height"), edtHeight);
+    if (!IsWholeNumber(cmbSrate->currentText()))
+        return refuse(QStringLiteral("The sample rate is invalid."),
+                      QStringLiteral("Invalid Sample Rate"), cmbSrate);
+    // Checked whatever the codec, even while its panel is hidden; hence the
+    // focus goes to the video bitrate, which is always visible.
+    if (!IsWholeNumber(cmbAbitrate->currentText()))
+        return refuse(QStringLiteral("The Audio bitrate is invalid."),
+                      QStringLiteral("Invalid Audio Bitrate"), cmbVbitrate);
+    if (cmbAcodec->currentText() == QLatin1String("MP2") &&
+        cmbAbitrate->currentText().toInt() > 128) {
+        showText(cmbAbitrate, QStringLiteral("128"));
+        return refuse(QStringLiteral("The maximum value of audio bitrate for MP2 codec is 128"),
+                      QStringLiteral("Invalid Audio Bitrate"), cmbAbitrate);
+    }
+    return true;
+}
+
+bool TopSettingForm::refuse(const QString &text, const QString &title, QWidget *focus)
+{
+    Msgs->inform(title, text);
+    focus->setFocus(Qt::OtherFocusReason);
+    return false;
+}
+
+void TopSettingForm::btnCancelClick()
+{
+    close();
+    restoreState(Remembered);
+    cmbAcodecChange();
+    cmbEncodeToChange();
+}
+
+void TopSettingForm::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    if (MainWindow)
+        move(MainWindow->frameGeometry().center() - rect().center());
+    FormShow();
+}
+
+void TopSettingForm::hideEvent(QHideEvent *event)
+{
+    QDialog::hideEvent(event);
+    // Every way of closing ends here: OK, Cancel, Escape and the frame's button.
+    if (!event->spontaneous() && MainWindow)
+        MainWindow->setEnabled(true);
+}
+
+void TopSettingForm::closeEvent(QCloseEvent *event)
+{
+    // The frame's close button neither checks nor restores: the edits stay.
+    // (QDialog would treat it as a rejection.)
+    event->accept();
+}
+
+void TopSettingForm::reject()
+{
+    btnCancelClick();
+}

@@ -1,0 +1,300 @@
+#include "settings/settingform.h"
+
+#include "app/programinfo.h"
+#include "platform/choosers.h"
+#include "platform/messages.h"
+#include "settings/inifile.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QToolButton>
+
+namespace {
+
+template <typename Control> Control *named(Control *control, const char *name)
+{
+    control->setObjectName(QLatin1String(name));
+    return control;
+}
+
+QCheckBox *checkBox(QWidget *parent, const char *name, const QString &caption, int top)
+{
+    auto *box = named(new QCheckBox(caption, parent), name);
+    box->setGeometry(16, top, 407, 20);
+    return box;
+}
+
+QRadioButton *radioButton(QWidget *parent, const char *name, const QString &caption, int top)
+{
+    auto *button = named(new QRadioButton(caption, parent), name);
+    button->setGeometry(12, top, 380, 20);
+    return button;
+}
+
+QPushButton *pushButton(QWidget *parent, const char *name, const QString &caption,
+                        const QRect &place)
+{
+    auto *button = named(new QPushButton(caption, parent), name);
+    button->setGeometry(place);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QToolButton *browseButton(QWidget *parent, const char *name, QStyle::StandardPixmap picture,
+                          int top)
+{
+    auto *button = named(new QToolButton(parent), name);
+    button->setIcon(parent->style()->standardIcon(picture));
+    button->setGeometry(400, top, 23, 23);
+    return button;
+}
+
+// Windows radio buttons can all be clear; Qt refuses to clear the checked one
+// of an exclusive set, so exclusivity is lifted for the moment of a clear.
+void setRadio(QRadioButton *button, bool checked)
+{
+    if (checked) {
+        button->setChecked(true);
+        return;
+    }
+    button->setAutoExclusive(false);
+    button->setChecked(false);
+    button->setAutoExclusive(true);
+}
+
+QString withTrailingSeparator(const QString &folder)
+{
+    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+}
+
+} // namespace
+
+TSettingForm::TSettingForm(const QString &programDir, Messages *messages, Choosers *choosers,
+                           QWidget *mainWindow)
+    : QDialog(nullptr)
+    , ProgramDir(programDir)
+    , Msgs(messages)
+    , Choose(choosers)
+    , MainWindow(mainWindow)
+{
+    setObjectName(QStringLiteral("SettingForm"));
+    setWindowTitle(QStringLiteral("Settings"));
+    QFont pixelFont = font();
+    pixelFont.setPixelSize(11);
+    setFont(pixelFont);
+    setFixedSize(439, 325);
+    buildControls();
+    buildOverwriteGroup();
+    buildButtons();
+    FormCreate();
+}
+
+void TSettingForm::buildControls()
+{
+    named(new QLabel(QStringLiteral("Default Output File:"), this), "labOutputFile")->move(16, 16);
+    edtOutputFile = named(new QLineEdit(this), "edtOutputFile");
+    edtOutputFile->setGeometry(16, 34, 380, 21);
+    connect(browseButton(this, "SpeedButton1", QStyle::SP_DialogSaveButton, 33),
+            &QToolButton::clicked, this, &TSettingForm::SpeedButton1Click);
+
+    named(new QLabel(QStringLiteral("Temp Folder:"), this), "labTempDir")->move(16, 64);
+    edtTempDir = named(new QLineEdit(this), "edtTempDir");
+    edtTempDir->setGeometry(16, 82, 380, 21);
+    connect(browseButton(this, "SpeedButton2", QStyle::SP_DirOpenIcon, 81), &QToolButton::clicked,
+            this, &TSettingForm::SpeedButton2Click);
+
+    chkOpenDir =
+        checkBox(this, "chkOpenDir",
+                 QStringLiteral("Open the output directory when the task is completed. "), 114);
+    chkExit = checkBox(this, "chkExit",
+                       QStringLiteral("Exit the program when the task is completed."), 136);
+    chkTurnoff = checkBox(this, "chkTurnoff",
+                          QStringLiteral("Turn off the computer when the task is completed."), 158);
+}
+
+void TSettingForm::buildOverwriteGroup()
+{
+    auto *gpbOverWrite =
+        named(new QGroupBox(QStringLiteral("Output File Overwrite"), this), "gpbOverWrite");
+    gpbOverWrite->setGeometry(16, 186, 407, 92);
+    rdbAsk = radioButton(gpbOverWrite, "rdbAsk", QStringLiteral("Ask me."), 20);
+    rdbOverWrite = radioButton(gpbOverWrite, "rdbOverWrite", QStringLiteral("Overwrite"), 42);
+    rdbRename = radioButton(gpbOverWrite, "rdbRename",
+                            QStringLiteral("Not overwrite (Rename to <Filename> + Index"), 64);
+    rdbAsk->setChecked(true);
+}
+
+void TSettingForm::buildButtons()
+{
+    connect(pushButton(this, "btnDefault", QStringLiteral("&Load Default"), {16, 290, 90, 25}),
+            &QPushButton::clicked, this, &TSettingForm::btnDefaultClick);
+    QPushButton *btnOK = pushButton(this, "btnOK", QStringLiteral("&OK"), {268, 290, 75, 25});
+    btnOK->setDefault(true);
+    connect(btnOK, &QPushButton::clicked, this, &TSettingForm::btnOKClick);
+    connect(pushButton(this, "btnCancel", QStringLiteral("&Cancel"), {348, 290, 75, 25}),
+            &QPushButton::clicked, this, &TSettingForm::btnCancelClick);
+}
+
+void TSettingForm::FormCreate()
+{
+    showPreferences(LoadPreferences(ProgramDir));
+}
+
+void TSettingForm::showPreferences(const Preferences &values)
+{
+    edtOutputFile->setText(values.outputFile);
+    edtTempDir->setText(values.tempDir);
+    showPoliciesAndActions(values);
+}
+
+// The three overwrite keys are independent in the file; applied in this order
+// a later one wins, and all three clear leaves no button selected.
+void TSettingForm::showPoliciesAndActions(const Preferences &values)
+{
+    chkOpenDir->setChecked(values.autoOpenDir);
+    chkExit->setChecked(values.autoExit);
+    chkTurnoff->setChecked(values.autoTurnOff);
+    setRadio(rdbAsk, values.ask);
+    setRadio(rdbOverWrite, values.overwrite);
+    setRadio(rdbRename, values.rename);
+}
+
+Preferences TSettingForm::shownPreferences() const
+{
+    Preferences values;
+    values.outputFile = edtOutputFile->text();
+    values.tempDir = edtTempDir->text();
+    values.autoOpenDir = chkOpenDir->isChecked();
+    values.autoExit = chkExit->isChecked();
+    values.autoTurnOff = chkTurnoff->isChecked();
+    values.ask = rdbAsk->isChecked();
+    values.overwrite = rdbOverWrite->isChecked();
+    values.rename = rdbRename->isChecked();
+    return values;
+}
+
+QString TSettingForm::tempDir() const
+{
+    return edtTempDir->text();
+}
+
+bool TSettingForm::askBeforeOverwrite() const
+{
+    return rdbAsk->isChecked();
+}
+
+bool TSettingForm::renameOutput() const
+{
+    return rdbRename->isChecked();
+}
+
+bool TSettingForm::overwriteOutput() const
+{
+    return rdbOverWrite->isChecked();
+}
+
+bool TSettingForm::turnOffWhenDone() const
+{
+    return chkTurnoff->isChecked();
+}
+
+bool TSettingForm::exitWhenDone() const
+{
+    return chkExit->isChecked();
+}
+
+bool TSettingForm::openFolderWhenDone() const
+{
+    return chkOpenDir->isChecked();
+}
+
+void TSettingForm::FormShow()
+{
+    if (MainWindow)
+        MainWindow->setEnabled(false);
+    if (mainOutputText)
+        edtOutputFile->setText(mainOutputText());
+    Remembered = shownPreferences();
+}
+
+void TSettingForm::btnOKClick()
+{
+    if (setMainOutputText)
+        setMainOutputText(edtOutputFile->text());
+    try {
+        SavePreferences(ProgramDir, shownPreferences());
+    } catch (const IniWriteError &error) {
+        Msgs->inform(ProgramInfo::ProgramName, QString::fromStdString(error.what()));
+        return;
+    }
+    close();
+}
+
+void TSettingForm::btnCancelClick()
+{
+    close();
+    showPreferences(Remembered);
+}
+
+void TSettingForm::btnDefaultClick()
+{
+    if (!Msgs->ask(QStringLiteral("Load Default"),
+                   QStringLiteral("Are you sure to load the default preferences?")))
+        return;
+    const Preferences defaults = LoadDefaultPreferences(ProgramDir);
+    edtOutputFile->setText(defaults.outputFile);
+    showPoliciesAndActions(defaults);
+}
+
+void TSettingForm::SpeedButton1Click()
+{
+    if (!chooseOutputFile)
+        return;
+    const QString chosen = chooseOutputFile();
+    if (!chosen.isEmpty())
+        edtOutputFile->setText(chosen);
+}
+
+void TSettingForm::SpeedButton2Click()
+{
+    const QString folder =
+        Choose->chooseFolder(this, QStringLiteral("Select the output directory."), QString());
+    if (!folder.isEmpty())
+        edtTempDir->setText(withTrailingSeparator(folder));
+}
+
+void TSettingForm::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    if (MainWindow)
+        move(MainWindow->frameGeometry().center() - rect().center());
+    FormShow();
+}
+
+void TSettingForm::hideEvent(QHideEvent *event)
+{
+    QDialog::hideEvent(event);
+    // Every way of closing ends here: OK, Cancel, Escape and the frame's button.
+    if (!event->spontaneous() && MainWindow)
+        MainWindow->setEnabled(true);
+}
+
+void TSettingForm::closeEvent(QCloseEvent *event)
+{
+    // The frame's close button neither saves nor restores: the edits stay live
+    // for this run. (QDialog would treat it as a rejection.)
+    event->accept();
+}
+
+void TSettingForm::reject()
+{
+    btnCancelClick();
+}

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "engine/livesettings.h"
+#include "settings/preferences.h"
+
+#include <QDialog>
+#include <QPointer>
+#include <functional>
+
+class Choosers;
+class Messages;
+class QCheckBox;
+class QLineEdit;
+class QRadioButton;
+
+// The "Settings" dialog. Its controls are the live preferences of the run: a
+// job reads them through LiveSettings at the moment it needs them, and only
+// OK writes them to Preferences.ini. Created once, hidden when closed. It is a
+// top-level window of its own, not a child of the main window, because it
+// disables the main window while it is up.
+class TSettingForm : public QDialog, public LiveSettings {
+    Q_OBJECT
+
+public:
+    // programDir ends in "/". Reads the preferences into the controls.
+    TSettingForm(const QString &programDir, Messages *messages, Choosers *choosers,
+                 QWidget *mainWindow);
+
+    // Set by the main window: its output field, and its save dialog (an empty
+    // text when the user cancelled).
+    std::function<QString()> mainOutputText;
+    std::function<void(const QString &)> setMainOutputText;
+    std::function<QString()> chooseOutputFile;
+
+    QString tempDir() const override;
+    bool askBeforeOverwrite() const override;
+    bool renameOutput() const override;
+    bool overwriteOutput() const override;
+    bool turnOffWhenDone() const override;
+    bool exitWhenDone() const override;
+    bool openFolderWhenDone() const override;
+
+    // What the controls show, as the values of Preferences.ini.
+    Preferences shownPreferences() const;
+
+    void btnOKClick();
+    void btnCancelClick();
+    void btnDefaultClick();
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    // Escape cancels like the Cancel button.
+    void reject() override;
+
+private:
+    void buildControls();
+    void buildOverwriteGroup();
+    void buildButtons();
+    void FormCreate();
+    void FormShow();
+    void showPreferences(const Preferences &values);
+    void showPoliciesAndActions(const Preferences &values);
+
+    QString ProgramDir;
+    Messages *Msgs;
+    Choosers *Choose;
+    QPointer<QWidget> MainWindow;
+    Preferences Remembered;
+
+    QLineEdit *edtOutputFile = nullptr, *edtTempDir = nullptr;
+    QCheckBox *chkOpenDir = nullptr, *chkExit = nullptr, *chkTurnoff = nullptr;
+    QRadioButton *rdbAsk = nullptr, *rdbOverWrite = nullptr, *rdbRename = nullptr;
+};
