@@ -21,9 +21,11 @@ bool makeClip(const QString &path, const ClipSpec &spec)
     }
     const QString ext = QFileInfo(path).suffix().toLower();
     if (ext == QLatin1String("avi") || ext == QLatin1String("wmv") || ext == QLatin1String("asf")) {
+        // The encoder's own AVI reader loses the video of MPEG-4 + MP3 AVI
+        // files; PCM audio keeps them whole.
         args << QStringLiteral("-c:v") << QStringLiteral("mpeg4");
         if (spec.audio)
-            args << QStringLiteral("-c:a") << QStringLiteral("libmp3lame");
+            args << QStringLiteral("-c:a") << QStringLiteral("pcm_s16le");
     } else if (ext == QLatin1String("mpg") || ext == QLatin1String("mpeg") || ext == QLatin1String("vob")) {
         args << QStringLiteral("-c:v") << QStringLiteral("mpeg2video");
         if (spec.audio)
