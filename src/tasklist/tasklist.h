@@ -11,7 +11,9 @@ class TaskListModel;
 // The operations on the task list: adding files (one by one, by folder, from
 // a chooser, from a drop, from the start-up arguments), removing, clearing and
 // moving rows. The rows live in the model; which rows are selected lives in
-// the selection model, which a view shares.
+// the selection model, which a view shares (setModel(model()), then
+// setSelectionModel(selectionModel())). A row counts as selected when any of
+// its cells is.
 //
 // A file whose play time cannot be read is not added: a job computes its
 // progress from the play time and the encoder cannot join what the media

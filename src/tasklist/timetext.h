@@ -9,7 +9,8 @@
 
 // Negative, infinite and NaN values have no time text of their own; they
 // are written as 00:00:00 so that a remaining-time estimate that overshoots
-// never shows a garbled text.
+// never shows a garbled text. Values beyond 10^15 s (no real duration) are
+// written as 10^15 s so the whole seconds always fit in 64 bits.
 QString SecondsToTimeText(double seconds);
 
 // The seconds a time text stands for, or -1 for anything that is not one.

@@ -29,6 +29,11 @@ QStringList ChooserFiltersTest::patternsSeenByDialog(const QStringList &filters,
 void ChooserFiltersTest::fileDialogReadsPatterns()
 {
     const QStringList open = FilterTextToChooserFilters(OpenDialogFilterText());
+    QCOMPARE(open.size(), 10);
+    // The captions stay as the user knows them.
+    QVERIFY(open.at(0).startsWith(QStringLiteral("All Support Files(*.avi;*.mpg;")));
+    QCOMPARE(open.at(1), QStringLiteral("AVI Files (*.avi)"));
+    QVERIFY(open.last().startsWith(QStringLiteral("All Files (*.*)")));
     QCOMPARE(
         patternsSeenByDialog(open, open.at(0)),
         QStringList({"*.avi", "*.mpg", "*.mpeg", "*.mp4", "*.wmv", "*.mov", "*.vob", "*.asf"}));

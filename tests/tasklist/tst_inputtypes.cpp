@@ -8,7 +8,6 @@ private slots:
     void buildsDialogFilters();
     void recognisesInputExtensions_data();
     void recognisesInputExtensions();
-    void turnsFiltersIntoChooserForm();
     void stripsExtension_data();
     void stripsExtension();
     void addsTrailingSeparator();
@@ -52,19 +51,6 @@ void InputTypesTest::recognisesInputExtensions()
     QFETCH(QString, path);
     QFETCH(bool, supported);
     QCOMPARE(IsSupportedExt(path), supported);
-}
-
-void InputTypesTest::turnsFiltersIntoChooserForm()
-{
-    const QStringList open = FilterTextToChooserFilters(OpenDialogFilterText());
-    QCOMPARE(open.size(), 10);
-    QCOMPARE(open.first(),
-             QStringLiteral("All Support Files(*.avi;*.mpg;*.mpeg;*.mp4;*.wmv;*.mov;*.vob;*.asf;) "
-                            "(*.avi *.mpg *.mpeg *.mp4 *.wmv *.mov *.vob *.asf)"));
-    QCOMPARE(open.at(1), QStringLiteral("AVI Files (*.avi)"));
-    QCOMPARE(open.last(), QStringLiteral("All Files (*.*) (*)"));
-    QCOMPARE(FilterTextToChooserFilters(SaveDialogFilterText()).at(7),
-             QStringLiteral("FLV Files (*.flv)"));
 }
 
 void InputTypesTest::stripsExtension_data()

@@ -30,7 +30,6 @@ void MediaProbeTest::readsLengthAndSize_data()
     QTest::newRow("avi 1280x720 2.5 s, no audio") << "hd.avi" << 1280 << 720 << 2.5 << false;
     QTest::newRow("avi 320x240 1 s, audio") << "small.avi" << 320 << 240 << 1.0 << true;
     QTest::newRow("mpg 352x288 3 s, audio") << "pal.mpg" << 352 << 288 << 3.0 << true;
-    QTest::newRow("mp4 640x360 2 s, no audio") << "wide.mp4" << 640 << 360 << 2.0 << false;
 }
 
 void MediaProbeTest::readsLengthAndSize()
