@@ -107,7 +107,7 @@ int IniTextToInt(const QString &text, int fallback)
 IniDocument IniDocument::load(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
         return IniDocument();
     return fromBytes(file.readAll());
 }

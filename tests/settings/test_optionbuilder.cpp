@@ -1,0 +1,249 @@
+#include "settings/optionbuilder.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// A profile with the values the worked example names, at position 0 of each
+// section, and a second choice where a test needs one.
+const QByteArray ExampleProfile = "[Video Codec]\nvalue0=mpeg4\nvalue1=msmpeg4v2\n"
+                                  "[Video Size]\nvalue0=640:480\nvalue1=320:240\n"
+                                  "[Aspect]\nvalue0=never read\nvalue1=4/3\n"
+                                  "[Audio Codec]\nvalue0=mp3\nvalue1=mp2\nvalue2=pcm\n"
+                                  "[MP3 Encode]\nvalue0=vbr\nvalue1=abr\nvalue2=VBR\n"
+                                  "[VBR Quality]\nvalue0=4\n"
+                                  "[ABR CBR Bitrate]\nvalue0=160\n"
+                                  "[Channels]\nvalue0=2\nvalue1=1\n";
+
+WorkingSelection exampleSelection()
+{
+    WorkingSelection s;
+    s.videoCodec = 0;
+    s.videoBitrate = "1200";
+    s.aspect = 0;
+    s.audioCodec = 0;
+    s.audioCodecText = "MP3";
+    s.audioBitrate = "128";
+    s.mp3Mode = 0;
+    s.mp3Quality = 0;
+    s.mp3Bitrate = 0;
+    s.channels = 0;
+    s.listSize = true;
+    s.videoSize = 0;
+    s.sampleRate = "44100";
+    return s;
+}
+
+WorkingSelection mp2Selection(const QString &caption, const QString &bitrate)
+{
+    WorkingSelection s = exampleSelection();
+    s.audioCodec = 1;
+    s.audioCodecText = caption;
+    s.audioBitrate = bitrate;
+    return s;
+}
+
+// The text between "-oac " and " -channels".
+QString audioPart(const QString &options)
+{
+    const int from = options.indexOf("-oac ") + 5;
+    return options.mid(from, options.indexOf(" -channels") - from);
+}
+
+} // namespace
+
+class TestOptionBuilder : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        m_profile = writeProfile("example.bpf", ExampleProfile);
+    }
+
+    void workedExample()
+    {
+        QCOMPARE(
+            BuildEncoderOptions(exampleSelection(), m_profile),
+            QString(" -ovc lavc -lavcopts vcodec=mpeg4:vbitrate=1200:mbd=2:autoaspect -oac mp3lame "
+                    "-lameopts vbr=2:q=4 -channels 2 -vf scale=640:480 -srate 44100"));
+        QCOMPARE(BuildVideoSize(exampleSelection(), m_profile), QString("640:480"));
+    }
+
+    void mp2BitrateIsLimitedTo128_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("bitrate");
+        QTest::addColumn<QString>("audio");
+        QTest::addColumn<bool>("acceptable");
+        QTest::newRow("192") << "MP2"
+                             << "192"
+                             << "lavc -lavcopts acodec=mp2:abitrate=128" << true;
+        QTest::newRow("129") << "MP2"
+                             << "129"
+                             << "lavc -lavcopts acodec=mp2:abitrate=128" << true;
+        QTest::newRow("128") << "MP2"
+                             << "128"
+                             << "lavc -lavcopts acodec=mp2:abitrate=128" << true;
+        QTest::newRow("64") << "MP2"
+                            << "64"
+                            << "lavc -lavcopts acodec=mp2:abitrate=64" << true;
+        QTest::newRow("lower-case caption") << "mp2"
+                                            << "192"
+                                            << "lavc -lavcopts acodec=mp2:abitrate=192" << true;
+        QTest::newRow("no number") << "MP2"
+                                   << "abc"
+                                   << "lavc -lavcopts acodec=mp2:abitrate=abc" << false;
+        QTest::newRow("empty") << "MP2"
+                               << ""
+                               << "lavc -lavcopts acodec=mp2:abitrate=" << false;
+        QTest::newRow("other codec, no number") << "AC3"
+                                                << "abc"
+                                                << "lavc -lavcopts acodec=mp2:abitrate=abc" << true;
+    }
+
+    void mp2BitrateIsLimitedTo128()
+    {
+        QFETCH(QString, caption);
+        QFETCH(QString, bitrate);
+        QFETCH(QString, audio);
+        QFETCH(bool, acceptable);
+        const WorkingSelection s = mp2Selection(caption, bitrate);
+        QCOMPARE(audioPart(BuildEncoderOptions(s, m_profile)), audio);
+        QCOMPARE(AudioBitrateAcceptable(s), acceptable);
+    }
+
+    void mp3ModeIsComparedWithCase()
+    {
+        WorkingSelection s = exampleSelection();
+        s.mp3Mode = 2; // value "VBR"
+        QCOMPARE(audioPart(BuildEncoderOptions(s, m_profile)),
+                 QString("mp3lame -lameopts VBR:br=160"));
+        s.mp3Mode = 1;
+        s.mp3Bitrate = -1; // a typed bitrate selects no choice
+        QCOMPARE(audioPart(BuildEncoderOptions(s, m_profile)),
+                 QString("mp3lame -lameopts abr:br=224"));
+        s.mp3Mode = 0;
+        s.mp3Quality = 3; // no value there
+        QCOMPARE(audioPart(BuildEncoderOptions(s, m_profile)),
+                 QString("mp3lame -lameopts vbr=2:q=6"));
+    }
+
+    void pcmLeavesTwoEmptyPiecesWithTheirBlanks()
+    {
+        WorkingSelection s = exampleSelection();
+        s.audioCodec = 2;
+        s.audioCodecText = "PCM";
+        QVERIFY(BuildEncoderOptions(s, m_profile).contains(" -oac pcm   -channels 2 "));
+    }
+
+    void aspectPositions()
+    {
+        WorkingSelection s = exampleSelection();
+        const auto video = [&] { return BuildEncoderOptions(s, m_profile).section(' ', 4, 4); };
+        QCOMPARE(video(), QString("vcodec=mpeg4:vbitrate=1200:mbd=2:autoaspect"));
+        s.aspect = 1;
+        QCOMPARE(video(), QString("vcodec=mpeg4:vbitrate=1200:mbd=2:aspect=4/3"));
+        s.aspect = -1;
+        QCOMPARE(video(), QString("vcodec=mpeg4:vbitrate=1200:mbd=2:aspect=16:9"));
+        const QString withMinusOne = writeProfile("minusone.bpf", "[Aspect]\nvalue-1=2.35\n");
+        QCOMPARE(BuildEncoderOptions(s, withMinusOne).section(' ', 4, 4),
+                 QString("vcodec=mpeg4:vbitrate=1200:mbd=2:aspect=2.35"));
+    }
+
+    void manualSizeUsesTheFieldsAsTheyStand()
+    {
+        WorkingSelection s = exampleSelection();
+        s.listSize = false;
+        QCOMPARE(BuildVideoSize(s, m_profile), QString(":"));
+        QVERIFY(BuildEncoderOptions(s, m_profile).contains(" -vf scale=: -srate "));
+        s.width = "720";
+        s.height = "576";
+        QCOMPARE(BuildVideoSize(s, m_profile), QString("720:576"));
+    }
+
+    void listSizeWithoutAValueHasTwoDefaults()
+    {
+        WorkingSelection s = exampleSelection();
+        s.videoSize = 7;
+        QCOMPARE(BuildVideoSize(s, m_profile), QString("224"));
+        QVERIFY(BuildEncoderOptions(s, m_profile).contains(" -vf scale=640:480 "));
+    }
+
+    void noProfileLoaded()
+    {
+        const WorkingSelection nothing;
+        const QString absent = m_dir.filePath("absent.bpf");
+        QCOMPARE(BuildEncoderOptions(nothing, absent),
+                 QString(" -ovc lavc -lavcopts vcodec=mpeg4:vbitrate=:mbd=2:aspect=16:9 -oac lavc "
+                         "-lavcopts acodec=ac3:abitrate= -channels 2 -vf scale=640:480 -srate "));
+        QCOMPARE(BuildVideoSize(nothing, absent), QString("224"));
+        QCOMPARE(BuildEncoderOptions(nothing, QString()), BuildEncoderOptions(nothing, absent));
+    }
+
+    void containerOptionsFollowTheProfileType_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("suffix");
+        QTest::newRow("avi") << "avi"
+                             << "";
+        QTest::newRow("AVI") << "AVI"
+                             << "";
+        QTest::newRow("mpg") << "mpg"
+                             << " -of lavf -lavfopts format=mpeg";
+        QTest::newRow("vob") << "vob"
+                             << " -of lavf -lavfopts format=vob";
+        QTest::newRow("MP4") << "MP4"
+                             << " -of lavf -lavfopts format=mp4";
+        QTest::newRow("mov") << "mov"
+                             << " -of lavf -lavfopts format=mov";
+        QTest::newRow("flv") << "flv"
+                             << " -of lavf -lavfopts format=flv";
+        QTest::newRow("wmv") << "wmv"
+                             << " -of lavf -lavfopts format=asf";
+        QTest::newRow("asf") << "asf"
+                             << " -of lavf -lavfopts format=asf";
+        QTest::newRow("unknown") << "ogv"
+                                 << " -of lavf";
+    }
+
+    void containerOptionsFollowTheProfileType()
+    {
+        QFETCH(QString, type);
+        QFETCH(QString, suffix);
+        const QString path =
+            writeProfile("typed.bpf", "[Main]\nType=" + type.toUtf8() + "\n" + ExampleProfile);
+        const QString plain = BuildEncoderOptions(exampleSelection(), m_profile);
+        QCOMPARE(BuildEncoderOptions(exampleSelection(), path), plain + suffix);
+        QCOMPARE(ContainerOptions(type), suffix);
+    }
+
+    void wholeNumbers()
+    {
+        QCOMPARE(ReadWholeNumber("-12"), std::optional<int>(-12));
+        QCOMPARE(ReadWholeNumber("+7"), std::optional<int>(7));
+        QCOMPARE(ReadWholeNumber("2147483647"), std::optional<int>(2147483647));
+        for (const char *text : {"", "-", " 1", "1 ", "0x10", "1.5", "2147483648", "12k"})
+            QVERIFY2(!ReadWholeNumber(text), text);
+    }
+
+private:
+    QString writeProfile(const QString &name, const QByteArray &text)
+    {
+        const QString path = m_dir.filePath(name);
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly))
+            return QString();
+        f.write(text);
+        return path;
+    }
+
+    QTemporaryDir m_dir;
+    QString m_profile;
+};
+
+QTEST_GUILESS_MAIN(TestOptionBuilder)
+#include "test_optionbuilder.moc"

@@ -1,0 +1,107 @@
+#include "settings/inifile.h"
+#include "settings/preferences.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestPreferences : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        QVERIFY(m_dir.isValid());
+        m_programDir = m_dir.path() + '/';
+        QFile::remove(PreferencesPath(m_programDir));
+    }
+
+    void withoutAFileEveryValueIsItsDefault()
+    {
+        const Preferences prefs = LoadPreferences(m_programDir);
+        QCOMPARE(prefs.outputFile, QString());
+        QCOMPARE(prefs.tempDir, m_programDir + "temp/");
+        QVERIFY(prefs.autoOpenDir);
+        QVERIFY(!prefs.autoExit);
+        QVERIFY(!prefs.autoTurnOff);
+        QVERIFY(prefs.ask);
+        QVERIFY(!prefs.overwrite);
+        QVERIFY(!prefs.rename);
+        QCOMPARE(ReadVersionText(m_programDir), QString("1.5"));
+        QCOMPARE(ReadProfilePosition(m_programDir), 0);
+        QCOMPARE(ReadRememberedOutputFile(m_programDir), QString());
+        QVERIFY(!QFile::exists(PreferencesPath(m_programDir)));
+    }
+
+    void firstSaveWritesTheEightKeysOfMainInOrder()
+    {
+        Preferences prefs;
+        prefs.outputFile = "/home/u/joined.avi";
+        prefs.tempDir = "/var/tmp/j";
+        prefs.autoOpenDir = false;
+        prefs.autoTurnOff = true;
+        prefs.ask = false;
+        prefs.rename = true;
+        SavePreferences(m_programDir, prefs);
+        QFile file(PreferencesPath(m_programDir));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("[Main]\n"
+                                            "Output File=/home/u/joined.avi\n"
+                                            "Temp Dir=/var/tmp/j\n"
+                                            "Auto Open Dir=0\n"
+                                            "Auto Exit=0\n"
+                                            "Auto Turn Off=1\n"
+                                            "Ask=0\n"
+                                            "Overwrite=0\n"
+                                            "Rename=1\n"));
+        const Preferences back = LoadPreferences(m_programDir);
+        QCOMPARE(back.tempDir, QString("/var/tmp/j")); // shown as stored, no separator added
+        QVERIFY(!back.autoOpenDir && back.autoTurnOff && !back.ask && back.rename);
+    }
+
+    void defaultSectionHasItsOwnDefaultsAndNoTempDir()
+    {
+        IniFile ini(PreferencesPath(m_programDir));
+        ini.writeString("Main", "Output File", "/main.avi");
+        ini.writeBool("Main", "Overwrite", true);
+        ini.writeString("Default", "Output File", "/factory.avi");
+        ini.writeString("Default", "Temp Dir", "/ignored/");
+        const Preferences prefs = LoadDefaultPreferences(m_programDir);
+        QCOMPARE(prefs.outputFile, QString("/factory.avi"));
+        QCOMPARE(prefs.tempDir, QString());
+        QVERIFY(!prefs.autoOpenDir); // 0 here, 1 in "Main"
+        QVERIFY(prefs.ask);
+        QVERIFY(!prefs.overwrite);
+    }
+
+    void mainStateKeepsTheRestOfTheFile()
+    {
+        IniFile ini(PreferencesPath(m_programDir));
+        ini.writeString("Main", "Version", "2.0");
+        ini.writeBool("Main", "Ask", false);
+        SaveMainState(m_programDir, -1, "/out/x.mpg");
+        QCOMPARE(ReadProfilePosition(m_programDir), -1);
+        QCOMPARE(ReadRememberedOutputFile(m_programDir), QString("/out/x.mpg"));
+        QCOMPARE(ReadVersionText(m_programDir), QString("2.0"));
+        QVERIFY(!LoadPreferences(m_programDir).ask);
+    }
+
+    void saveIntoAMissingFolderReportsThePath()
+    {
+        const QString missing = m_programDir + "gone/";
+        try {
+            SavePreferences(missing, Preferences());
+            QFAIL("the save did not fail");
+        } catch (const IniWriteError &e) {
+            QCOMPARE(QString::fromUtf8(e.what()),
+                     "Unable to write to " + missing + "Preferences.ini");
+        }
+    }
+
+private:
+    QTemporaryDir m_dir;
+    QString m_programDir;
+};
+
+QTEST_GUILESS_MAIN(TestPreferences)
+#include "test_preferences.moc"

@@ -1,0 +1,112 @@
+#include "settings/profiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+void writeText(const QString &path, const QByteArray &text)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(text);
+}
+
+} // namespace
+
+class TestProfiles : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { QVERIFY(m_dir.isValid()); }
+
+    void catalogueListsOrdinaryBpfFilesByName()
+    {
+        const QString programDir = m_dir.filePath("prog") + '/';
+        const QString folder = programDir + "Profiles/";
+        for (const char *name : {"x.bpf.txt", "x.BPF", "my.fast.bpf", "b.bpf", "A.bpf",
+                                 ".hidden.bpf", "bpf", "notes.txt"})
+            writeText(folder + name, "[Main]\n");
+        QVERIFY(QDir(folder).mkdir("folder.bpf"));
+        QCOMPARE(FindProfiles(folder, ".BPF"),
+                 (QStringList{"A.bpf", "b.bpf", "my.fast.bpf", "x.BPF"}));
+        QCOMPARE(ProfileCatalogue(programDir), (QStringList{"A", "b", "my.fast", "x"}));
+        QCOMPARE(ProfilePath(programDir, "my.fast"), folder + "my.fast.bpf");
+    }
+
+    void emptyOrMissingFolderGivesNoEntries()
+    {
+        const QString programDir = m_dir.filePath("empty") + '/';
+        QCOMPARE(ProfileCatalogue(programDir), QStringList());
+        QVERIFY(QDir().mkpath(programDir + "Profiles"));
+        QCOMPARE(ProfileCatalogue(programDir), QStringList());
+    }
+
+    void noFileNoProfile()
+    {
+        QVERIFY(!ReadProfile(m_dir.filePath("absent.bpf")).has_value());
+        QVERIFY(QDir(m_dir.path()).mkdir("dir.bpf"));
+        QVERIFY(!ReadProfile(m_dir.filePath("dir.bpf")).has_value());
+        QCOMPARE(ReadProfileValue(m_dir.filePath("absent.bpf"), "Video Codec", 0, "mpeg4"),
+                 QString("mpeg4"));
+        QCOMPARE(ReadProfileDescription(m_dir.filePath("absent.bpf"), "Video Codec"), QString());
+    }
+
+    void profileWithoutTypeIsAvi()
+    {
+        const QString path = m_dir.filePath("plain.bpf");
+        writeText(path, "[Video Codec]\nItems=1\nCaption0=MPEG-4\nIndex=0\n");
+        const std::optional<OutputProfile> profile = ReadProfile(path);
+        QVERIFY(profile);
+        QCOMPARE(profile->path, path);
+        QCOMPARE(profile->outputExtension, QString(".avi"));
+        QStringList sections;
+        for (const ProfileOption &option : profile->options)
+            sections << option.section;
+        QCOMPARE(sections, ProfileOptionSections());
+        QCOMPARE(sections.size(), 11);
+        QCOMPARE(profile->options.at(0).captions, QStringList{"MPEG-4"});
+        QCOMPARE(profile->options.at(1).captions, QStringList());
+        QCOMPARE(profile->options.at(1).index, -1);
+    }
+
+    void captionsFollowItemsAndIndexIsKeptAsWritten()
+    {
+        const QString path = m_dir.filePath("odd.bpf");
+        writeText(
+            path,
+            "[main]\ntype=mpg\n"
+            "[Audio Codec]\nItems=3\nCaption0=MP3\nIndex=5\n"
+            "[Channels]\nItems=0x2\nCaption0=Stereo\nCaption1=Mono\nCaption2=never\nIndex=1\n");
+        const std::optional<OutputProfile> profile = ReadProfile(path);
+        QVERIFY(profile);
+        QCOMPARE(profile->outputExtension, QString(".mpg"));
+        const ProfileOption audio =
+            profile->options.at(ProfileOptionSections().indexOf(AudioCodecSection));
+        QCOMPARE(audio.captions, (QStringList{"MP3", "", ""}));
+        QCOMPARE(audio.index, 5);
+        const ProfileOption channels =
+            profile->options.at(ProfileOptionSections().indexOf(ChannelsSection));
+        QCOMPARE(channels.captions, (QStringList{"Stereo", "Mono"}));
+        QCOMPARE(channels.index, 1);
+    }
+
+    void valuesAndDescriptionsAreReadByPosition()
+    {
+        const QString path = m_dir.filePath("values.bpf");
+        writeText(path, "[Aspect]\nvalue1=4/3\nvalue-1=1\nDescription=Shape of the picture\n");
+        QCOMPARE(ReadProfileValue(path, "aspect", 1, "16:9"), QString("4/3"));
+        QCOMPARE(ReadProfileValue(path, "Aspect", -1, "16:9"), QString("1"));
+        QCOMPARE(ReadProfileValue(path, "Aspect", 2, "16:9"), QString("16:9"));
+        QCOMPARE(ReadProfileDescription(path, "ASPECT"), QString("Shape of the picture"));
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+QTEST_GUILESS_MAIN(TestProfiles)
+#include "test_profiles.moc"
