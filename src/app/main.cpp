@@ -1,10 +1,25 @@
+#include "app/mainform.h"
+#include "platform/logindpoweroff.h"
+#include "platform/qtchoosers.h"
+#include "platform/qtmessages.h"
+#include "platform/qtshellopener.h"
+
 #include <QApplication>
-#include <QLabel>
+#include <QScreen>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    QLabel placeholder(QStringLiteral("Brelvane"));
-    placeholder.show();
+    QtMessages messages;
+    QtChoosers choosers;
+    QtShellOpener shell;
+    LogindPowerOff power;
+    const DesktopSeams seams{&messages, &choosers, &shell, &power};
+
+    TMainForm window(QCoreApplication::applicationDirPath() + QLatin1Char('/'), seams,
+                     app.arguments().mid(1));
+    const QRect screen = window.screen()->availableGeometry();
+    window.move(screen.center() - window.rect().center());
+    window.show();
     return app.exec();
 }

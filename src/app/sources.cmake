@@ -13,3 +13,5 @@ target_link_libraries(brelvane_gui PRIVATE Qt6::Svg)
 # Draws one picture into a PNG file; the build uses it for the desktop icon.
 add_executable(brelvane_render_picture app/look/renderpicture.cpp)
 target_link_libraries(brelvane_render_picture PRIVATE brelvane_gui)
+target_sources(brelvane_gui PRIVATE
+  app/mainform.h app/mainform.cpp app/mainformlayout.cpp app/mainformtasks.cpp)

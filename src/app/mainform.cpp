@@ -1,0 +1,206 @@
+#include "app/mainform.h"
+
+#include "app/aboutform.h"
+#include "app/programinfo.h"
+#include "platform/choosers.h"
+#include "platform/messages.h"
+#include "platform/shellopener.h"
+#include "settings/inifile.h"
+#include "settings/opsettingform.h"
+#include "settings/preferences.h"
+#include "settings/profiles.h"
+#include "settings/settingform.h"
+#include "tasklist/inputtypes.h"
+#include "tasklist/tasklist.h"
+#include "tasklist/tasklistmodel.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTreeView>
+
+namespace {
+
+QString withTrailingSeparator(const QString &folder)
+{
+    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+}
+
+} // namespace
+
+TMainForm::TMainForm(const QString &programDir, const DesktopSeams &seams,
+                     const QStringList &arguments, QWidget *parent)
+    : QWidget(parent)
+    , ProgramDir(withTrailingSeparator(programDir))
+    , Seams(seams)
+{
+    setObjectName(QStringLiteral("MainForm"));
+    buildLayout();
+    FormCreate(arguments);
+    createDialogs();
+}
+
+TMainForm::~TMainForm()
+{
+    // The dialogs are windows of their own, not children: disabling the main
+    // window while one is open must not disable the dialog too.
+    delete OpSettingForm;
+    delete SettingForm;
+    delete AboutForm;
+}
+
+void TMainForm::FormCreate(const QStringList &arguments)
+{
+    edtOutputFile->setText(ProgramDir);
+    EncoderPath = ProgramDir + QStringLiteral("asapi.dll");
+    // The list's first resize notice comes with its design width; the
+    // columns it sizes are set afresh at the end of creation.
+    ltvTaskResize(770);
+    VersionText = ReadVersionText(ProgramDir);
+    ProgramInfo::SetUpApplicationIdentity();
+    labProgramName->setText(ProgramInfo::ProgramName);
+    setWindowTitle(ProgramInfo::ProgramName + QStringLiteral(" V") + VersionText);
+    saveDialogFilter = FilterTextToChooserFilters(SaveDialogFilterText()).value(0);
+    cmbProfile->addItems(ProfileCatalogue(ProgramDir));
+
+    Tasks = new TaskList(Seams.messages, this);
+    ltvTask->setModel(Tasks->model());
+    ltvTask->setSelectionModel(Tasks->selectionModel());
+    connectHandlers();
+    buildTaskPopup();
+    Tasks->TakeStartupArguments(arguments);
+    enableRowButtonsWhenListed();
+
+    setAcceptDrops(true);
+    panBottomLeft->hide();
+    const int widths[] = {350, 90, 80, 150};
+    for (int column = 0; column < 4; ++column)
+        ltvTask->setColumnWidth(column, widths[column]);
+}
+
+void TMainForm::createDialogs()
+{
+    OpSettingForm = new TopSettingForm(Seams.messages, this);
+    SettingForm = new TSettingForm(ProgramDir, Seams.messages, Seams.choosers, this);
+    SettingForm->mainOutputText = [this] { return edtOutputFile->text(); };
+    SettingForm->setMainOutputText = [this](const QString &text) { edtOutputFile->setText(text); };
+    SettingForm->chooseOutputFile = [this] { return runSaveDialog1(); };
+    AboutForm = new TAboutForm(VersionText, Seams.shell, this);
+}
+
+void TMainForm::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (firstShowDone)
+        return;
+    firstShowDone = true;
+    LoadMainState();
+}
+
+void TMainForm::LoadMainState()
+{
+    if (cmbProfile->count() > 0) {
+        const int position = ReadProfilePosition(ProgramDir);
+        cmbProfile->setCurrentIndex(position >= 0 && position < cmbProfile->count() ? position
+                                                                                    : -1);
+        cmbProfileChange();
+    }
+    edtOutputFile->setText(ReadRememberedOutputFile(ProgramDir));
+}
+
+void TMainForm::closeEvent(QCloseEvent *event)
+{
+    SaveMainState();
+    event->accept();
+}
+
+void TMainForm::SaveMainState()
+{
+    try {
+        ::SaveMainState(ProgramDir, cmbProfile->currentIndex(), edtOutputFile->text());
+    } catch (const IniWriteError &error) {
+        // The window closes all the same; the user learns what was not kept.
+        Seams.messages->inform(ProgramInfo::ProgramName, QString::fromLocal8Bit(error.what()));
+    }
+}
+
+QString TMainForm::profilePath() const
+{
+    return ProfilePath(ProgramDir, cmbProfile->currentText());
+}
+
+void TMainForm::cmbProfileChange()
+{
+    if (cmbProfile->currentIndex() < 0)
+        return;
+    const QString path = profilePath();
+    if (QFileInfo(path).isFile())
+        OpSettingForm->LoadProfile(path);
+}
+
+QString TMainForm::runSaveDialog1()
+{
+    const QStringList filters = FilterTextToChooserFilters(SaveDialogFilterText());
+    const SaveChoice choice = Seams.choosers->chooseSaveFile(this, filters, saveDialogFilter,
+                                                             saveDialogFile, QStringLiteral("avi"));
+    if (!choice.accepted)
+        return QString();
+    saveDialogFile = choice.path;
+    if (!choice.filter.isEmpty())
+        saveDialogFilter = choice.filter;
+    return choice.path;
+}
+
+void TMainForm::bbtnBrowserClick()
+{
+    const QString chosen = runSaveDialog1();
+    if (!chosen.isEmpty())
+        edtOutputFile->setText(chosen);
+}
+
+void TMainForm::bbtnOpenClick()
+{
+    const QString text = edtOutputFile->text();
+    if (text.isEmpty())
+        return;
+    if (QFileInfo(text).isFile()) {
+        Seams.shell->open(text);
+        return;
+    }
+    const int slash = text.lastIndexOf(QLatin1Char('/'));
+    const QString folder = slash < 0 ? QString() : text.left(slash);
+    if (slash == 0 || (!folder.isEmpty() && QFileInfo(folder).isDir()))
+        Seams.shell->open(slash == 0 ? QStringLiteral("/") : folder);
+}
+
+void TMainForm::showCentred(QWidget *dialog)
+{
+    dialog->adjustSize();
+    dialog->move(geometry().center() - dialog->rect().center());
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+}
+
+void TMainForm::bbtnSettingClick()
+{
+    showCentred(OpSettingForm);
+}
+
+void TMainForm::tbtnSettingClick()
+{
+    showCentred(SettingForm);
+}
+
+void TMainForm::tbtnAboutClick()
+{
+    showCentred(AboutForm);
+}
+
+void TMainForm::tbtnHelpClick()
+{
+    Seams.shell->open(ProgramInfo::HelpFilePath(ProgramDir));
+}

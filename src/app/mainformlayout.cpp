@@ -1,0 +1,292 @@
+// Builds the main window's widgets at their design places and sizes.
+#include "app/mainform.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QToolButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace {
+
+const int ClientWidth = 790;
+const int ClientHeight = 525;
+
+template <typename W> W *named(W *widget, const char *name)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QFont pixelFont(int pixels, bool bold = false, const QString &family = QString())
+{
+    QFont font = family.isEmpty() ? QFont() : QFont(family);
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+QLabel *placedLabel(QWidget *parent, const char *name, const QString &text, int left, int top)
+{
+    auto *label = named(new QLabel(text, parent), name);
+    label->setAttribute(Qt::WA_TranslucentBackground);
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+QToolButton *flatButton(QWidget *parent, const char *name, const QString &caption)
+{
+    auto *button = named(new QToolButton(parent), name);
+    button->setText(caption);
+    button->setAutoRaise(true);
+    return button;
+}
+
+QToolButton *pushButton(QWidget *parent, const char *name, const QString &caption, int left,
+                        int top)
+{
+    auto *button = named(new QToolButton(parent), name);
+    button->setText(caption);
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    button->setGeometry(left, top, 75, 25);
+    return button;
+}
+
+void setColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+void TMainForm::buildLayout()
+{
+    setFont(pixelFont(11));
+    resize(ClientWidth, ClientHeight);
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(buildToolbar());
+    column->addWidget(buildWorkArea(), 1);
+    column->addWidget(buildBottomPanel());
+    Memo1 = named(new QPlainTextEdit(this), "Memo1");
+    Memo1->setReadOnly(true);
+    Memo1->hide();
+}
+
+QWidget *TMainForm::buildToolbar()
+{
+    panToolbar = named(new QWidget(this), "panToolbar");
+    panToolbar->setFixedHeight(70);
+    panToolbar->setMouseTracking(true);
+    struct Spec {
+        QToolButton **button;
+        const char *name;
+        const char *caption;
+        int left;
+    };
+    const Spec specs[] = {{&tbtnAddFile, "tbtnAddFile", "Add Files", 9},
+                          {&tbtnAddDir, "tbtnAddDir", "Add Dir", 118},
+                          {&tbtnSetting, "tbtnSetting", "Settings", 228},
+                          {&tbtnAbout, "tbtnAbout", "About", 338},
+                          {&tbtnHelp, "tbtnHelp", "Help", 447}};
+    for (const Spec &spec : specs) {
+        QToolButton *button = flatButton(panToolbar, spec.name, QString::fromLatin1(spec.caption));
+        button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        button->setIconSize(QSize(54, 54));
+        button->setGeometry(spec.left, 8, 109, 58);
+        button->setMouseTracking(true);
+        *spec.button = button;
+    }
+    return panToolbar;
+}
+
+QWidget *TMainForm::buildWorkArea()
+{
+    panMain = named(new QWidget(this), "panMain");
+    auto *row = new QHBoxLayout(panMain);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    auto *panLeft = named(new QWidget(panMain), "panLeft");
+    auto *panRight = named(new QWidget(panMain), "panRight");
+    panLeft->setFixedWidth(10);
+    panRight->setFixedWidth(10);
+    Panel1 = named(new QWidget(panMain), "Panel1");
+    row->addWidget(panLeft);
+    row->addWidget(Panel1, 1);
+    row->addWidget(panRight);
+
+    auto *centre = new QVBoxLayout(Panel1);
+    centre->setContentsMargins(0, 0, 0, 0);
+    centre->setSpacing(0);
+    ltvTask = named(new QTreeView(Panel1), "ltvTask");
+    ltvTask->setRootIsDecorated(false);
+    ltvTask->setItemsExpandable(false);
+    ltvTask->setUniformRowHeights(true);
+    ltvTask->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    ltvTask->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ltvTask->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ltvTask->setSortingEnabled(false);
+    ltvTask->setContextMenuPolicy(Qt::CustomContextMenu);
+    ltvTask->header()->setStretchLastSection(false);
+    ltvTask->header()->setSectionsMovable(false);
+    ltvTask->header()->setFixedHeight(17);
+    ltvTask->header()->setStyleSheet(
+        QStringLiteral("QHeaderView::section { background-color: #F3F3F3; color: black; "
+                       "border: 0px; border-right: 1px solid #d0d0d0; padding-left: 4px; }"));
+    ltvTask->resize(770, 343);
+    centre->addWidget(ltvTask, 1);
+    centre->addWidget(buildRowButtons());
+    panltvTask = buildGettingStarted(Panel1);
+    return panMain;
+}
+
+QWidget *TMainForm::buildRowButtons()
+{
+    Panel2 = named(new QWidget(Panel1), "Panel2");
+    Panel2->setFixedHeight(35);
+    struct Spec {
+        QToolButton **button;
+        const char *name;
+        const char *caption;
+        int left;
+    };
+    const Spec specs[] = {{&tbtnRemove, "tbtnRemove", "Delete", 21},
+                          {&tbtnClear, "tbtnClear", "Clear", 125},
+                          {&tbtnUp, "tbtnUp", "Move Up", 229},
+                          {&tbtnDown, "tbtnDown", "Move Down", 334}};
+    for (const Spec &spec : specs) {
+        QToolButton *button = flatButton(Panel2, spec.name, QString::fromLatin1(spec.caption));
+        button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        button->setIconSize(QSize(16, 16));
+        button->setGeometry(spec.left, 6, 100, 22);
+        *spec.button = button;
+    }
+    return Panel2;
+}
+
+QWidget *TMainForm::buildGettingStarted(QWidget *parent)
+{
+    auto *panel = named(new QWidget(parent), "panltvTask");
+    panel->setGeometry(0, 0, 770, 378);
+    panel->setAutoFillBackground(true);
+    setColour(panel, QPalette::Window, Qt::white);
+    panel->setMouseTracking(true);
+    imgBkg = named(new QLabel(panel), "imgBkg");
+    imgBkg->setGeometry(0, 0, 770, 378);
+    imgBkg->setScaledContents(true);
+    labProgramName = placedLabel(panel, "labProgramName", QString(), 56, 32);
+    labProgramName->setFont(pixelFont(32, true));
+    labProgramName->resize(379, 37);
+    imgBanner = named(new QLabel(panel), "imgBanner");
+    imgBanner->setGeometry(144, 93, 121, 150);
+    imgBanner->setScaledContents(true);
+    QLabel *heading = placedLabel(panel, "Label13", QStringLiteral("Getting started:"), 334, 118);
+    heading->setFont(pixelFont(26, true));
+    setColour(heading, QPalette::WindowText, QColor(40, 180, 232));
+    heading->adjustSize();
+    const QString steps[] = {QStringLiteral("1. Add video files in to the list."),
+                             QStringLiteral("2. Select a profile and specify the output path."),
+                             QStringLiteral("3. Click on the \"Join\" button.")};
+    const char *names[] = {"Label14", "Label15", "Label16"};
+    for (int i = 0; i < 3; ++i) {
+        QLabel *step = placedLabel(panel, names[i], steps[i], 350, 158 + 27 * i);
+        step->setFont(pixelFont(15));
+        setColour(step, QPalette::WindowText, QColor(225, 125, 15));
+        step->adjustSize();
+    }
+    panel->raise();
+    return panel;
+}
+
+QWidget *TMainForm::buildBottomPanel()
+{
+    panBottom = named(new QWidget(this), "panBottom");
+    panBottom->setFixedHeight(77);
+    // The bottom strip is dark so that its white labels read; its
+    // window-text labels follow the strip's light text colour.
+    panBottom->setAutoFillBackground(true);
+    setColour(panBottom, QPalette::Window, QColor(0x2b, 0x3a, 0x4a));
+    setColour(panBottom, QPalette::WindowText, QColor(0xe8, 0xee, 0xf4));
+    auto *fill = new QHBoxLayout(panBottom);
+    fill->setContentsMargins(0, 0, 0, 0);
+    panBottomRight = named(new QWidget(panBottom), "panBottomRight");
+    fill->addWidget(panBottomRight);
+
+    auto *row = new QHBoxLayout(panBottomRight);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    auto *left = new QWidget(panBottomRight);
+    left->setFixedWidth(612);
+    panBottomCenter = buildJobSettingsPanel(left);
+    panBottomLeft = buildProgressPanel(left);
+    Image1 = named(new QLabel(panBottomRight), "Image1");
+    Image1->setScaledContents(true);
+    panLogo = named(new QWidget(panBottomRight), "panLogo");
+    panLogo->setFixedWidth(178);
+    panLogo->setMouseTracking(true);
+    row->addWidget(left);
+    row->addWidget(Image1, 1);
+    row->addWidget(panLogo);
+    return panBottom;
+}
+
+QWidget *TMainForm::buildJobSettingsPanel(QWidget *parent)
+{
+    auto *panel = named(new QWidget(parent), "panBottomCenter");
+    panel->setGeometry(0, 0, 612, 77);
+    placedLabel(panel, "Label1", QStringLiteral("Profile:"), 40, 16);
+    cmbProfile = named(new QComboBox(panel), "cmbProfile");
+    cmbProfile->setEditable(false);
+    cmbProfile->setGeometry(74, 13, 439, 21);
+    bbtnSetting = pushButton(panel, "bbtnSetting", QStringLiteral("&Setting"), 528, 10);
+    placedLabel(panel, "Label2", QStringLiteral("Output File:"), 18, 48);
+    edtOutputFile = named(new QLineEdit(panel), "edtOutputFile");
+    edtOutputFile->setGeometry(75, 43, 350, 21);
+    bbtnBrowser = pushButton(panel, "bbtnBrowser", QStringLiteral("&Browser"), 440, 41);
+    bbtnOpen = pushButton(panel, "bbtnOpen", QStringLiteral("&Open"), 528, 40);
+    return panel;
+}
+
+QWidget *TMainForm::buildProgressPanel(QWidget *parent)
+{
+    auto *panel = named(new QWidget(parent), "panBottomLeft");
+    panel->setGeometry(0, 0, 612, 77);
+    labProcessTitle =
+        placedLabel(panel, "labProcessTitle", QStringLiteral("Converting (Prepare):"), 19, 8);
+    labConvertingFile = placedLabel(panel, "labConvertingFile", QStringLiteral("No File"), 121, 8);
+    labConvertingFile->setFixedWidth(176);
+    const QColor white(Qt::white);
+    setColour(placedLabel(panel, "label5", QStringLiteral("Time Elapsed:"), 298, 8),
+              QPalette::WindowText, white);
+    labElapsed = placedLabel(panel, "labElapsed", QStringLiteral("00:00:00"), 367, 8);
+    setColour(placedLabel(panel, "label6", QStringLiteral("Time Remaining:"), 441, 8),
+              QPalette::WindowText, white);
+    labRemaining = placedLabel(panel, "labRemaining", QStringLiteral("00:00:00"), 523, 8);
+    placedLabel(panel, "label7", QStringLiteral("Current Progress:"), 28, 29);
+    pgbCurrent = named(new QProgressBar(panel), "pgbCurrent");
+    pgbCurrent->setGeometry(115, 29, 442, 17);
+    labCurProgress = placedLabel(panel, "labCurProgress", QStringLiteral("0%"), 565, 31);
+    placedLabel(panel, "label8", QStringLiteral("Total Progress:"), 38, 53);
+    pgbTotal = named(new QProgressBar(panel), "pgbTotal");
+    pgbTotal->setGeometry(115, 52, 442, 17);
+    labTotalProgress = placedLabel(panel, "labTotalProgress", QStringLiteral("0%"), 565, 54);
+    for (QProgressBar *bar : {pgbCurrent, pgbTotal}) {
+        bar->setRange(0, 100);
+        bar->setValue(0);
+        bar->setTextVisible(false);
+    }
+    for (QLabel *label : {labElapsed, labRemaining, labCurProgress, labTotalProgress}) {
+        setColour(label, QPalette::WindowText, white);
+        label->setMinimumWidth(60);
+    }
+    return panel;
+}

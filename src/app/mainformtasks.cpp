@@ -1,0 +1,191 @@
+// The task list's handlers on the main window: adding, removing, moving,
+// opening, the popup menu, keys, drops and the column sizing.
+#include "app/mainform.h"
+
+#include "platform/choosers.h"
+#include "platform/shellopener.h"
+#include "tasklist/inputtypes.h"
+#include "tasklist/tasklist.h"
+
+#include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QToolButton>
+#include <QTreeView>
+#include <QUrl>
+
+void TMainForm::connectHandlers()
+{
+    connect(tbtnAddFile, &QToolButton::clicked, this, &TMainForm::tbtnAddFileClick);
+    connect(tbtnAddDir, &QToolButton::clicked, this, &TMainForm::tbtnAddDirClick);
+    connect(tbtnSetting, &QToolButton::clicked, this, &TMainForm::tbtnSettingClick);
+    connect(tbtnAbout, &QToolButton::clicked, this, &TMainForm::tbtnAboutClick);
+    connect(tbtnHelp, &QToolButton::clicked, this, &TMainForm::tbtnHelpClick);
+    connect(tbtnRemove, &QToolButton::clicked, this, &TMainForm::tbtnRemoveClick);
+    connect(tbtnClear, &QToolButton::clicked, this, &TMainForm::tbtnClearClick);
+    connect(tbtnUp, &QToolButton::clicked, this, &TMainForm::tbtnUpClick);
+    connect(tbtnDown, &QToolButton::clicked, this, &TMainForm::tbtnDownClick);
+    connect(bbtnSetting, &QToolButton::clicked, this, &TMainForm::bbtnSettingClick);
+    connect(bbtnBrowser, &QToolButton::clicked, this, &TMainForm::bbtnBrowserClick);
+    connect(bbtnOpen, &QToolButton::clicked, this, &TMainForm::bbtnOpenClick);
+    connect(cmbProfile, QOverload<int>::of(&QComboBox::activated), this,
+            &TMainForm::cmbProfileChange);
+    connect(ltvTask, &QTreeView::doubleClicked, this, &TMainForm::ltvTaskDblClick);
+    connect(Tasks, &TaskList::fileAddingStarted, this, &TMainForm::hideGettingStarted);
+    ltvTask->installEventFilter(this);
+    ltvTask->viewport()->installEventFilter(this);
+}
+
+void TMainForm::buildTaskPopup()
+{
+    ppmTask = new QMenu(this);
+    ppmTask->setObjectName(QStringLiteral("ppmTask"));
+    ppmTask->addAction(QStringLiteral("Open"), this, &TMainForm::ltvTaskDblClick);
+    ppmTask->addSeparator();
+    ppmTask->addAction(QStringLiteral("Add Files..."), this, &TMainForm::tbtnAddFileClick);
+    ppmTask->addAction(QStringLiteral("Add Directorys..."), this, &TMainForm::tbtnAddDirClick);
+    ppmTask->addSeparator();
+    ppmTask->addAction(QStringLiteral("Remove"), this, &TMainForm::tbtnRemoveClick);
+    ppmTask->addAction(QStringLiteral("Clear"), this, &TMainForm::tbtnClearClick);
+    connect(ppmTask, &QMenu::aboutToShow, this, &TMainForm::ppmTaskPopup);
+    connect(ltvTask, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &at) { ppmTask->popup(ltvTask->viewport()->mapToGlobal(at)); });
+}
+
+void TMainForm::ppmTaskPopup()
+{
+    const bool selected = Tasks->hasSelection();
+    for (QAction *action : ppmTask->actions()) {
+        const QString text = action->text();
+        if (text == QLatin1String("Open") || text == QLatin1String("Remove"))
+            action->setEnabled(selected);
+        else if (text == QLatin1String("Clear"))
+            action->setEnabled(Tasks->count() > 0);
+    }
+}
+
+void TMainForm::hideGettingStarted()
+{
+    panltvTask->hide();
+}
+
+void TMainForm::setRowButtonsEnabled(bool enabled)
+{
+    for (QToolButton *button : {tbtnRemove, tbtnClear, tbtnUp, tbtnDown})
+        button->setEnabled(enabled);
+}
+
+void TMainForm::enableRowButtonsWhenListed()
+{
+    if (Tasks->count() > 0)
+        setRowButtonsEnabled(true);
+}
+
+void TMainForm::tbtnAddFileClick()
+{
+    const QStringList filters = FilterTextToChooserFilters(OpenDialogFilterText());
+    const QStringList chosen = Seams.choosers->chooseOpenFiles(this, filters, filters.value(0));
+    if (!chosen.isEmpty())
+        Tasks->AddChosenFiles(chosen);
+    enableRowButtonsWhenListed();
+}
+
+void TMainForm::tbtnAddDirClick()
+{
+    const QString folder = Seams.choosers->chooseFolder(
+        this, QStringLiteral("Add a directory to the Task List"), QString());
+    if (!folder.isEmpty())
+        Tasks->AddTaskFolder(folder);
+    ltvTask->setFocus();
+    enableRowButtonsWhenListed();
+}
+
+void TMainForm::tbtnRemoveClick()
+{
+    Tasks->RemoveSelected();
+    if (Tasks->count() == 0)
+        setRowButtonsEnabled(false);
+}
+
+void TMainForm::tbtnClearClick()
+{
+    Tasks->Clear();
+    setRowButtonsEnabled(false);
+}
+
+void TMainForm::tbtnUpClick()
+{
+    Tasks->MoveUp();
+}
+
+void TMainForm::tbtnDownClick()
+{
+    Tasks->MoveDown();
+}
+
+void TMainForm::ltvTaskDblClick()
+{
+    const QString caption = Tasks->FirstSelectedCaption();
+    if (!caption.isEmpty())
+        Seams.shell->open(caption);
+}
+
+void TMainForm::addDroppedNames(const QStringList &names)
+{
+    hideGettingStarted();
+    if (!ltvTask->isEnabled())
+        return;
+    Tasks->AddDropped(names);
+    enableRowButtonsWhenListed();
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent *event)
+{
+    QStringList names;
+    for (const QUrl &url : event->mimeData()->urls()) {
+        if (url.isLocalFile())
+            names << url.toLocalFile();
+    }
+    event->acceptProposedAction();
+    addDroppedNames(names);
+}
+
+void TMainForm::ltvTaskResize(int newWidth)
+{
+    QList<int> widths;
+    for (int column = 0; column < 4; ++column)
+        widths << ltvTask->columnWidth(column);
+    if (!Columns.resize(newWidth, widths))
+        return;
+    for (int column = 0; column < 4; ++column)
+        ltvTask->setColumnWidth(column, widths[column]);
+}
+
+bool TMainForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ltvTask && event->type() == QEvent::Resize) {
+        ltvTaskResize(static_cast<QResizeEvent *>(event)->size().width());
+    } else if (watched == ltvTask && event->type() == QEvent::KeyPress) {
+        // The key is not consumed: the list still handles it as usual.
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Delete)
+            tbtnRemoveClick();
+        else if (key == Qt::Key_Backspace)
+            tbtnClearClick();
+    } else if (watched == ltvTask->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        // A double click on empty space still opens the selected row's file.
+        if (!ltvTask->indexAt(static_cast<QMouseEvent *>(event)->position().toPoint()).isValid())
+            ltvTaskDblClick();
+    }
+    return QWidget::eventFilter(watched, event);
+}
