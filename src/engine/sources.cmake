@@ -14,3 +14,6 @@ target_sources(brelvane_core PRIVATE
   engine/tempfiles.h engine/tempfiles.cpp
   engine/jobclock.h engine/jobclock.cpp
   engine/jobfailure.h engine/jobfailure.cpp)
+# The job itself: start, conversion, joining and the end.
+target_sources(brelvane_core PRIVATE
+  engine/job.h engine/job.cpp engine/jobstart.cpp engine/jobconvert.cpp engine/jobjoin.cpp)

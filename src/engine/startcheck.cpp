@@ -2,10 +2,10 @@
 
 #include "engine/commandline.h"
 #include "engine/tempfiles.h"
+#include "settings/optionbuilder.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 QString PathIdentity(const QString &path)
 {
@@ -104,20 +104,9 @@ std::optional<StartRefusal> CheckJobPaths(const QStringList &inputs, const QStri
     return CheckTemporaries(inputs, outputPath, tempFolders);
 }
 
-bool IsWholeNumberText(const QString &text)
-{
-    static const QRegularExpression pattern(QStringLiteral("^[+-]?[0-9]+$"));
-    if (!pattern.match(text).hasMatch())
-        return false;
-    bool fits = false;
-    text.toInt(&fits);
-    return fits;
-}
-
 std::optional<StartRefusal> CheckAudioBitrate(const WorkingSelection &selection)
 {
-    if (selection.audioCodecText != QLatin1String("MP2") ||
-        IsWholeNumberText(selection.audioBitrate))
+    if (AudioBitrateAcceptable(selection))
         return std::nullopt;
     return StartRefusal{QStringLiteral("Audio Bitrate"),
                         QStringLiteral("The audio bitrate \"%1\" is not a whole number. Please "

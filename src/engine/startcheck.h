@@ -35,6 +35,3 @@ std::optional<StartRefusal> CheckJobPaths(const QStringList &inputs, const QStri
 // bitrate as a whole number; a text that is none is refused before anything
 // is converted, rather than handed on unchecked.
 std::optional<StartRefusal> CheckAudioBitrate(const WorkingSelection &selection);
-
-// An optional sign and decimal digits that fit a signed 32-bit number.
-bool IsWholeNumberText(const QString &text);

@@ -1,0 +1,176 @@
+#include "test_jobkit.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QSignalSpy>
+
+void RecordingJobView::setOutputFileText(const QString &text)
+{
+    outputText = text;
+    log << QStringLiteral("output ") + text;
+}
+
+void RecordingJobView::focusTaskList()
+{
+    focus = QStringLiteral("list");
+}
+
+void RecordingJobView::focusOutputFile()
+{
+    focus = QStringLiteral("output");
+}
+
+void RecordingJobView::DisableJobControls()
+{
+    locked = true;
+    startShown = false;
+    log << QStringLiteral("lock");
+}
+
+void RecordingJobView::EnableJobControls()
+{
+    locked = false;
+    startShown = true;
+    log << QStringLiteral("unlock");
+}
+
+void RecordingJobView::showStartInsteadOfStop()
+{
+    startShown = true;
+    log << QStringLiteral("start shown");
+}
+
+void RecordingJobView::setProcessTitle(const QString &text)
+{
+    processTitle = text;
+    log << QStringLiteral("title ") + text;
+}
+
+void RecordingJobView::setConvertingFile(const QString &text)
+{
+    convertingFile = text;
+}
+
+void RecordingJobView::setConvertingFileVisible(bool visible)
+{
+    convertingFileVisible = visible;
+}
+
+void RecordingJobView::setElapsedText(const QString &text)
+{
+    elapsedText = text;
+}
+
+void RecordingJobView::setRemainingText(const QString &text)
+{
+    remainingText = text;
+}
+
+void RecordingJobView::setCurrentProgress(int value, const QString &label)
+{
+    current = value;
+    currentLabel = label;
+    log << QStringLiteral("current ") + label;
+}
+
+void RecordingJobView::setTotalProgress(int value, const QString &label)
+{
+    total = value;
+    totalLabel = label;
+}
+
+void RecordingJobView::showProgressPanel(bool progress)
+{
+    progressPanelShown = progress;
+    log << (progress ? QStringLiteral("progress panel") : QStringLiteral("settings panel"));
+}
+
+void RecordingJobView::closeProgram()
+{
+    ++closeCalls;
+    log << QStringLiteral("close");
+}
+
+JobKit::JobKit(EncoderTestDir::Encoder encoder)
+    : m_program(encoder)
+{
+    view.profile = programDir() + QStringLiteral("Profiles/Test.bpf");
+    view.outputText = workPath(QStringLiteral("joined.avi"));
+    job = std::make_unique<Job>(&tasks, &settings, &selection, &view, &messages, &shell, &power,
+                                programDir(), m_program.encoderPath());
+    QObject::connect(job.get(), &Job::ended, [this](bool succeeded) { endings << succeeded; });
+    QObject::connect(
+        &tasks, &TaskListModel::dataChanged,
+        [this](const QModelIndex &from, const QModelIndex &to) {
+            for (int row = from.row(); row <= to.row(); ++row) {
+                if (to.column() >= TaskListModel::StatusColumn)
+                    view.log << QStringLiteral("status %1 %2").arg(row).arg(tasks.status(row));
+            }
+        });
+}
+
+QString JobKit::addInput(const QString &name, const QByteArray &content, const QString &lengthText)
+{
+    const QString path = workPath(name);
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(content);
+    addRow(path, lengthText, QStringLiteral("320x240"));
+    return path;
+}
+
+void JobKit::addRow(const QString &path, const QString &lengthText, const QString &sizeText)
+{
+    ltvItemData record;
+    record.Caption = path;
+    record.SubItems[LengthSlot] = lengthText;
+    record.SubItems[SizeSlot] = sizeText;
+    record.SubItems[StatusSlot] = addedStatusText();
+    // Listing is not the job's doing, so it stays out of the log.
+    const QSignalBlocker quiet(tasks);
+    tasks.SetItemData(tasks.appendRow(path), WholeRowSelector, record);
+}
+
+bool JobKit::runToEnd()
+{
+    QSignalSpy ended(job.get(), &Job::ended);
+    job->imgStartClick();
+    return !ended.isEmpty() || ended.wait(120000);
+}
+
+QList<QStringList> JobKit::loggedRuns() const
+{
+    QFile file(runLogPath());
+    QList<QStringList> runs;
+    if (!file.open(QIODevice::ReadOnly))
+        return runs;
+    while (!file.atEnd()) {
+        QStringList arguments;
+        for (const QJsonValue &arg : QJsonDocument::fromJson(file.readLine()).array())
+            arguments << arg.toString();
+        runs << arguments;
+    }
+    return runs;
+}
+
+QStringList JobKit::statuses() const
+{
+    QStringList all;
+    for (int row = 0; row < tasks.count(); ++row)
+        all << tasks.status(row);
+    return all;
+}
+
+void setFakeModes(const QString &modes, const QString &logPath, int paceMs)
+{
+    qputenv("FAKE_ENCODER_MODE", modes.toUtf8());
+    qputenv("FAKE_ENCODER_LOG", logPath.toUtf8());
+    qputenv("FAKE_ENCODER_PACE_MS", QByteArray::number(paceMs));
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}

@@ -1,0 +1,127 @@
+#pragma once
+
+// What the job tests share: a window that records what the job shows, fake
+// live settings and selection, and a program directory with an encoder.
+
+#include "encodertestdir.h"
+
+#include "engine/job.h"
+#include "engine/jobview.h"
+#include "engine/livesettings.h"
+#include "settings/workingselection.h"
+#include "tasklist/tasklistmodel.h"
+
+#include "fakeseams.h"
+
+#include <QList>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+
+// Keeps the state a window would show, and a log of every call in order.
+class RecordingJobView : public JobView {
+public:
+    QString outputFileText() const override { return outputText; }
+    void setOutputFileText(const QString &text) override;
+    void focusTaskList() override;
+    void focusOutputFile() override;
+    QString profilePath() const override { return profile; }
+    void DisableJobControls() override;
+    void EnableJobControls() override;
+    void showStartInsteadOfStop() override;
+    void setProcessTitle(const QString &text) override;
+    void setConvertingFile(const QString &text) override;
+    void setConvertingFileVisible(bool visible) override;
+    void setElapsedText(const QString &text) override;
+    void setRemainingText(const QString &text) override;
+    void setCurrentProgress(int value, const QString &label) override;
+    void setTotalProgress(int value, const QString &label) override;
+    int totalProgress() const override { return total; }
+    void showProgressPanel(bool progress) override;
+    void setEncoderOutput(const QString &text) override { encoderOutput = text; }
+    void closeProgram() override;
+
+    QString outputText;
+    QString profile;
+    QString focus; // "list" or "output" after a focus move
+    bool locked = false;
+    bool startShown = true;
+    QString processTitle, convertingFile;
+    bool convertingFileVisible = false;
+    QString elapsedText = QStringLiteral("00:00:00"), remainingText = QStringLiteral("00:00:00");
+    int current = 0, total = 0;
+    QString currentLabel, totalLabel;
+    bool progressPanelShown = false;
+    QString encoderOutput;
+    int closeCalls = 0;
+    QStringList log;
+};
+
+class FakeLiveSettings : public LiveSettings {
+public:
+    QString tempDir() const override { return temp; }
+    bool askBeforeOverwrite() const override { return ask; }
+    bool renameOutput() const override { return rename; }
+    bool overwriteOutput() const override { return !ask && !rename; }
+    bool turnOffWhenDone() const override { return turnOff; }
+    bool exitWhenDone() const override { return exitDone; }
+    bool openFolderWhenDone() const override { return openFolder; }
+
+    QString temp;
+    bool ask = true, rename = false;
+    bool turnOff = false, exitDone = false, openFolder = false;
+};
+
+class FakeSelection : public SelectionSource {
+public:
+    WorkingSelection workingSelection() const override { return selection; }
+    QString outputExtension() const override { return extension; }
+
+    WorkingSelection selection;
+    QString extension = QStringLiteral(".avi");
+};
+
+// One job with everything around it. Inputs and the output go to a work
+// folder; the encoder runs from a temporary program directory whose
+// temporaries folder is the default "temp".
+class JobKit {
+public:
+    explicit JobKit(EncoderTestDir::Encoder encoder = EncoderTestDir::Fake);
+
+    bool isValid() const { return m_program.isValid() && m_work.isValid(); }
+    QString programDir() const { return m_program.path(); }
+    QString workPath(const QString &name) const { return m_work.path() + QLatin1Char('/') + name; }
+    QString tempPath(const QString &name) const { return programDir() + "temp/" + name; }
+    QString runLogPath() const { return workPath(QStringLiteral("runs.log")); }
+
+    // A small input file with the given content, listed with a play time.
+    QString addInput(const QString &name, const QByteArray &content,
+                     const QString &lengthText = QStringLiteral("00:01:00"));
+    // Lists a file that exists already.
+    void addRow(const QString &path, const QString &lengthText, const QString &sizeText);
+
+    // Starts the job and waits for its end; false when it did not end.
+    bool runToEnd();
+    // The arguments of every encoder run, in order.
+    QList<QStringList> loggedRuns() const;
+    QStringList statuses() const;
+
+    TaskListModel tasks;
+    FakeLiveSettings settings;
+    FakeSelection selection;
+    RecordingJobView view;
+    FakeMessages messages;
+    FakeShell shell;
+    FakePowerOff power;
+    std::unique_ptr<Job> job;
+    QList<bool> endings; // ended() arguments
+
+private:
+    EncoderTestDir m_program;
+    QTemporaryDir m_work;
+};
+
+// Steers the fake encoder for the runs of one test (see tests/fakeencoder).
+void setFakeModes(const QString &modes, const QString &logPath, int paceMs = 0);
+
+QByteArray readAll(const QString &path);

@@ -1,0 +1,430 @@
+// Whole jobs with the fake encoder: statuses, stops, failures and the end.
+#include "test_jobkit.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTest>
+
+class TestJobRun : public QObject {
+    Q_OBJECT
+private slots:
+    void rowsPassThroughEveryStatusInOrder();
+    void stopDuringTheSecondRowDeletesOnlyTheJobsTemporaries();
+    void stopDuringJoiningKeepsThePartialOutput();
+    void completionActionsTakeTurnsByPrecedence_data();
+    void completionActionsTakeTurnsByPrecedence();
+    void renamePolicyNeverOverwrites();
+    void inputTheEncoderFailsOnStopsTheJob_data();
+    void inputTheEncoderFailsOnStopsTheJob();
+    void failedJoiningRunsNoAfterCompletionAction_data();
+    void failedJoiningRunsNoAfterCompletionAction();
+    void missingEncoderEndsTheJobAtOnce();
+    void tempFolderThatCannotBeMadeFallsBackOrIsTold();
+    void timerShowsElapsedAndRemainingTime();
+    void jobDestroyedMidRunLeavesNoTemporaries();
+};
+
+static bool noTemporaries(const JobKit &kit)
+{
+    return QDir(kit.tempPath(QString()))
+        .entryList({QStringLiteral("*.avi")}, QDir::Files)
+        .isEmpty();
+}
+
+// Three inputs a.avi, b.avi and c.avi holding "A", "B" and "C".
+static void addThreeInputs(JobKit &kit)
+{
+    kit.addInput(QStringLiteral("a.avi"), "A");
+    kit.addInput(QStringLiteral("b.avi"), "B");
+    kit.addInput(QStringLiteral("c.avi"), "C");
+}
+
+void TestJobRun::rowsPassThroughEveryStatusInOrder()
+{
+    JobKit kit;
+    QVERIFY(kit.isValid());
+    setFakeModes(QStringLiteral("replay"), kit.runLogPath());
+    addThreeInputs(kit);
+    QSignalSpy ended(kit.job.get(), &Job::ended);
+    kit.job->imgStartClick();
+    // Start returns at once; the job goes on from the event loop.
+    QVERIFY(kit.job->isActive());
+    QVERIFY(kit.view.locked);
+    QCOMPARE(kit.job->jobState(), Job::Running);
+    QCOMPARE(kit.view.processTitle, QStringLiteral("Prepare (Converting):"));
+    QVERIFY(ended.wait(60000));
+    QCOMPARE(ended.at(0).at(0).toBool(), true);
+
+    QStringList statusLog;
+    for (const QString &entry : std::as_const(kit.view.log)) {
+        if (entry.startsWith(QLatin1String("status")))
+            statusLog << entry;
+    }
+    QCOMPARE(statusLog, QStringList({
+                            "status 0 Converting",
+                            "status 0 Waiting for joining",
+                            "status 1 Converting",
+                            "status 1 Waiting for joining",
+                            "status 2 Converting",
+                            "status 2 Waiting for joining",
+                            "status 0 Joining",
+                            "status 1 Joining",
+                            "status 2 Joining",
+                            "status 0 Complete",
+                            "status 1 Complete",
+                            "status 2 Complete",
+                        }));
+
+    // The current bar starts again for rows 1 and 2, not for the joining.
+    const auto resetBefore = [&](const QString &status) {
+        const int at = kit.view.log.indexOf(status);
+        for (int i = at - 1; i >= 0; --i) {
+            if (kit.view.log[i].startsWith(QLatin1String("current")))
+                return kit.view.log[i] == QLatin1String("current 0%");
+        }
+        return false;
+    };
+    QVERIFY(resetBefore(QStringLiteral("status 1 Converting")));
+    QVERIFY(resetBefore(QStringLiteral("status 2 Converting")));
+    QVERIFY(!resetBefore(QStringLiteral("status 0 Joining")));
+
+    // Each row into its own temporary, then all of them into the output.
+    const QList<QStringList> runs = kit.loggedRuns();
+    QCOMPARE(runs.size(), 4);
+    for (int row = 0; row < 3; ++row) {
+        QCOMPARE(runs[row].mid(0, 3), QStringList({kit.tasks.caption(row), "-o",
+                                                   kit.tempPath(QString::number(row) + ".avi")}));
+    }
+    QCOMPARE(runs[3].mid(0, 5), QStringList({kit.tempPath("0.avi"), kit.tempPath("1.avi"),
+                                             kit.tempPath("2.avi"), "-o", kit.view.outputText}));
+    QCOMPARE(runs[3][5], QStringLiteral("-ovc"));
+    QCOMPARE(readAll(kit.view.outputText), QByteArray("ABC"));
+
+    QCOMPARE(kit.view.current, 100);
+    QCOMPARE(kit.view.currentLabel, QStringLiteral("100%"));
+    QCOMPARE(kit.view.totalLabel, QStringLiteral("100%"));
+    QCOMPARE(kit.view.processTitle, QStringLiteral("Final Step: Joining all files..."));
+    QVERIFY(!kit.view.convertingFileVisible);
+    QVERIFY(!kit.view.progressPanelShown);
+    QVERIFY(!kit.view.locked);
+    QVERIFY(!kit.job->isActive());
+    QCOMPARE(kit.job->jobState(), Job::Idle);
+    QCOMPARE(kit.messages.shown.size(), 1);
+    QCOMPARE(kit.messages.shown[0].title, QStringLiteral("Complete"));
+    QCOMPARE(kit.messages.shown[0].text, QStringLiteral("The joining is completed successfully."));
+    QVERIFY(kit.shell.opened.isEmpty());
+    QVERIFY(noTemporaries(kit));
+    QCOMPARE(readAll(kit.tasks.caption(0)), QByteArray("A"));
+}
+
+void TestJobRun::stopDuringTheSecondRowDeletesOnlyTheJobsTemporaries()
+{
+    JobKit kit;
+    setFakeModes(QStringLiteral("replay,hang"), kit.runLogPath());
+    addThreeInputs(kit);
+    // Another job's file of the same name as row 2's temporary.
+    QDir().mkpath(kit.tempPath(QString()));
+    QFile other(kit.tempPath(QStringLiteral("2.avi")));
+    QVERIFY(other.open(QIODevice::WriteOnly) && other.write("other") == 5);
+    other.close();
+
+    // While the cancel message is up, Start must not begin a second job.
+    bool activeWhileTold = false;
+    kit.messages.onShown = [&](const ShownMessage &) {
+        kit.job->imgStartClick();
+        activeWhileTold = kit.job->isActive();
+    };
+    QSignalSpy ended(kit.job.get(), &Job::ended);
+    kit.job->imgStartClick();
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(kit.tempPath(QStringLiteral("1.avi"))), 30000);
+    QCOMPARE(kit.tasks.status(1), QStringLiteral("Converting"));
+    kit.job->imgStopClick();
+    QVERIFY(kit.view.startShown); // at once, while the job winds down
+    QCOMPARE(kit.job->jobState(), Job::Stopped);
+    QVERIFY(ended.wait(30000));
+
+    QCOMPARE(kit.statuses(), QStringList({"Waiting for joining", "Stop", "OK"}));
+    QVERIFY(!QFileInfo::exists(kit.tempPath(QStringLiteral("0.avi"))));
+    QVERIFY(!QFileInfo::exists(kit.tempPath(QStringLiteral("1.avi"))));
+    QCOMPARE(readAll(kit.tempPath(QStringLiteral("2.avi"))), QByteArray("other"));
+    QCOMPARE(kit.messages.shown.size(), 1);
+    QCOMPARE(kit.messages.shown[0].title, QStringLiteral("Cancel"));
+    QCOMPARE(kit.messages.shown[0].text, QStringLiteral("The Coversion is canceled."));
+    QVERIFY(activeWhileTold);
+    QCOMPARE(kit.loggedRuns().size(), 2);
+    QCOMPARE(kit.job->jobState(), Job::Stopped);
+    QVERIFY(!kit.view.progressPanelShown);
+    QVERIFY(!kit.view.locked);
+    QCOMPARE(ended.at(0).at(0).toBool(), false);
+    // Stop with no job running does nothing.
+    kit.job->imgStopClick();
+    QCOMPARE(kit.job->jobState(), Job::Stopped);
+}
+
+void TestJobRun::stopDuringJoiningKeepsThePartialOutput()
+{
+    JobKit kit;
+    setFakeModes(QStringLiteral("replay,replay,replay,hang"), kit.runLogPath());
+    addThreeInputs(kit);
+    QSignalSpy ended(kit.job.get(), &Job::ended);
+    kit.job->imgStartClick();
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(kit.view.outputText), 30000);
+    QCOMPARE(kit.tasks.status(2), QStringLiteral("Joining"));
+    kit.job->imgStopClick();
+    QVERIFY(ended.wait(30000));
+
+    QCOMPARE(kit.statuses(), QStringList({"Stop", "Stop", "Stop"}));
+    QVERIFY(noTemporaries(kit));
+    QVERIFY(QFileInfo::exists(kit.view.outputText));
+    QCOMPARE(kit.messages.shown.size(), 1);
+    QCOMPARE(kit.messages.shown[0].title, QStringLiteral("Cancel"));
+    QCOMPARE(kit.messages.shown[0].text, QStringLiteral("The Joining is canceled."));
+    QCOMPARE(kit.job->jobState(), Job::Idle);
+    QVERIFY(!kit.view.progressPanelShown);
+    QVERIFY(!kit.view.locked);
+}
+
+void TestJobRun::completionActionsTakeTurnsByPrecedence_data()
+{
+    QTest::addColumn<bool>("turnOff");
+    QTest::addColumn<bool>("exitDone");
+    QTest::addColumn<bool>("openFolder");
+    QTest::addColumn<int>("powerOffs");
+    QTest::addColumn<int>("closes");
+    QTest::addColumn<bool>("told");
+    QTest::addColumn<bool>("opened");
+    QTest::newRow("turn off wins") << true << true << true << 1 << 1 << false << false;
+    QTest::newRow("exit") << false << true << true << 0 << 1 << false << false;
+    QTest::newRow("open folder after the message")
+        << false << false << true << 0 << 0 << true << true;
+    QTest::newRow("message only") << false << false << false << 0 << 0 << true << false;
+}
+
+void TestJobRun::completionActionsTakeTurnsByPrecedence()
+{
+    QFETCH(bool, turnOff);
+    QFETCH(bool, exitDone);
+    QFETCH(bool, openFolder);
+    QFETCH(int, powerOffs);
+    QFETCH(int, closes);
+    QFETCH(bool, told);
+    QFETCH(bool, opened);
+    JobKit kit;
+    setFakeModes(QStringLiteral("replay"), kit.runLogPath());
+    addThreeInputs(kit);
+    kit.settings.turnOff = turnOff;
+    kit.settings.exitDone = exitDone;
+    kit.settings.openFolder = openFolder;
+    int openedWhileTold = -1;
+    kit.messages.onShown = [&](const ShownMessage &) { openedWhileTold = kit.shell.opened.size(); };
+    QVERIFY(kit.runToEnd());
+
+    QCOMPARE(kit.power.calls, powerOffs);
+    QCOMPARE(kit.view.closeCalls, closes);
+    QCOMPARE(kit.messages.shown.size(), told ? 1 : 0);
+    QCOMPARE(kit.shell.opened,
+             opened ? QStringList{kit.workPath(QString()).chopped(1)} : QStringList());
+    if (opened)
+        QCOMPARE(openedWhileTold, 0);
+    // Closing the program leaves the progress panel as it was.
+    QCOMPARE(kit.view.progressPanelShown, closes > 0);
+    QCOMPARE(kit.statuses(), QStringList({"Complete", "Complete", "Complete"}));
+    QVERIFY(!kit.view.locked);
+    QCOMPARE(kit.endings, QList<bool>{true});
+}
+
+void TestJobRun::renamePolicyNeverOverwrites()
+{
+    JobKit kit;
+    setFakeModes(QStringLiteral("replay"), kit.runLogPath());
+    addThreeInputs(kit);
+    kit.settings.ask = false;
+    kit.settings.rename = true;
+    const QString first = kit.workPath(QStringLiteral("joined_1.avi"));
+    for (const QString &path : {kit.view.outputText, first}) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("keep") == 4);
+    }
+    QVERIFY(kit.runToEnd());
+    QCOMPARE(readAll(kit.view.outputText), QByteArray("keep"));
+    QCOMPARE(readAll(first), QByteArray("keep"));
+    QCOMPARE(readAll(kit.workPath(QStringLiteral("joined_2.avi"))), QByteArray("ABC"));
+    QCOMPARE(kit.messages.shown.last().title, QStringLiteral("Complete"));
+
+    // With the output free there is nothing to rename.
+    QVERIFY(QFile::remove(kit.view.outputText));
+    QVERIFY(kit.runToEnd());
+    QCOMPARE(readAll(kit.view.outputText), QByteArray("ABC"));
+    QVERIFY(!QFileInfo::exists(kit.workPath(QStringLiteral("joined_3.avi"))));
+}
+
+void TestJobRun::inputTheEncoderFailsOnStopsTheJob_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("why");
+    QTest::newRow("exit code") << "fail"
+                               << "The encoder ended with exit code 1.";
+    QTest::newRow("no temporary") << "nofile"
+                                  << "The encoder wrote nothing to";
+    QTest::newRow("crash") << "crash"
+                           << "The encoder crashed.";
+}
+
+void TestJobRun::inputTheEncoderFailsOnStopsTheJob()
+{
+    QFETCH(QString, mode);
+    QFETCH(QString, why);
+    JobKit kit;
+    setFakeModes(QStringLiteral("replay,") + mode, kit.runLogPath());
+    addThreeInputs(kit);
+    QVERIFY(kit.runToEnd());
+
+    QCOMPARE(kit.statuses(), QStringList({"Waiting for joining", "Failed", "OK"}));
+    QCOMPARE(kit.loggedRuns().size(), 2); // no joining attempt
+    QVERIFY(noTemporaries(kit));
+    QVERIFY(!QFileInfo::exists(kit.view.outputText));
+    QCOMPARE(kit.messages.shown.size(), 1);
+    const ShownMessage told = kit.messages.shown[0];
+    QCOMPARE(told.title, QStringLiteral("Conversion Failed"));
+    QVERIFY(told.text.contains(kit.tasks.caption(1)));
+    QVERIFY2(told.text.contains(why), qPrintable(told.text));
+    if (mode == QLatin1String("fail"))
+        QVERIFY(told.text.contains(QStringLiteral("Cannot open file/device.")));
+    QCOMPARE(kit.endings, QList<bool>{false});
+    QCOMPARE(kit.job->jobState(), Job::Idle);
+    QVERIFY(!kit.view.locked);
+    QVERIFY(!kit.view.progressPanelShown);
+    QCOMPARE(readAll(kit.tasks.caption(1)), QByteArray("B"));
+}
+
+void TestJobRun::failedJoiningRunsNoAfterCompletionAction_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::newRow("exit code") << "fail";
+    QTest::newRow("no output") << "nofile";
+}
+
+void TestJobRun::failedJoiningRunsNoAfterCompletionAction()
+{
+    QFETCH(QString, mode);
+    JobKit kit;
+    setFakeModes(QStringLiteral("replay,replay,") + mode, kit.runLogPath());
+    kit.addInput(QStringLiteral("a.avi"), "A");
+    kit.addInput(QStringLiteral("b.avi"), "B");
+    kit.settings.turnOff = true;
+    kit.settings.exitDone = true;
+    kit.settings.openFolder = true;
+    QVERIFY(kit.runToEnd());
+
+    QCOMPARE(kit.statuses(), QStringList({"Failed", "Failed"}));
+    QCOMPARE(kit.power.calls, 0);
+    QCOMPARE(kit.view.closeCalls, 0);
+    QVERIFY(kit.shell.opened.isEmpty());
+    QCOMPARE(kit.messages.shown.size(), 1);
+    QCOMPARE(kit.messages.shown[0].title, QStringLiteral("Joining Failed"));
+    QVERIFY(
+        kit.messages.shown[0].text.contains(QStringLiteral("Last lines of the encoder's output:")));
+    QVERIFY(noTemporaries(kit));
+    QCOMPARE(kit.endings, QList<bool>{false});
+    QVERIFY(!kit.view.locked);
+    QVERIFY(!kit.view.progressPanelShown);
+}
+
+void TestJobRun::missingEncoderEndsTheJobAtOnce()
+{
+    JobKit kit;
+    setFakeModes(QStringLiteral("replay"), kit.runLogPath());
+    addThreeInputs(kit);
+    Job job(&kit.tasks, &kit.settings, &kit.selection, &kit.view, &kit.messages, &kit.shell,
+            &kit.power, kit.programDir(), kit.programDir() + QStringLiteral("missing.dll"));
+    QSignalSpy ended(&job, &Job::ended);
+    job.imgStartClick();
+    QVERIFY(ended.wait(30000));
+
+    QCOMPARE(kit.messages.shown.size(), 1);
+    QCOMPARE(kit.messages.shown[0].kind, ShownMessage::Plain);
+    QCOMPARE(kit.messages.shown[0].title, QStringLiteral("Brelvane"));
+    QCOMPARE(kit.messages.shown[0].text, QStringLiteral("Error. Please re-install Brelvane"));
+    QCOMPARE(kit.statuses(), QStringList({"Failed", "OK", "OK"}));
+    QCOMPARE(job.jobState(), Job::Idle);
+    QVERIFY(!kit.view.locked);
+    QVERIFY(!kit.view.progressPanelShown);
+    QVERIFY(noTemporaries(kit));
+    QVERIFY(!job.timer()->isActive());
+}
+
+void TestJobRun::tempFolderThatCannotBeMadeFallsBackOrIsTold()
+{
+    JobKit kit;
+    setFakeModes(QStringLiteral("replay"), kit.runLogPath());
+    kit.addInput(QStringLiteral("a.avi"), "A");
+    kit.addInput(QStringLiteral("b.avi"), "B");
+    const QString unmakeable = kit.workPath(QStringLiteral("no/such/"));
+    kit.settings.temp = unmakeable;
+    QVERIFY(kit.runToEnd());
+    QCOMPARE(kit.loggedRuns().at(0).at(2), kit.tempPath(QStringLiteral("0.avi")));
+    QCOMPARE(kit.messages.shown.last().title, QStringLiteral("Complete"));
+
+    // With the fallback blocked by a file of its name, nothing can run.
+    QVERIFY(QDir(kit.tempPath(QString())).removeRecursively());
+    QFile blocker(kit.programDir() + QStringLiteral("temp"));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    QVERIFY(kit.runToEnd());
+    const ShownMessage told = kit.messages.shown.last();
+    QCOMPARE(told.title, QStringLiteral("Temp Folder"));
+    QVERIFY(told.text.contains(unmakeable));
+    QVERIFY(told.text.contains(kit.tempPath(QString())));
+    QCOMPARE(kit.loggedRuns().size(), 3);
+    QCOMPARE(kit.endings, QList<bool>({true, false}));
+    QVERIFY(!kit.view.locked);
+    QVERIFY(!kit.view.progressPanelShown);
+    QVERIFY(!kit.job->timer()->isActive());
+    QCOMPARE(kit.job->jobState(), Job::Idle);
+}
+
+void TestJobRun::timerShowsElapsedAndRemainingTime()
+{
+    JobKit kit;
+    setFakeModes(QStringLiteral("hang"), kit.runLogPath());
+    kit.addInput(QStringLiteral("a.avi"), "A");
+    kit.addInput(QStringLiteral("b.avi"), "B");
+    kit.job->imgStartClick();
+    QCOMPARE(kit.view.elapsedText, QString());
+    QCOMPARE(kit.view.remainingText, QString());
+    QTRY_COMPARE_WITH_TIMEOUT(kit.view.elapsedText, QStringLiteral("00:00:01"), 10000);
+
+    // Further ticks by hand, with the bar where the test wants it.
+    kit.job->timer()->stop();
+    while (kit.job->elapsedSeconds() < 29)
+        kit.job->timerTimeTimer();
+    kit.view.total = 25;
+    kit.job->timerTimeTimer();
+    QCOMPARE(kit.view.elapsedText, QStringLiteral("00:00:30"));
+    QCOMPARE(kit.view.remainingText, QStringLiteral("00:01:30"));
+    QCOMPARE(kit.job->remainingSeconds(), 90);
+    kit.view.total = 0;
+    kit.job->timerTimeTimer();
+    QCOMPARE(kit.view.elapsedText, QStringLiteral("00:00:31"));
+    QCOMPARE(kit.view.remainingText, QStringLiteral("00:01:30"));
+
+    QSignalSpy ended(kit.job.get(), &Job::ended);
+    kit.job->imgStopClick();
+    QVERIFY(ended.wait(30000));
+}
+
+void TestJobRun::jobDestroyedMidRunLeavesNoTemporaries()
+{
+    JobKit kit;
+    setFakeModes(QStringLiteral("replay,hang"), kit.runLogPath());
+    addThreeInputs(kit);
+    kit.job->imgStartClick();
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(kit.tempPath(QStringLiteral("1.avi"))), 30000);
+    kit.job.reset();
+    QVERIFY(noTemporaries(kit));
+    QCOMPARE(readAll(kit.tasks.caption(1)), QByteArray("B"));
+}
+
+QTEST_GUILESS_MAIN(TestJobRun)
+#include "test_jobrun.moc"
