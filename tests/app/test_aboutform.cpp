@@ -1,9 +1,11 @@
 #include "app/aboutform.h"
 #include "app/programinfo.h"
 #include "fakeseams.h"
+#include "settings/preferences.h"
 
 #include <QLabel>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QtTest>
 
 class TestAboutForm : public QObject {
@@ -15,7 +17,9 @@ private slots:
         mainWindow = new QWidget;
         mainWindow->resize(798, 559);
         mainWindow->show();
-        about = new TAboutForm(QStringLiteral("1.5"), &shell, mainWindow);
+        // A program directory without Preferences.ini gives the default version.
+        QTemporaryDir programDir;
+        about = new TAboutForm(ReadVersionText(programDir.path() + "/"), &shell, mainWindow);
         shell.opened.clear();
     }
     void cleanup()
@@ -40,12 +44,6 @@ private slots:
         QCOMPARE(text("Label8"), others[0].name);
         QCOMPARE(text("Label9"), others[1].name);
         QCOMPARE(text("Label10"), others[2].name);
-        QCOMPARE(about->findChild<QPushButton *>("btnTech")->text(),
-                 QStringLiteral("Tech Support"));
-        QCOMPARE(about->findChild<QPushButton *>("btnSales")->text(),
-                 QStringLiteral("Sales Support"));
-        QCOMPARE(about->findChild<QPushButton *>("btnOK")->text(), QStringLiteral("&OK"));
-        QCOMPARE(about->windowTitle(), QStringLiteral("About"));
         QCOMPARE(about->size(), QSize(503, 290));
         QVERIFY(about->parent() == nullptr);
     }

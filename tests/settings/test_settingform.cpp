@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
-#include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -99,28 +98,6 @@ private slots:
         QCOMPARE(saved.tempDir, programDir + "temp/");
         QVERIFY(saved.autoOpenDir && !saved.autoExit && !saved.autoTurnOff);
         QVERIFY(saved.ask && !saved.overwrite && !saved.rename);
-    }
-
-    void captionsAreTheProgramsOwn()
-    {
-        create();
-        QCOMPARE(check("chkOpenDir")->text(),
-                 QStringLiteral("Open the output directory when the task is completed. "));
-        QCOMPARE(check("chkExit")->text(),
-                 QStringLiteral("Exit the program when the task is completed."));
-        QCOMPARE(check("chkTurnoff")->text(),
-                 QStringLiteral("Turn off the computer when the task is completed."));
-        QCOMPARE(form->findChild<QGroupBox *>("gpbOverWrite")->title(),
-                 QStringLiteral("Output File Overwrite"));
-        QCOMPARE(radio("rdbAsk")->text(), QStringLiteral("Ask me."));
-        QCOMPARE(radio("rdbOverWrite")->text(), QStringLiteral("Overwrite"));
-        QCOMPARE(radio("rdbRename")->text(),
-                 QStringLiteral("Not overwrite (Rename to <Filename> + Index"));
-        QCOMPARE(button("btnDefault")->text(), QStringLiteral("&Load Default"));
-        QCOMPARE(button("btnOK")->text(), QStringLiteral("&OK"));
-        QCOMPARE(button("btnCancel")->text(), QStringLiteral("&Cancel"));
-        QVERIFY(form->findChild<QToolButton *>("SpeedButton1"));
-        QVERIFY(form->findChild<QToolButton *>("SpeedButton2"));
     }
 
     void overwriteKeysAreAppliedInOrderAndCanLeaveNoneSelected_data()
