@@ -1,0 +1,41 @@
+# What `cmake --install` lays out under the prefix:
+#   lib/brelvane/        the program directory, as in the build tree: the
+#                        executable with asapi.dll (a link to the system's
+#                        mencoder), Profiles/ and the help page beside it
+#   bin/brelvane         a link to the executable, so the program is on the PATH;
+#                        the program finds its directory from the real
+#                        executable's path, so the link does not mislead it
+#   share/applications/  the desktop entry
+#   share/icons/hicolor/ the icon, scalable and as a 256 x 256 picture
+set(BRELVANE_INSTALL_PROGRAM_DIR lib/brelvane)
+
+install(TARGETS brelvane RUNTIME DESTINATION ${BRELVANE_INSTALL_PROGRAM_DIR})
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/profiles/
+        DESTINATION ${BRELVANE_INSTALL_PROGRAM_DIR}/Profiles PATTERN ".*" EXCLUDE)
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/help/ DESTINATION ${BRELVANE_INSTALL_PROGRAM_DIR})
+
+# Links are made at install time inside the prefix chosen then (--prefix,
+# DESTDIR), not the one known when configuring.
+if(MENCODER_EXECUTABLE)
+  install(CODE "file(CREATE_LINK \"${MENCODER_EXECUTABLE}\"
+    \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${BRELVANE_INSTALL_PROGRAM_DIR}/asapi.dll\" SYMBOLIC)")
+endif()
+install(CODE "file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin\")
+  file(CREATE_LINK \"../${BRELVANE_INSTALL_PROGRAM_DIR}/brelvane\"
+    \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/brelvane\" SYMBOLIC)")
+
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/brelvane.desktop DESTINATION share/applications)
+install(FILES ${CMAKE_SOURCE_DIR}/art/brelvane.svg
+        DESTINATION share/icons/hicolor/scalable/apps)
+
+# Icon themes without SVG support get a picture drawn from the same source.
+set(BRELVANE_ICON_PNG ${CMAKE_BINARY_DIR}/desktop/brelvane.png)
+add_custom_command(
+  OUTPUT ${BRELVANE_ICON_PNG}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/desktop
+  COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
+          $<TARGET_FILE:brelvane_render_picture> application-icon 256 256 ${BRELVANE_ICON_PNG}
+  DEPENDS brelvane_render_picture ${CMAKE_SOURCE_DIR}/art/brelvane.svg
+  COMMENT "Drawing the 256 x 256 desktop icon")
+add_custom_target(desktop_icon ALL DEPENDS ${BRELVANE_ICON_PNG})
+install(FILES ${BRELVANE_ICON_PNG} DESTINATION share/icons/hicolor/256x256/apps)
