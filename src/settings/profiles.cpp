@@ -94,6 +94,48 @@ std::optional<OutputProfile> ReadProfile(const QString &path)
     return profile;
 }
 
+namespace {
+
+int initialPosition(const OutputProfile &profile, const QString &section)
+{
+    for (const ProfileOption &option : profile.options) {
+        if (option.section == section)
+            return option.index >= 0 && option.index < option.captions.size() ? option.index : -1;
+    }
+    return -1;
+}
+
+QString initialText(const OutputProfile &profile, const QString &section)
+{
+    const int position = initialPosition(profile, section);
+    for (const ProfileOption &option : profile.options) {
+        if (option.section == section && position >= 0)
+            return option.captions.at(position);
+    }
+    return QString();
+}
+
+} // namespace
+
+WorkingSelection InitialSelection(const OutputProfile &profile)
+{
+    WorkingSelection s;
+    s.videoCodec = initialPosition(profile, VideoCodecSection);
+    s.videoBitrate = initialText(profile, VideoBitrateSection);
+    s.aspect = initialPosition(profile, AspectSection);
+    s.audioCodec = initialPosition(profile, AudioCodecSection);
+    s.audioCodecText = initialText(profile, AudioCodecSection);
+    s.audioBitrate = initialText(profile, AudioBitrateSection);
+    s.mp3Mode = initialPosition(profile, Mp3EncodeSection);
+    s.mp3Quality = initialPosition(profile, VbrQualitySection);
+    s.mp3Bitrate = initialPosition(profile, AbrCbrBitrateSection);
+    s.channels = initialPosition(profile, ChannelsSection);
+    s.listSize = true;
+    s.videoSize = initialPosition(profile, VideoSizeSection);
+    s.sampleRate = initialText(profile, SampleRateSection);
+    return s;
+}
+
 QString ReadProfileDescription(const QString &path, const QString &section)
 {
     return IniFile(path).readString(section, QStringLiteral("Description"));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "workingselection.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -56,6 +58,11 @@ QString ProfilePath(const QString &programDir, const QString &entryText);
 // The captions and initial choices of every option section and the output
 // extension; nothing when no file is at path.
 std::optional<OutputProfile> ReadProfile(const QString &path);
+
+// The working selection right after the profile is loaded: every box at its
+// "Index" (nothing selected when that lies outside the choices, and then an
+// editable box shows no text), the size taken from the list.
+WorkingSelection InitialSelection(const OutputProfile &profile);
 
 // The "Description" text of section, empty when absent.
 QString ReadProfileDescription(const QString &path, const QString &section);

@@ -94,6 +94,23 @@ private slots:
         QCOMPARE(channels.index, 1);
     }
 
+    void initialSelectionSelectsNothingOutOfRange()
+    {
+        const QString path = m_dir.filePath("initial.bpf");
+        writeText(path, "[Video Bitrate]\nItems=2\nCaption0=800\nCaption1=1200\nIndex=1\n"
+                        "[Sample Rate]\nItems=1\nCaption0=44100\nIndex=3\n"
+                        "[Audio Codec]\nItems=2\nCaption0=MP3\nCaption1=PCM\nIndex=1\n"
+                        "[Aspect]\nItems=2\nCaption0=Automatic\nIndex=-1\n");
+        const WorkingSelection s = InitialSelection(*ReadProfile(path));
+        QCOMPARE(s.videoBitrate, QString("1200"));
+        QCOMPARE(s.sampleRate, QString());
+        QCOMPARE(s.audioCodec, 1);
+        QCOMPARE(s.audioCodecText, QString("PCM"));
+        QCOMPARE(s.aspect, -1);
+        QCOMPARE(s.videoCodec, -1);
+        QVERIFY(s.listSize);
+    }
+
     void valuesAndDescriptionsAreReadByPosition()
     {
         const QString path = m_dir.filePath("values.bpf");
