@@ -151,8 +151,20 @@ void TAboutForm::FormCreate(const QString &versionText)
     Label8->setText(others.value(0).name);
     Label9->setText(others.value(1).name);
     Label10->setText(others.value(2).name);
-    for (QLabel *label : findChildren<QLabel *>())
-        label->adjustSize();
+    fitTexts();
+}
+
+void TAboutForm::fitTexts()
+{
+    for (QLabel *label : findChildren<QLabel *>()) {
+        if (label->pixmap().isNull() && !label->autoFillBackground())
+            label->adjustSize();
+    }
+    // The platform's font may run wider than the box was drawn for: keep
+    // "(More)" clear of the line it follows.
+    QLabel *Label7 = findChild<QLabel *>(QStringLiteral("Label7"));
+    QLabel *labMore = findChild<QLabel *>(QStringLiteral("labMore"));
+    labMore->move(qMax(labMore->x(), Label7->geometry().right() + 5), labMore->y());
 }
 
 void TAboutForm::btnOKClick()

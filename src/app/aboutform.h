@@ -34,6 +34,7 @@ private:
     void buildUpperPanel();
     void buildLowerPanel();
     void FormCreate(const QString &versionText);
+    void fitTexts();
     void openOtherProgram(int position);
 
     ShellOpener *Shell;

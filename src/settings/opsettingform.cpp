@@ -188,6 +188,7 @@ void TopSettingForm::buildDescriptionAndButtons()
     group->setGeometry(PanelLeft, 336, PanelWidth, 84);
     memDescription = named(new QPlainTextEdit(group), "memDescription");
     memDescription->setReadOnly(true);
+    memDescription->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     memDescription->setGeometry(8, 18, PanelWidth - 16, 58);
 
     auto *btnOK = named(new QPushButton(QStringLiteral("OK"), this), "btnOK");
