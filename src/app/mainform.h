@@ -21,6 +21,8 @@ class TaskList;
 class TSettingForm;
 class TopSettingForm;
 class TAboutForm;
+class ImageButton;
+class ToolbarLook;
 
 // The main window: task list, profile and output choice, Start and Stop,
 // and the progress of a running job.
@@ -84,6 +86,7 @@ private:
     QWidget *buildJobSettingsPanel(QWidget *parent);
     QWidget *buildProgressPanel(QWidget *parent);
     void connectHandlers();
+    void installLook();
     void buildTaskPopup();
     void ltvTaskResize(int newWidth);
     void setRowButtonsEnabled(bool enabled);
@@ -123,7 +126,8 @@ public:
     QWidget *panBottom = nullptr, *panBottomRight = nullptr, *panLogo = nullptr;
     QWidget *panBottomCenter = nullptr, *panBottomLeft = nullptr;
     QLabel *Image1 = nullptr;
-    QWidget *imgStart = nullptr, *imgStop = nullptr;
+    ImageButton *imgStart = nullptr, *imgStop = nullptr;
+    ToolbarLook *Look = nullptr;
     QComboBox *cmbProfile = nullptr;
     QLineEdit *edtOutputFile = nullptr;
     QToolButton *bbtnSetting = nullptr, *bbtnBrowser = nullptr, *bbtnOpen = nullptr;

@@ -1,6 +1,10 @@
 // Builds the main window's widgets at their design places and sizes.
 #include "app/mainform.h"
 
+#include "app/look/imagebutton.h"
+#include "app/look/pictures.h"
+#include "app/look/toolbarlook.h"
+
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -77,6 +81,7 @@ void TMainForm::buildLayout()
     column->addWidget(buildToolbar());
     column->addWidget(buildWorkArea(), 1);
     column->addWidget(buildBottomPanel());
+    installLook();
     Memo1 = named(new QPlainTextEdit(this), "Memo1");
     Memo1->setReadOnly(true);
     Memo1->hide();
@@ -230,9 +235,15 @@ QWidget *TMainForm::buildBottomPanel()
     panBottomLeft = buildProgressPanel(left);
     Image1 = named(new QLabel(panBottomRight), "Image1");
     Image1->setScaledContents(true);
+    // The strip only fills what the window's width leaves; it never widens it.
+    Image1->setMinimumSize(0, 0);
+    Image1->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     panLogo = named(new QWidget(panBottomRight), "panLogo");
     panLogo->setFixedWidth(178);
     panLogo->setMouseTracking(true);
+    imgStart = makeImageButton(ImageButtonKind::Start, QStringLiteral("imgStart"), panLogo, 25, 7);
+    imgStop = makeImageButton(ImageButtonKind::Stop, QStringLiteral("imgStop"), panLogo, 24, 7);
+    imgStop->hide();
     row->addWidget(left);
     row->addWidget(Image1, 1);
     row->addWidget(panLogo);
@@ -289,4 +300,28 @@ QWidget *TMainForm::buildProgressPanel(QWidget *parent)
         label->setMinimumWidth(60);
     }
     return panel;
+}
+
+void TMainForm::installLook()
+{
+    setWindowIcon(Pictures::applicationIcon());
+    imgBkg->setPixmap(Pictures::render(QStringLiteral("gettingstarted-background")));
+    imgBanner->setPixmap(Pictures::render(QStringLiteral("gettingstarted-banner")));
+    Image1->setPixmap(Pictures::render(QStringLiteral("bottom-strip")));
+    const QPair<QToolButton *, const char *> rowPictures[] = {{tbtnRemove, "row-delete"},
+                                                              {tbtnClear, "row-clear"},
+                                                              {tbtnUp, "row-up"},
+                                                              {tbtnDown, "row-down"}};
+    for (const auto &[button, name] : rowPictures)
+        button->setIcon(QIcon(Pictures::render(QString::fromLatin1(name))));
+    Look = new ToolbarLook(this);
+    const QPair<QToolButton *, int> toolbar[] = {
+        {tbtnAddFile, 0}, {tbtnAddDir, 1}, {tbtnSetting, 2}, {tbtnAbout, 5}, {tbtnHelp, 6}};
+    for (const auto &[button, imageNumber] : toolbar)
+        Look->addButton(button, imageNumber);
+    Look->addImageButton(imgStart);
+    Look->addImageButton(imgStop);
+    Look->addResetSurface(panToolbar);
+    Look->addResetSurface(panltvTask);
+    Look->addImageSurface(panLogo);
 }

@@ -1,0 +1,44 @@
+#include "mainformfixture.h"
+
+#include "testclips.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+namespace {
+
+void copyFolder(const QString &from, const QString &to)
+{
+    QDir().mkpath(to);
+    const QDir source(from);
+    for (const QString &name : source.entryList(QDir::Files))
+        QFile::copy(source.filePath(name), to + QLatin1Char('/') + name);
+}
+
+} // namespace
+
+MainFormFixture::MainFormFixture()
+{
+    const QString build = buildProgramDir();
+    copyFolder(build + QStringLiteral("Profiles"), filePath(QStringLiteral("Profiles")));
+    QFile::copy(build + QStringLiteral("Brelvane.html"), filePath(QStringLiteral("Brelvane.html")));
+    QFile::link(QFileInfo(build + QStringLiteral("asapi.dll")).symLinkTarget(),
+                filePath(QStringLiteral("asapi.dll")));
+}
+
+TMainForm *MainFormFixture::create(const QStringList &arguments)
+{
+    const DesktopSeams seams{&messages, &choosers, &shell, &power};
+    window = std::make_unique<TMainForm>(programDir(), seams, arguments);
+    return window.get();
+}
+
+TMainForm *MainFormFixture::createAndShow(const QStringList &arguments)
+{
+    create(arguments);
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window.get()))
+        return nullptr;
+    return window.get();
+}

@@ -1,0 +1,275 @@
+#include "app/look/imagebutton.h"
+#include "mainformfixture.h"
+#include "settings/profiles.h"
+#include "tasklist/tasklist.h"
+#include "tasklist/tasklistmodel.h"
+#include "testclips.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeView>
+
+class TestMainForm : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(clips.isValid());
+        QVERIFY(makeClip(clip("big.mp4"), {1280, 720, 2.5, 25, true}));
+        QVERIFY(makeClip(clip("small.avi"), {320, 240, 1.0, 30, false}));
+    }
+
+    void startsWithItsDesignState()
+    {
+        MainFormFixture f;
+        TMainForm *w = f.createAndShow();
+        QVERIFY(w);
+        QCOMPARE(w->windowTitle(), QStringLiteral("Brelvane V1.5"));
+        QCOMPARE(w->labProgramName->text(), QStringLiteral("Brelvane"));
+        QVERIFY(w->panltvTask->isVisible());
+        for (QToolButton *b : {w->tbtnRemove, w->tbtnClear, w->tbtnUp, w->tbtnDown})
+            QVERIFY(b->isEnabled());
+        QVERIFY(w->panBottomCenter->isVisible());
+        QVERIFY(!w->panBottomLeft->isVisible());
+        QVERIFY(w->imgStart->isVisible());
+        QVERIFY(!w->imgStop->isVisible());
+        // The output field held the program directory during creation; with
+        // nothing remembered it is empty once the window is shown.
+        QCOMPARE(w->edtOutputFile->text(), QString());
+        QCOMPARE(w->encoderPath(), f.programDir() + QStringLiteral("asapi.dll"));
+        const QList<int> expected{350, 90, 80, 150};
+        for (int c = 0; c < 4; ++c)
+            QCOMPARE(w->ltvTask->columnWidth(c), expected[c]);
+        QCOMPARE(w->rememberedListWidth(), w->ltvTask->width());
+        QCOMPARE(w->cmbProfile->count(), ProfileCatalogue(f.programDir()).size());
+        QVERIFY(f.messages.shown.isEmpty());
+    }
+
+    void versionComesFromThePreferences()
+    {
+        MainFormFixture f;
+        QFile ini(f.filePath(QStringLiteral("Preferences.ini")));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[Main]\nVersion=2.0\nOutput File=/tmp/x.avi\n");
+        ini.close();
+        TMainForm *w = f.createAndShow();
+        QCOMPARE(w->windowTitle(), QStringLiteral("Brelvane V2.0"));
+        QCOMPARE(w->edtOutputFile->text(), QStringLiteral("/tmp/x.avi"));
+    }
+
+    void startupArgumentsFillTheListWithRealFacts()
+    {
+        MainFormFixture f;
+        TMainForm *w = f.createAndShow({clip("big.mp4"), clip("small.avi")});
+        TaskListModel *model = w->taskList()->model();
+        QCOMPARE(model->count(), 2);
+        QVERIFY(!w->panltvTask->isVisible());
+        ltvItemData row;
+        model->GetItemData(0, -2, row);
+        QCOMPARE(row.Caption, clip("big.mp4"));
+        QVERIFY2(qAbs(row.Seconds[0] - 2.5) < 0.15, qPrintable(row.SubItems[0]));
+        QCOMPARE(row.SubItems[1], QStringLiteral("1280x720"));
+        QCOMPARE(row.SubItems[2], QStringLiteral("OK"));
+        model->GetItemData(1, -2, row);
+        QCOMPARE(row.SubItems[1], QStringLiteral("320x240"));
+    }
+
+    void sameFileTwiceAsksBeforeTheWindowShows()
+    {
+        MainFormFixture f;
+        f.messages.answers = {false};
+        TMainForm *w = f.create({clip("small.avi"), clip("small.avi")});
+        QVERIFY(!w->isVisible());
+        QCOMPARE(f.messages.shown.size(), 1);
+        QCOMPARE(f.messages.shown[0].title, QStringLiteral("Already Listed"));
+        QCOMPARE(w->taskList()->count(), 1);
+    }
+
+    void dropOfUnsupportedFilesOnlyHidesThePanel()
+    {
+        MainFormFixture f;
+        TMainForm *w = f.createAndShow();
+        const QString flv = clips.filePath(QStringLiteral("x.flv"));
+        QFile::copy(clip("small.avi"), flv);
+        w->addDroppedNames({flv});
+        QVERIFY(!w->panltvTask->isVisible());
+        QCOMPARE(w->taskList()->count(), 0);
+        QVERIFY(w->ltvTask->isVisible());
+    }
+
+    void dropWhileTheListIsDisabledAddsNothing()
+    {
+        MainFormFixture f;
+        TMainForm *w = f.createAndShow();
+        w->ltvTask->setEnabled(false);
+        w->addDroppedNames({clip("small.avi")});
+        QCOMPARE(w->taskList()->count(), 0);
+        QVERIFY(!w->panltvTask->isVisible());
+    }
+
+    void backspaceClearsAndDeleteRemovesSelected()
+    {
+        MainFormFixture f;
+        TMainForm *w = f.createAndShow({clip("big.mp4"), clip("small.avi")});
+        w->ltvTask->setFocus();
+        w->ltvTask->selectionModel()->select(w->taskList()->model()->index(1, 0),
+                                             QItemSelectionModel::ClearAndSelect |
+                                                 QItemSelectionModel::Rows);
+        QTest::keyClick(w->ltvTask, Qt::Key_Delete);
+        QCOMPARE(w->taskList()->count(), 1);
+        QVERIFY(w->tbtnRemove->isEnabled());
+        w->ltvTask->selectionModel()->select(w->taskList()->model()->index(0, 0),
+                                             QItemSelectionModel::ClearAndSelect |
+                                                 QItemSelectionModel::Rows);
+        QTest::keyClick(w->ltvTask, Qt::Key_Backspace);
+        QCOMPARE(w->taskList()->count(), 0);
+        for (QToolButton *b : {w->tbtnRemove, w->tbtnClear, w->tbtnUp, w->tbtnDown})
+            QVERIFY(!b->isEnabled());
+        QVERIFY(!w->panltvTask->isVisible() || w->taskList()->count() == 0);
+    }
+
+    void addingEnablesTheRowButtonsAgain()
+    {
+        MainFormFixture f;
+        TMainForm *w = f.createAndShow();
+        w->tbtnClearClick();
+        QVERIFY(!w->tbtnUp->isEnabled());
+        f.choosers.openFilesReply = {clip("small.avi")};
+        w->tbtnAddFileClick();
+        QCOMPARE(f.choosers.lastSelectedFilter,
+                 QStringLiteral("All Support Files(*.avi;*.mpg;*.mpeg;*.mp4;*.wmv;*.mov;*.vob;"
+                                "*.asf;) (*.avi *.mpg *.mpeg *.mp4 *.wmv *.mov *.vob *.asf)"));
+        QCOMPARE(w->taskList()->count(), 1);
+        QVERIFY(w->tbtnUp->isEnabled());
+        f.choosers.folderReply = clips.path();
+        w->tbtnAddDirClick();
+        QCOMPARE(f.choosers.lastTitle, QStringLiteral("Add a directory to the Task List"));
+        QVERIFY(w->taskList()->count() >= 2);
+    }
+
+    void popupEnablesItsItemsByTheList()
+    {
+        MainFormFixture f;
+        TMainForm *w = f.createAndShow({clip("small.avi")});
+        auto *menu = w->findChild<QMenu *>(QStringLiteral("ppmTask"));
+        QVERIFY(menu);
+        QStringList texts;
+        for (QAction *a : menu->actions())
+            texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        QCOMPARE(texts, (QStringList{"Open", "-", "Add Files...", "Add Directorys...", "-",
+                                     "Remove", "Clear"}));
+        w->ltvTask->clearSelection();
+        w->ppmTaskPopup();
+        QVERIFY(!menu->actions()[0]->isEnabled());
+        QVERIFY(!menu->actions()[5]->isEnabled());
+        QVERIFY(menu->actions()[6]->isEnabled());
+        w->ltvTask->selectAll();
+        w->ppmTaskPopup();
+        QVERIFY(menu->actions()[0]->isEnabled());
+        menu->actions()[0]->trigger();
+        QCOMPARE(f.shell.opened, QStringList{clip("small.avi")});
+    }
+
+    void resizeMovesTheColumnsByTheirShares()
+    {
+        MainFormFixture f;
+        TMainForm *w = f.createAndShow();
+        const int before = w->ltvTask->width();
+        QList<int> widths;
+        for (int c = 0; c < 4; ++c)
+            widths << w->ltvTask->columnWidth(c);
+        w->resize(w->width() + 100, w->height());
+        QTRY_COMPARE(w->ltvTask->width(), before + 100);
+        QCOMPARE(w->ltvTask->columnWidth(0), widths[0] + 49);
+        QCOMPARE(w->ltvTask->columnWidth(1), widths[1] + 17);
+        QCOMPARE(w->ltvTask->columnWidth(2), widths[2] + 15);
+        QCOMPARE(w->ltvTask->columnWidth(3), widths[3] + 19);
+    }
+
+    void openButtonOpensTheFileOrItsFolder()
+    {
+        MainFormFixture f;
+        TMainForm *w = f.createAndShow();
+        w->edtOutputFile->setText(clip("small.avi"));
+        w->bbtnOpenClick();
+        w->edtOutputFile->setText(clips.filePath(QStringLiteral("missing.avi")));
+        w->bbtnOpenClick();
+        w->edtOutputFile->setText(QStringLiteral("/no/such/folder/x.avi"));
+        w->bbtnOpenClick();
+        w->edtOutputFile->clear();
+        w->bbtnOpenClick();
+        QCOMPARE(f.shell.opened, (QStringList{clip("small.avi"), clips.path()}));
+    }
+
+    void saveDialogRemembersTheLastChoice()
+    {
+        MainFormFixture f;
+        TMainForm *w = f.createAndShow();
+        w->edtOutputFile->setText(QStringLiteral("/kept.avi"));
+        f.choosers.saveReply = {};
+        w->bbtnBrowserClick();
+        QCOMPARE(w->edtOutputFile->text(), QStringLiteral("/kept.avi"));
+        QCOMPARE(f.choosers.lastSelectedFilter, QStringLiteral("AVI Files (*.avi)"));
+        QCOMPARE(f.choosers.lastStartPath, QString());
+        QCOMPARE(f.choosers.lastDefaultSuffix, QStringLiteral("avi"));
+        QCOMPARE(f.choosers.lastFilters.size(), 9);
+        f.choosers.saveReply = {true, QStringLiteral("/out/joined.mp4"),
+                                QStringLiteral("MP4 Files (*.mp4)")};
+        w->bbtnBrowserClick();
+        QCOMPARE(w->edtOutputFile->text(), QStringLiteral("/out/joined.mp4"));
+        w->bbtnBrowserClick();
+        QCOMPARE(f.choosers.lastStartPath, QStringLiteral("/out/joined.mp4"));
+        QCOMPARE(f.choosers.lastSelectedFilter, QStringLiteral("MP4 Files (*.mp4)"));
+    }
+
+    void helpOpensThePageBesideTheProgram()
+    {
+        MainFormFixture f;
+        TMainForm *w = f.createAndShow();
+        QTest::mouseClick(w->tbtnHelp, Qt::LeftButton);
+        QCOMPARE(f.shell.opened, QStringList{f.filePath(QStringLiteral("Brelvane.html"))});
+        QVERIFY(QFile::exists(f.shell.opened.value(0)));
+    }
+
+    void closingRemembersProfileAndOutput()
+    {
+        MainFormFixture f;
+        {
+            TMainForm *w = f.createAndShow();
+            if (w->cmbProfile->count() < 2)
+                QSKIP("needs two shipped profiles");
+            w->cmbProfile->setCurrentIndex(1);
+            w->edtOutputFile->setText(QStringLiteral("/videos/out.avi"));
+            w->close();
+        }
+        TMainForm *again = f.createAndShow();
+        QCOMPARE(again->cmbProfile->currentIndex(), 1);
+        QCOMPARE(again->edtOutputFile->text(), QStringLiteral("/videos/out.avi"));
+    }
+
+    void closingTellsWhenThePreferencesCannotBeWritten()
+    {
+        MainFormFixture f;
+        TMainForm *w = f.createAndShow();
+        // A folder where the file should be cannot be written, even by root.
+        QVERIFY(QDir().mkdir(f.filePath(QStringLiteral("Preferences.ini"))));
+        w->close();
+        QVERIFY(!w->isVisible());
+        QCOMPARE(f.messages.shown.size(), 1);
+        QVERIFY(f.messages.shown[0].text.startsWith(QStringLiteral("Unable to write to ")));
+    }
+
+private:
+    QString clip(const char *name) const { return clips.filePath(QString::fromLatin1(name)); }
+    QTemporaryDir clips;
+};
+
+QTEST_MAIN(TestMainForm)
+#include "test_mainform.moc"
