@@ -41,8 +41,6 @@ private slots:
     void buttonLooksDiffer();
     void imageButtonsAreSeeThroughAroundThePill();
     void backgroundsKeepTheirTextAreasLight();
-    void sameRequestGivesTheSamePixmap();
-    void applicationIconHasDesktopSizes();
 };
 
 void TestPictures::everyPictureDrawsAtTheSizeAsked_data()
@@ -119,23 +117,6 @@ void TestPictures::backgroundsKeepTheirTextAreasLight()
     QVERIFY(darkest(gettingStarted, QRect(334, 118, 360, 120)) > 235);
     const QImage about = Pictures::render("about-background").toImage();
     QVERIFY(darkest(about, QRect(19, 14, 260, 140)) > 235);
-}
-
-void TestPictures::sameRequestGivesTheSamePixmap()
-{
-    const QPixmap first = Pictures::render("gettingstarted-banner");
-    QCOMPARE(Pictures::render("gettingstarted-banner", QSize(121, 150)).cacheKey(),
-             first.cacheKey());
-    QVERIFY(Pictures::render("gettingstarted-banner", QSize(60, 75)).cacheKey() !=
-            first.cacheKey());
-}
-
-void TestPictures::applicationIconHasDesktopSizes()
-{
-    const QIcon icon = Pictures::applicationIcon();
-    QVERIFY(icon.availableSizes().contains(QSize(256, 256)));
-    QVERIFY(icon.availableSizes().contains(QSize(16, 16)));
-    QCOMPARE(icon.pixmap(48, 48).size(), QSize(48, 48));
 }
 
 QTEST_MAIN(TestPictures)
