@@ -2,6 +2,7 @@
 
 #include "app/aboutform.h"
 #include "app/programinfo.h"
+#include "engine/job.h"
 #include "platform/choosers.h"
 #include "platform/messages.h"
 #include "platform/shellopener.h"
@@ -89,6 +90,7 @@ void TMainForm::createDialogs()
     SettingForm->setMainOutputText = [this](const QString &text) { edtOutputFile->setText(text); };
     SettingForm->chooseOutputFile = [this] { return runSaveDialog1(); };
     AboutForm = new TAboutForm(VersionText, Seams.shell, this);
+    createJob();
 }
 
 void TMainForm::showEvent(QShowEvent *event)
@@ -113,6 +115,13 @@ void TMainForm::LoadMainState()
 
 void TMainForm::closeEvent(QCloseEvent *event)
 {
+    if (TheJob && TheJob->isActive() && !jobAskedToClose) {
+        // The job runs to its end in the visible window, its messages
+        // included; the program ends after it.
+        closeWhenJobEnds = true;
+        event->ignore();
+        return;
+    }
     SaveMainState();
     event->accept();
 }
@@ -125,11 +134,6 @@ void TMainForm::SaveMainState()
         // The window closes all the same; the user learns what was not kept.
         Seams.messages->inform(ProgramInfo::ProgramName, QString::fromLocal8Bit(error.what()));
     }
-}
-
-QString TMainForm::profilePath() const
-{
-    return ProfilePath(ProgramDir, cmbProfile->currentText());
 }
 
 void TMainForm::cmbProfileChange()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/columnsizing.h"
+#include "engine/jobview.h"
 #include "platform/desktopseams.h"
 
 #include <QString>
@@ -17,6 +18,7 @@ class QPlainTextEdit;
 class QToolButton;
 class QTreeView;
 class QTimer;
+class Job;
 class TaskList;
 class TSettingForm;
 class TopSettingForm;
@@ -26,7 +28,7 @@ class ToolbarLook;
 
 // The main window: task list, profile and output choice, Start and Stop,
 // and the progress of a running job.
-class TMainForm : public QWidget {
+class TMainForm : public QWidget, public JobView {
     Q_OBJECT
 
 public:
@@ -43,6 +45,7 @@ public:
     TSettingForm *settingForm() const { return SettingForm; }
     TopSettingForm *opSettingForm() const { return OpSettingForm; }
     TAboutForm *aboutForm() const { return AboutForm; }
+    Job *job() const { return TheJob; }
     int rememberedListWidth() const { return Columns.rememberedWidth(); }
 
     // Runs the output-file save dialog (shared with the Settings dialog);
@@ -66,6 +69,29 @@ public:
     void tbtnHelpClick();
     void cmbProfileChange();
     void addDroppedNames(const QStringList &names);
+    void imgStartClick();
+    void imgStopClick();
+
+    // What a running job sees of the window.
+    QString outputFileText() const override;
+    void setOutputFileText(const QString &text) override;
+    void focusTaskList() override;
+    void focusOutputFile() override;
+    QString profilePath() const override;
+    void DisableJobControls() override;
+    void EnableJobControls() override;
+    void showStartInsteadOfStop() override;
+    void setProcessTitle(const QString &text) override;
+    void setConvertingFile(const QString &text) override;
+    void setConvertingFileVisible(bool visible) override;
+    void setElapsedText(const QString &text) override;
+    void setRemainingText(const QString &text) override;
+    void setCurrentProgress(int value, const QString &label) override;
+    void setTotalProgress(int value, const QString &label) override;
+    int totalProgress() const override;
+    void showProgressPanel(bool progress) override;
+    void setEncoderOutput(const QString &text) override;
+    void closeProgram() override;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -94,7 +120,9 @@ private:
     void hideGettingStarted();
     void LoadMainState();
     void SaveMainState();
-    QString profilePath() const;
+    void createJob();
+    void setJobControlsEnabled(bool enabled);
+    void onJobEnded();
     void showCentred(QWidget *dialog);
 
     QString ProgramDir;
@@ -104,6 +132,10 @@ private:
     TaskList *Tasks = nullptr;
     ColumnSizing Columns;
     bool firstShowDone = false;
+    Job *TheJob = nullptr;
+    // Closing during a job lets the job run to its end first.
+    bool closeWhenJobEnds = false;
+    bool jobAskedToClose = false;
 
     // The save dialog remembers the last choice for its next opening.
     QString saveDialogFile;

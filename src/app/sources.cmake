@@ -14,4 +14,5 @@ target_link_libraries(brelvane_gui PRIVATE Qt6::Svg)
 add_executable(brelvane_render_picture app/look/renderpicture.cpp)
 target_link_libraries(brelvane_render_picture PRIVATE brelvane_gui)
 target_sources(brelvane_gui PRIVATE
-  app/mainform.h app/mainform.cpp app/mainformlayout.cpp app/mainformtasks.cpp)
+  app/mainform.h app/mainform.cpp app/mainformlayout.cpp app/mainformtasks.cpp
+  app/mainformjob.cpp)

@@ -1,0 +1,153 @@
+// The main window's side of a job: Start and Stop, and what the job shows.
+#include "app/mainform.h"
+
+#include "app/look/imagebutton.h"
+#include "engine/job.h"
+#include "settings/opsettingform.h"
+#include "settings/profiles.h"
+#include "settings/settingform.h"
+#include "tasklist/tasklist.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeView>
+
+void TMainForm::createJob()
+{
+    TheJob = new Job(Tasks->model(), SettingForm, OpSettingForm, this, Seams.messages, Seams.shell,
+                     Seams.power, ProgramDir, EncoderPath, this);
+    connect(imgStart, &ImageButton::clicked, this, &TMainForm::imgStartClick);
+    connect(imgStop, &ImageButton::clicked, this, &TMainForm::imgStopClick);
+    connect(TheJob, &Job::ended, this, &TMainForm::onJobEnded);
+}
+
+void TMainForm::imgStartClick()
+{
+    TheJob->imgStartClick();
+}
+
+void TMainForm::imgStopClick()
+{
+    TheJob->imgStopClick();
+}
+
+void TMainForm::onJobEnded()
+{
+    if (closeWhenJobEnds)
+        QTimer::singleShot(0, this, &QWidget::close);
+}
+
+QString TMainForm::outputFileText() const
+{
+    return edtOutputFile->text();
+}
+
+void TMainForm::setOutputFileText(const QString &text)
+{
+    edtOutputFile->setText(text);
+}
+
+void TMainForm::focusTaskList()
+{
+    ltvTask->setFocus();
+}
+
+void TMainForm::focusOutputFile()
+{
+    edtOutputFile->setFocus();
+}
+
+QString TMainForm::profilePath() const
+{
+    return ProfilePath(ProgramDir, cmbProfile->currentText());
+}
+
+void TMainForm::setJobControlsEnabled(bool enabled)
+{
+    for (QWidget *control :
+         std::initializer_list<QWidget *>{tbtnAddFile, tbtnAddDir, tbtnUp, tbtnDown, tbtnRemove,
+                                          tbtnClear, tbtnSetting, ltvTask})
+        control->setEnabled(enabled);
+    imgStart->setVisible(enabled);
+    imgStop->setVisible(!enabled);
+}
+
+void TMainForm::DisableJobControls()
+{
+    setJobControlsEnabled(false);
+}
+
+void TMainForm::EnableJobControls()
+{
+    setJobControlsEnabled(true);
+}
+
+void TMainForm::showStartInsteadOfStop()
+{
+    imgStop->hide();
+    imgStart->show();
+}
+
+void TMainForm::setProcessTitle(const QString &text)
+{
+    labProcessTitle->setText(text);
+}
+
+void TMainForm::setConvertingFile(const QString &text)
+{
+    labConvertingFile->setText(text);
+}
+
+void TMainForm::setConvertingFileVisible(bool visible)
+{
+    labConvertingFile->setVisible(visible);
+}
+
+void TMainForm::setElapsedText(const QString &text)
+{
+    labElapsed->setText(text);
+}
+
+void TMainForm::setRemainingText(const QString &text)
+{
+    labRemaining->setText(text);
+}
+
+void TMainForm::setCurrentProgress(int value, const QString &label)
+{
+    pgbCurrent->setValue(value);
+    labCurProgress->setText(label);
+}
+
+void TMainForm::setTotalProgress(int value, const QString &label)
+{
+    pgbTotal->setValue(value);
+    labTotalProgress->setText(label);
+}
+
+int TMainForm::totalProgress() const
+{
+    return pgbTotal->value();
+}
+
+void TMainForm::showProgressPanel(bool progress)
+{
+    panBottomLeft->setVisible(progress);
+    panBottomCenter->setVisible(!progress);
+}
+
+void TMainForm::setEncoderOutput(const QString &text)
+{
+    Memo1->setPlainText(text);
+}
+
+void TMainForm::closeProgram()
+{
+    jobAskedToClose = true;
+    QTimer::singleShot(0, this, &QWidget::close);
+}
