@@ -1,0 +1,236 @@
+#include "engine/commandline.h"
+#include "settings/optionbuilder.h"
+#include "settings/profiles.h"
+#include "testclips.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cstddef>
+#include <string>
+
+#include <MediaInfoDLL/MediaInfoDLL_Static.h>
+
+// Every shipped profile, run through the real encoder the way a job runs it:
+// each input converted with the conversion command line, the temporaries
+// joined with the profile's options.
+
+namespace {
+
+struct MediaFacts {
+    QString format;        // general "Format"
+    QString formatProfile; // general "Format_Profile"
+    double seconds = -1;
+    int videoStreams = 0;
+    int audioStreams = 0;
+};
+
+QString ask(void *handle, MediaInfo_stream_C stream, const wchar_t *parameter)
+{
+    const wchar_t *answer =
+        MediaInfo_Get(handle, stream, 0, parameter, MediaInfo_Info_Text, MediaInfo_Info_Name);
+    return answer ? QString::fromWCharArray(answer) : QString();
+}
+
+MediaFacts probe(const QString &path)
+{
+    MediaFacts facts;
+    void *handle = MediaInfo_New();
+    const std::wstring widePath = path.toStdWString();
+    if (MediaInfo_Open(handle, widePath.c_str())) {
+        facts.format = ask(handle, MediaInfo_Stream_General, L"Format");
+        facts.formatProfile = ask(handle, MediaInfo_Stream_General, L"Format_Profile");
+        bool ok = false;
+        const double ms = ask(handle, MediaInfo_Stream_General, L"Duration").toDouble(&ok);
+        facts.seconds = ok ? ms / 1000 : -1;
+        facts.videoStreams = ask(handle, MediaInfo_Stream_General, L"VideoCount").toInt();
+        facts.audioStreams = ask(handle, MediaInfo_Stream_General, L"AudioCount").toInt();
+        MediaInfo_Close(handle);
+    }
+    MediaInfo_Delete(handle);
+    return facts;
+}
+
+// The container MediaInfo names for an output extension.
+bool containerMatches(const QString &extension, const MediaFacts &facts)
+{
+    const QString ext = extension.toLower();
+    if (ext == ".avi")
+        return facts.format == "AVI";
+    if (ext == ".mpg" || ext == ".mpeg" || ext == ".vob")
+        return facts.format == "MPEG-PS";
+    if (ext == ".mp4")
+        return facts.format == "MPEG-4" && facts.formatProfile != "QuickTime";
+    if (ext == ".mov")
+        return facts.format == "MPEG-4" && facts.formatProfile == "QuickTime";
+    if (ext == ".flv")
+        return facts.format == "Flash Video";
+    if (ext == ".wmv" || ext == ".asf")
+        return facts.format == "Windows Media";
+    return false;
+}
+
+// Runs the encoder with a command line as a job builds it; the encoder's
+// last words when it fails.
+QString runEncoder(const QString &commandLine)
+{
+    QProcess encoder;
+    encoder.setProgram(buildProgramDir() + "asapi.dll");
+    encoder.setArguments(SplitCommandLine(commandLine));
+    encoder.setProcessChannelMode(QProcess::MergedChannels);
+    encoder.start();
+    if (!encoder.waitForFinished(600000)) {
+        encoder.kill();
+        encoder.waitForFinished();
+        return "the encoder did not finish: " + commandLine;
+    }
+    const QString output = QString::fromLocal8Bit(encoder.readAll());
+    if (encoder.exitStatus() != QProcess::NormalExit || encoder.exitCode() != 0)
+        return commandLine + "\n" + output.right(1500);
+    return QString();
+}
+
+} // namespace
+
+class TestShippedProfilesEncode : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        QVERIFY2(QFile::exists(buildProgramDir() + "asapi.dll"),
+                 "the program directory has no encoder");
+        // Different sizes and frame rates, so the conversion has real work.
+        m_clips = {m_dir.filePath("first clip.mp4"), m_dir.filePath("second clip.mpg")};
+        QVERIFY(makeClip(m_clips[0], {320, 240, 5.0, 25, true}));
+        QVERIFY(makeClip(m_clips[1], {640, 360, 4.0, 30, true}));
+        for (const QString &clip : m_clips) {
+            const double seconds = probe(clip).seconds;
+            QVERIFY(seconds > 0);
+            m_totalSeconds += seconds;
+        }
+    }
+
+    void initialChoicesConvertAndJoin_data() { addProfileRows(); }
+
+    void initialChoicesConvertAndJoin()
+    {
+        QFETCH(QString, path);
+        const std::optional<OutputProfile> profile = ReadProfile(path);
+        QVERIFY(profile);
+        const WorkingSelection selection = InitialSelection(*profile);
+        QVERIFY(AudioBitrateAcceptable(selection));
+
+        QStringList temps;
+        const QString frameSize = BuildVideoSize(selection, path);
+        for (int i = 0; i < m_clips.size(); ++i) {
+            temps << m_dir.filePath(QString("%1.avi").arg(i));
+            QFile::remove(temps.last());
+            const QString failure =
+                runEncoder(ConvertCommandLine(m_clips[i], temps.last(), frameSize));
+            QVERIFY2(failure.isEmpty(), qPrintable(failure));
+        }
+
+        const QString output = m_dir.filePath("joined" + profile->outputExtension);
+        QFile::remove(output);
+        const QString join =
+            JoinCommandLine(temps, QuoteArgument(output), BuildEncoderOptions(selection, path));
+        const QString failure = runEncoder(join);
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+
+        QVERIFY(QFile::exists(output));
+        const MediaFacts facts = probe(output);
+        QVERIFY2(containerMatches(profile->outputExtension, facts),
+                 qPrintable(facts.format + " / " + facts.formatProfile));
+        QCOMPARE(facts.videoStreams, 1);
+        QCOMPARE(facts.audioStreams, 1);
+        QVERIFY2(
+            qAbs(facts.seconds - m_totalSeconds) <= 0.03 * m_totalSeconds,
+            qPrintable(QString("%1 s joined, %2 s put in").arg(facts.seconds).arg(m_totalSeconds)));
+    }
+
+    // Every choice a profile offers, one at a time with the others at their
+    // initial position, must be one the encoder accepts.
+    void everyChoiceIsAccepted_data() { addProfileRows(); }
+
+    void everyChoiceIsAccepted()
+    {
+        QFETCH(QString, path);
+        const std::optional<OutputProfile> profile = ReadProfile(path);
+        QVERIFY(profile);
+        const QString temp = shortTemporary();
+        QVERIFY(!temp.isEmpty());
+        const QString output = m_dir.filePath("choice" + profile->outputExtension);
+        for (const ProfileOption &option : profile->options) {
+            for (int k = 0; k < option.captions.size(); ++k) {
+                WorkingSelection s = InitialSelection(*profile);
+                choose(s, option, k);
+                QFile::remove(output);
+                const QString options = BuildEncoderOptions(s, path);
+                const QString failure =
+                    runEncoder(JoinCommandLine({temp}, QuoteArgument(output), options));
+                QVERIFY2(failure.isEmpty(), qPrintable(option.section + ": " + failure));
+                QVERIFY2(containerMatches(profile->outputExtension, probe(output)),
+                         qPrintable(options));
+            }
+        }
+    }
+
+private:
+    void addProfileRows()
+    {
+        QTest::addColumn<QString>("path");
+        const QString programDir = buildProgramDir();
+        for (const QString &entry : ProfileCatalogue(programDir))
+            QTest::newRow(qPrintable(entry)) << ProfilePath(programDir, entry);
+    }
+
+    // One second of video in a temporary as the conversion makes it.
+    QString shortTemporary()
+    {
+        const QString temp = m_dir.filePath("short.avi");
+        if (QFile::exists(temp))
+            return temp;
+        const QString clip = m_dir.filePath("short.mp4");
+        if (!makeClip(clip, {320, 240, 1.0, 25, true}))
+            return QString();
+        return runEncoder(ConvertCommandLine(clip, temp, "320:240")).isEmpty() ? temp : QString();
+    }
+
+    static void choose(WorkingSelection &s, const ProfileOption &option, int k)
+    {
+        const QString &caption = option.captions.at(k);
+        if (option.section == VideoCodecSection)
+            s.videoCodec = k;
+        else if (option.section == VideoSizeSection)
+            s.videoSize = k;
+        else if (option.section == VideoBitrateSection)
+            s.videoBitrate = caption;
+        else if (option.section == AspectSection)
+            s.aspect = k;
+        else if (option.section == AudioCodecSection)
+            s.audioCodec = k, s.audioCodecText = caption;
+        else if (option.section == Mp3EncodeSection)
+            s.mp3Mode = k;
+        else if (option.section == VbrQualitySection)
+            s.mp3Quality = k;
+        else if (option.section == AbrCbrBitrateSection)
+            s.mp3Mode = 1, s.mp3Bitrate = k; // the bitrate counts in the other modes only
+        else if (option.section == AudioBitrateSection)
+            s.audioBitrate = caption;
+        else if (option.section == SampleRateSection)
+            s.sampleRate = caption;
+        else if (option.section == ChannelsSection)
+            s.channels = k;
+    }
+
+    QTemporaryDir m_dir;
+    QStringList m_clips;
+    double m_totalSeconds = 0;
+};
+
+QTEST_GUILESS_MAIN(TestShippedProfilesEncode)
+#include "test_shippedprofiles_encode.moc"
