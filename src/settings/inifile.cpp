@@ -202,9 +202,7 @@ QString IniDocument::readString(const QString &section, const QString &key,
 
 int IniDocument::readInt(const QString &section, const QString &key, int fallback) const
 {
-    const KeyLine found = findKey(section, key);
-    if (found.line < 0)
-        return fallback;
+    // An absent key reads as empty text, which is no number either.
     return IniTextToInt(readString(section, key, QString()), fallback);
 }
 

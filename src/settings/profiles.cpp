@@ -11,6 +11,8 @@ namespace {
 
 const QString ProfilesFolder = QStringLiteral("Profiles/");
 const QString ProfileExtension = QStringLiteral(".bpf");
+// A mistyped "Items" must not make a box of millions of empty choices.
+constexpr int MaxProfileItems = 10000;
 
 // From the last dot on; empty for a name without a dot.
 QString extensionOf(const QString &name)
@@ -36,7 +38,7 @@ ProfileOption readOption(const IniDocument &doc, const QString &section)
 {
     ProfileOption option;
     option.section = section;
-    const int items = doc.readInt(section, QStringLiteral("Items"), 0);
+    const int items = std::min(doc.readInt(section, QStringLiteral("Items"), 0), MaxProfileItems);
     for (int k = 0; k < items; ++k)
         option.captions.append(
             doc.readString(section, QStringLiteral("Caption%1").arg(k), QString()));

@@ -80,6 +80,7 @@ private slots:
             path,
             "[main]\ntype=mpg\n"
             "[Audio Codec]\nItems=3\nCaption0=MP3\nIndex=5\n"
+            "[Video Size]\nItems=99999999\n"
             "[Channels]\nItems=0x2\nCaption0=Stereo\nCaption1=Mono\nCaption2=never\nIndex=1\n");
         const std::optional<OutputProfile> profile = ReadProfile(path);
         QVERIFY(profile);
@@ -92,6 +93,10 @@ private slots:
             profile->options.at(ProfileOptionSections().indexOf(ChannelsSection));
         QCOMPARE(channels.captions, (QStringList{"Stereo", "Mono"}));
         QCOMPARE(channels.index, 1);
+        // A mistyped count gives a long list, not an exhausted memory.
+        const ProfileOption sizes =
+            profile->options.at(ProfileOptionSections().indexOf(VideoSizeSection));
+        QCOMPARE(sizes.captions.size(), 10000);
     }
 
     void initialSelectionSelectsNothingOutOfRange()
