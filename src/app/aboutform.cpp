@@ -1,5 +1,7 @@
 #include "app/aboutform.h"
 
+#include "app/look/pictures.h"
+
 #include "app/programinfo.h"
 #include "platform/shellopener.h"
 
@@ -55,16 +57,14 @@ QLabel *plainLabel(QWidget *parent, const char *name, int left, int top)
     return placedLabel(new QLabel(parent), name, left, top);
 }
 
-// Stand-in artwork: a flat colour filling the picture's place.
-QLabel *picture(QWidget *parent, const char *name, const QRect &place, const QColor &colour)
+// A picture stretched over its place.
+QLabel *picture(QWidget *parent, const char *name, const QRect &place, const QString &artwork)
 {
     auto *image = new QLabel(parent);
     image->setObjectName(QLatin1String(name));
     image->setGeometry(place);
-    image->setAutoFillBackground(true);
-    QPalette colours = image->palette();
-    colours.setColor(QPalette::Window, colour);
-    image->setPalette(colours);
+    image->setScaledContents(true);
+    image->setPixmap(Pictures::render(artwork, place.size()));
     return image;
 }
 
@@ -104,8 +104,12 @@ void TAboutForm::buildUpperPanel()
     auto *Panel1 = new QWidget(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setGeometry(0, 0, 503, 167);
-    picture(Panel1, "imgbk", QRect(0, 0, 117, 167), QColor(40, 180, 232));
-    picture(Panel1, "Image2", QRect(117, 0, 386, 167), QColor(236, 244, 250));
+    picture(Panel1, "imgbk", QRect(0, 0, 117, 167), QStringLiteral("about-side"));
+    picture(Panel1, "Image2", QRect(117, 0, 386, 167), QStringLiteral("about-background"));
+    // The pictures are light, so the texts on them stay dark in any theme.
+    QPalette onPictures = Panel1->palette();
+    onPictures.setColor(QPalette::WindowText, QColor(0x1d, 0x27, 0x33));
+    Panel1->setPalette(onPictures);
 
     labProgramName = plainLabel(Panel1, "labProgramName", 136, 14);
     labVersion = plainLabel(Panel1, "labVersion", 136, 32);

@@ -96,6 +96,12 @@ void TMainForm::showStartInsteadOfStop()
 void TMainForm::setProcessTitle(const QString &text)
 {
     labProcessTitle->setText(text);
+    labProcessTitle->adjustSize();
+    // The file name follows the title and is cut off where the times begin.
+    const auto *timesLabel = panBottomLeft->findChild<QLabel *>(QStringLiteral("label5"));
+    const int left = labProcessTitle->geometry().right() + 5;
+    labConvertingFile->move(left, labConvertingFile->y());
+    labConvertingFile->setFixedWidth(std::max(0, timesLabel->x() - 6 - left));
 }
 
 void TMainForm::setConvertingFile(const QString &text)

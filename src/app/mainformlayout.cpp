@@ -44,6 +44,21 @@ QLabel *placedLabel(QWidget *parent, const char *name, const QString &text, int 
     return label;
 }
 
+// The platform's sans serif is wider than the design font, so a label that
+// leads into a control is aligned to end just before it.
+QLabel *labelEndingAt(QWidget *parent, const char *name, const QString &text, int right, int top)
+{
+    QLabel *label = placedLabel(parent, name, text, 0, top);
+    label->move(std::max(0, right - label->width()), top);
+    return label;
+}
+
+// A label placed just after another one on the same line.
+QLabel *labelAfter(QWidget *parent, const char *name, const QString &text, const QLabel *before)
+{
+    return placedLabel(parent, name, text, before->geometry().right() + 5, before->y());
+}
+
 QToolButton *flatButton(QWidget *parent, const char *name, const QString &caption)
 {
     auto *button = named(new QToolButton(parent), name);
@@ -184,6 +199,8 @@ QWidget *TMainForm::buildGettingStarted(QWidget *parent)
     panel->setGeometry(0, 0, 770, 378);
     panel->setAutoFillBackground(true);
     setColour(panel, QPalette::Window, Qt::white);
+    // The panel is white in every theme, so its own texts stay dark.
+    setColour(panel, QPalette::WindowText, QColor(0x1d, 0x27, 0x33));
     panel->setMouseTracking(true);
     imgBkg = named(new QLabel(panel), "imgBkg");
     imgBkg->setGeometry(0, 0, 770, 378);
@@ -254,12 +271,12 @@ QWidget *TMainForm::buildJobSettingsPanel(QWidget *parent)
 {
     auto *panel = named(new QWidget(parent), "panBottomCenter");
     panel->setGeometry(0, 0, 612, 77);
-    placedLabel(panel, "Label1", QStringLiteral("Profile:"), 40, 16);
+    labelEndingAt(panel, "Label1", QStringLiteral("Profile:"), 71, 16);
     cmbProfile = named(new QComboBox(panel), "cmbProfile");
     cmbProfile->setEditable(false);
     cmbProfile->setGeometry(74, 13, 439, 21);
     bbtnSetting = pushButton(panel, "bbtnSetting", QStringLiteral("&Setting"), 528, 10);
-    placedLabel(panel, "Label2", QStringLiteral("Output File:"), 18, 48);
+    labelEndingAt(panel, "Label2", QStringLiteral("Output File:"), 72, 47);
     edtOutputFile = named(new QLineEdit(panel), "edtOutputFile");
     edtOutputFile->setGeometry(75, 43, 350, 21);
     bbtnBrowser = pushButton(panel, "bbtnBrowser", QStringLiteral("&Browser"), 440, 41);
@@ -273,20 +290,23 @@ QWidget *TMainForm::buildProgressPanel(QWidget *parent)
     panel->setGeometry(0, 0, 612, 77);
     labProcessTitle =
         placedLabel(panel, "labProcessTitle", QStringLiteral("Converting (Prepare):"), 19, 8);
-    labConvertingFile = placedLabel(panel, "labConvertingFile", QStringLiteral("No File"), 121, 8);
-    labConvertingFile->setFixedWidth(176);
+    labConvertingFile =
+        labelAfter(panel, "labConvertingFile", QStringLiteral("No File"), labProcessTitle);
     const QColor white(Qt::white);
-    setColour(placedLabel(panel, "label5", QStringLiteral("Time Elapsed:"), 298, 8),
-              QPalette::WindowText, white);
-    labElapsed = placedLabel(panel, "labElapsed", QStringLiteral("00:00:00"), 367, 8);
-    setColour(placedLabel(panel, "label6", QStringLiteral("Time Remaining:"), 441, 8),
-              QPalette::WindowText, white);
-    labRemaining = placedLabel(panel, "labRemaining", QStringLiteral("00:00:00"), 523, 8);
-    placedLabel(panel, "label7", QStringLiteral("Current Progress:"), 28, 29);
+    QLabel *label5 = placedLabel(panel, "label5", QStringLiteral("Time Elapsed:"), 298, 8);
+    setColour(label5, QPalette::WindowText, white);
+    // Longer names are cut off where the times begin.
+    labConvertingFile->setFixedWidth(label5->x() - 6 - labConvertingFile->x());
+    labElapsed = labelAfter(panel, "labElapsed", QStringLiteral("00:00:00"), label5);
+    QLabel *label6 = placedLabel(panel, "label6", QStringLiteral("Time Remaining:"),
+                                 std::max(441, labElapsed->x() + 58), 8);
+    setColour(label6, QPalette::WindowText, white);
+    labRemaining = labelAfter(panel, "labRemaining", QStringLiteral("00:00:00"), label6);
+    labelEndingAt(panel, "label7", QStringLiteral("Current Progress:"), 111, 29);
     pgbCurrent = named(new QProgressBar(panel), "pgbCurrent");
     pgbCurrent->setGeometry(115, 29, 442, 17);
     labCurProgress = placedLabel(panel, "labCurProgress", QStringLiteral("0%"), 565, 31);
-    placedLabel(panel, "label8", QStringLiteral("Total Progress:"), 38, 53);
+    labelEndingAt(panel, "label8", QStringLiteral("Total Progress:"), 111, 53);
     pgbTotal = named(new QProgressBar(panel), "pgbTotal");
     pgbTotal->setGeometry(115, 52, 442, 17);
     labTotalProgress = placedLabel(panel, "labTotalProgress", QStringLiteral("0%"), 565, 54);

@@ -5,6 +5,7 @@
 #include "tasklist/tasklistmodel.h"
 #include "testclips.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -50,6 +51,9 @@ private slots:
         QCOMPARE(w->rememberedListWidth(), w->ltvTask->width());
         QCOMPARE(w->cmbProfile->count(), ProfileCatalogue(f.programDir()).size());
         QVERIFY(f.messages.shown.isEmpty());
+        QVERIFY(w->isEnabled());
+        for (QWidget *top : QApplication::topLevelWidgets())
+            QVERIFY2(top == w || !top->isVisible(), qPrintable(top->objectName()));
     }
 
     void versionComesFromThePreferences()
@@ -264,6 +268,32 @@ private slots:
         QVERIFY(!w->isVisible());
         QCOMPARE(f.messages.shown.size(), 1);
         QVERIFY(f.messages.shown[0].text.startsWith(QStringLiteral("Unable to write to ")));
+    }
+
+    // Not a check: with BRELVANE_SCREENSHOT_DIR set, saves pictures of the
+    // window for the README.
+    void screenshots()
+    {
+        const QString folder = qEnvironmentVariable("BRELVANE_SCREENSHOT_DIR");
+        if (folder.isEmpty())
+            QSKIP("BRELVANE_SCREENSHOT_DIR not set");
+        MainFormFixture f;
+        TMainForm *w = f.createAndShow();
+        QVERIFY(w->grab().save(folder + QStringLiteral("/main-window-start.png")));
+        w->addDroppedNames({clip("big.mp4"), clip("small.avi")});
+        w->edtOutputFile->setText(QStringLiteral("/home/user/Videos/joined.avi"));
+        QVERIFY(w->grab().save(folder + QStringLiteral("/main-window-list.png")));
+        w->DisableJobControls();
+        w->showProgressPanel(true);
+        w->setProcessTitle(QStringLiteral("Prepare (Converting):"));
+        w->setConvertingFile(QStringLiteral("small.avi"));
+        w->setElapsedText(QStringLiteral("00:00:12"));
+        w->setRemainingText(QStringLiteral("00:00:31"));
+        w->setCurrentProgress(64, QStringLiteral("64%"));
+        w->setTotalProgress(38, QStringLiteral("38%"));
+        w->taskList()->model()->setStatus(0, QStringLiteral("Waiting for joining"));
+        w->taskList()->model()->setStatus(1, QStringLiteral("Converting"));
+        QVERIFY(w->grab().save(folder + QStringLiteral("/main-window-job.png")));
     }
 
 private:
