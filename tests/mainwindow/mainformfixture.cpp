@@ -18,13 +18,20 @@ void copyFolder(const QString &from, const QString &to)
 
 } // namespace
 
-MainFormFixture::MainFormFixture()
+MainFormFixture::MainFormFixture(Encoder encoder)
 {
     const QString build = buildProgramDir();
     copyFolder(build + QStringLiteral("Profiles"), filePath(QStringLiteral("Profiles")));
     QFile::copy(build + QStringLiteral("Brelvane.html"), filePath(QStringLiteral("Brelvane.html")));
-    QFile::link(QFileInfo(build + QStringLiteral("asapi.dll")).symLinkTarget(),
-                filePath(QStringLiteral("asapi.dll")));
+#ifdef FAKE_ENCODER_PATH
+    const QString fake = QStringLiteral(FAKE_ENCODER_PATH);
+#else
+    const QString fake;
+#endif
+    const QString target = encoder == FakeEncoder
+                               ? fake
+                               : QFileInfo(build + QStringLiteral("asapi.dll")).symLinkTarget();
+    QFile::link(target, filePath(QStringLiteral("asapi.dll")));
 }
 
 TMainForm *MainFormFixture::create(const QStringList &arguments)

@@ -10,7 +10,8 @@
 // profiles and help page, the encoder link) with fake desktop seams.
 class MainFormFixture {
 public:
-    MainFormFixture();
+    enum Encoder { RealEncoder, FakeEncoder };
+    explicit MainFormFixture(Encoder encoder = RealEncoder);
 
     QString programDir() const { return dir.path() + QLatin1Char('/'); }
     QString filePath(const QString &name) const { return programDir() + name; }

@@ -1,0 +1,158 @@
+// Jobs started from the main window: a real three-clip join with the real
+// encoder, and Stop and closing during a job with the fake one.
+#include "app/look/imagebutton.h"
+#include "engine/job.h"
+#include "mainformfixture.h"
+#include "settings/settingform.h"
+#include "tasklist/mediaprobe.h"
+#include "tasklist/tasklist.h"
+#include "tasklist/tasklistmodel.h"
+#include "tasklist/timetext.h"
+#include "testclips.h"
+
+#include <QComboBox>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeView>
+
+namespace {
+
+QByteArray digestOf(const QString &path)
+{
+    QFile file(path);
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (file.open(QIODevice::ReadOnly))
+        hash.addData(&file);
+    return hash.result();
+}
+
+QStringList temporariesIn(const QString &folder)
+{
+    return QDir(folder).entryList({QStringLiteral("*.avi")}, QDir::Files);
+}
+
+QStringList statusesOf(TMainForm *w)
+{
+    QStringList statuses;
+    for (int row = 0; row < w->taskList()->count(); ++row)
+        statuses << w->taskList()->model()->status(row);
+    return statuses;
+}
+
+} // namespace
+
+class TestMainFormJob : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(clips.isValid());
+        QVERIFY(makeClip(clip("first.mp4"), {640, 360, 4.0, 30, true}));
+        QVERIFY(makeClip(clip("second.avi"), {320, 240, 3.0, 25, true}));
+        QVERIFY(makeClip(clip("third.mpg"), {352, 288, 5.0, 24, true}));
+    }
+
+    void threeRealClipsJoinThroughTheWindow()
+    {
+        MainFormFixture f;
+        const QStringList inputs{clip("first.mp4"), clip("second.avi"), clip("third.mpg")};
+        TMainForm *w = f.createAndShow(inputs);
+        QCOMPARE(w->taskList()->count(), 3);
+        QList<QByteArray> digests;
+        double sum = 0;
+        for (const QString &input : inputs) {
+            digests << digestOf(input);
+            sum += TimeTextToSeconds(ProbeMediaFile(input).lengthText);
+        }
+        const int avi = w->cmbProfile->findText(QStringLiteral("AVI - MPEG-4 and MP3"));
+        QVERIFY(avi >= 0);
+        w->cmbProfile->setCurrentIndex(avi);
+        w->cmbProfileChange();
+        const QString output = clips.filePath(QStringLiteral("joined"));
+        w->edtOutputFile->setText(output);
+
+        QSignalSpy ended(w->job(), &Job::ended);
+        QTest::mouseClick(w->imgStart, Qt::LeftButton);
+        QVERIFY(w->imgStop->isVisible());
+        QVERIFY(!w->ltvTask->isEnabled());
+        QVERIFY(w->panBottomLeft->isVisible());
+        QVERIFY(ended.wait(240000));
+        QCOMPARE(ended.first().first().toBool(), true);
+
+        QCOMPARE(w->edtOutputFile->text(), output + QStringLiteral(".avi"));
+        QCOMPARE(statusesOf(w), QStringList(3, QStringLiteral("Complete")));
+        QCOMPARE(w->pgbTotal->value(), 100);
+        QCOMPARE(f.messages.shown.last().text,
+                 QStringLiteral("The joining is completed successfully."));
+        QCOMPARE(f.shell.opened, QStringList{clips.path()});
+        const ProbeResult joined = ProbeMediaFile(output + QStringLiteral(".avi"));
+        QVERIFY(joined.hasPlayTime);
+        const double length = TimeTextToSeconds(joined.lengthText);
+        QVERIFY2(qAbs(length - sum) <= sum * 0.03,
+                 qPrintable(QStringLiteral("%1 against %2").arg(length).arg(sum)));
+        QVERIFY(temporariesIn(f.filePath(QStringLiteral("temp"))).isEmpty());
+        for (int i = 0; i < inputs.size(); ++i)
+            QCOMPARE(digestOf(inputs[i]), digests[i]);
+        QVERIFY(w->ltvTask->isEnabled());
+        QVERIFY(w->imgStart->isVisible());
+        QVERIFY(w->panBottomCenter->isVisible());
+    }
+
+    void stopDuringConversionUnlocksTheWindow()
+    {
+        qputenv("FAKE_ENCODER_MODE", "hang");
+        MainFormFixture f(MainFormFixture::FakeEncoder);
+        TMainForm *w = f.createAndShow({clip("first.mp4"), clip("second.avi")});
+        w->edtOutputFile->setText(clips.filePath(QStringLiteral("stopped.avi")));
+        QSignalSpy ended(w->job(), &Job::ended);
+        w->imgStartClick();
+        QTRY_COMPARE(w->taskList()->model()->status(0), QStringLiteral("Converting"));
+        QTest::mouseClick(w->imgStop, Qt::LeftButton);
+        QVERIFY(w->imgStart->isVisible());
+        QVERIFY(ended.wait(20000));
+        QCOMPARE(statusesOf(w), (QStringList{QStringLiteral("Stop"), QStringLiteral("OK")}));
+        QCOMPARE(f.messages.shown.last().text, QStringLiteral("The Coversion is canceled."));
+        QVERIFY(temporariesIn(f.filePath(QStringLiteral("temp"))).isEmpty());
+        QVERIFY(w->ltvTask->isEnabled());
+        QVERIFY(w->tbtnSetting->isEnabled());
+        QVERIFY(w->panBottomCenter->isVisible());
+        qunsetenv("FAKE_ENCODER_MODE");
+    }
+
+    void closingDuringAJobWaitsForItsEnd()
+    {
+        qputenv("FAKE_ENCODER_MODE", "replay");
+        qputenv("FAKE_ENCODER_PACE_MS", "2");
+        MainFormFixture f(MainFormFixture::FakeEncoder);
+        TMainForm *w = f.createAndShow({clip("first.mp4"), clip("second.avi")});
+        w->edtOutputFile->setText(clips.filePath(QStringLiteral("closed.avi")));
+        QSignalSpy ended(w->job(), &Job::ended);
+        w->imgStartClick();
+        QVERIFY(w->job()->isActive());
+        QVERIFY(!w->close());
+        QVERIFY(w->isVisible());
+        QVERIFY(ended.wait(120000));
+        // The job's own end message is shown in the still visible window,
+        // then the window closes.
+        QCOMPARE(f.messages.shown.last().text,
+                 QStringLiteral("The joining is completed successfully."));
+        QTRY_VERIFY(!w->isVisible());
+        QVERIFY(QFile::exists(f.filePath(QStringLiteral("Preferences.ini"))));
+        qunsetenv("FAKE_ENCODER_MODE");
+        qunsetenv("FAKE_ENCODER_PACE_MS");
+    }
+
+private:
+    QString clip(const char *name) const { return clips.filePath(QString::fromLatin1(name)); }
+    QTemporaryDir clips;
+};
+
+QTEST_MAIN(TestMainFormJob)
+#include "test_mainformjob.moc"
