@@ -22,24 +22,53 @@
 class RecordingJobView : public JobView {
 public:
     QString outputFileText() const override { return outputText; }
-    void setOutputFileText(const QString &text) override;
-    void focusTaskList() override;
-    void focusOutputFile() override;
+    void setOutputFileText(const QString &text) override
+    {
+        outputText = text;
+        log << QStringLiteral("output ") + text;
+    }
+    void focusTaskList() override { focus = QStringLiteral("list"); }
+    void focusOutputFile() override { focus = QStringLiteral("output"); }
     QString profilePath() const override { return profile; }
-    void DisableJobControls() override;
-    void EnableJobControls() override;
-    void showStartInsteadOfStop() override;
-    void setProcessTitle(const QString &text) override;
-    void setConvertingFile(const QString &text) override;
-    void setConvertingFileVisible(bool visible) override;
-    void setElapsedText(const QString &text) override;
-    void setRemainingText(const QString &text) override;
-    void setCurrentProgress(int value, const QString &label) override;
-    void setTotalProgress(int value, const QString &label) override;
+    void DisableJobControls() override { lockJobControls(true); }
+    void EnableJobControls() override { lockJobControls(false); }
+    void showStartInsteadOfStop() override
+    {
+        startShown = true;
+        log << QStringLiteral("start shown");
+    }
+    void setProcessTitle(const QString &text) override
+    {
+        processTitle = text;
+        log << QStringLiteral("title ") + text;
+    }
+    void setConvertingFile(const QString &text) override { convertingFile = text; }
+    void setConvertingFileVisible(bool visible) override { convertingFileVisible = visible; }
+    void setElapsedText(const QString &text) override { elapsedText = text; }
+    void setRemainingText(const QString &text) override { remainingText = text; }
+    void setCurrentProgress(int value, const QString &label) override
+    {
+        current = value;
+        currentLabel = label;
+        log << QStringLiteral("current ") + label;
+    }
+    void setTotalProgress(int value, const QString &label) override
+    {
+        total = value;
+        totalLabel = label;
+    }
     int totalProgress() const override { return total; }
-    void showProgressPanel(bool progress) override;
+    void showProgressPanel(bool progress) override
+    {
+        progressPanelShown = progress;
+        log << (progress ? QStringLiteral("progress panel") : QStringLiteral("settings panel"));
+    }
     void setEncoderOutput(const QString &text) override { encoderOutput = text; }
-    void closeProgram() override;
+    void closeProgram() override
+    {
+        ++closeCalls;
+        log << QStringLiteral("close");
+    }
 
     QString outputText;
     QString profile;
@@ -55,6 +84,14 @@ public:
     QString encoderOutput;
     int closeCalls = 0;
     QStringList log;
+
+private:
+    void lockJobControls(bool lock)
+    {
+        locked = lock;
+        startShown = !lock;
+        log << (lock ? QStringLiteral("lock") : QStringLiteral("unlock"));
+    }
 };
 
 class FakeLiveSettings : public LiveSettings {
