@@ -32,13 +32,14 @@ QString ConvertCommandLine(const QString &inputPath, const QString &tempPath,
     line += QuoteArgument(tempPath);
     line += QLatin1String(" -oac mp3lame -ovc lavc -ofps 30 -vf scale=");
     line += frameSize;
+    line += QLatin1String(",harddup");
     return line;
 }
 
 QString JoinCommandLine(const QStringList &tempPaths, const QString &outputArgument,
                         const QString &options)
 {
-    QString line;
+    QString line = options;
     for (const QString &temp : tempPaths) {
         line += QLatin1Char(' ');
         line += QuoteArgument(temp);
@@ -47,8 +48,6 @@ QString JoinCommandLine(const QStringList &tempPaths, const QString &outputArgum
     line += QLatin1String("-o");
     line += QLatin1Char(' ');
     line += outputArgument;
-    line += QLatin1Char(' ');
-    line += options;
     return line;
 }
 

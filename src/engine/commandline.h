@@ -14,13 +14,23 @@ QString QuoteArgument(const QString &path);
 // the quoted run early and let the rest of the path become arguments.
 bool IsQuotable(const QString &path);
 
-// ` "<input>" -o "<temp>" -oac mp3lame -ovc lavc -ofps 30 -vf scale=<frameSize>`
+// ` "<input>" -o "<temp>" -oac mp3lame -ovc lavc -ofps 30 -vf scale=<frameSize>,harddup`
+//
+// "harddup" makes the encoder write every repeated frame (from raising the
+// frame rate to 30) as a real frame. Without it a repeated frame becomes an
+// empty chunk, and the encoder's AVI reader stops decoding video at the first
+// one when the temporaries are joined: the joined file kept a handful of
+// distinct frames.
 QString ConvertCommandLine(const QString &inputPath, const QString &tempPath,
                            const QString &frameSize);
 
-// Each temporary as ` "<path>"`, then " -o ", the output argument (already
-// quoted by the caller), " " and the profile's option string, which begins
-// with " -ovc " itself.
+// The profile's option string (which begins with " -ovc " itself), each
+// temporary as ` "<path>"`, then " -o " and the output argument (already
+// quoted by the caller).
+//
+// The options stand before the files because the encoder applies options
+// written after the files to the last file only: the frame size, sample
+// rate and channels would not reach the other temporaries.
 QString JoinCommandLine(const QStringList &tempPaths, const QString &outputArgument,
                         const QString &options);
 

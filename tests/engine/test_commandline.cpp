@@ -28,11 +28,11 @@ void TestCommandLine::conversionLineIsBuiltPieceByPiece()
                                 QStringLiteral("/tmp/brelvane temp/0.avi"),
                                 QStringLiteral("640:480")),
              QStringLiteral(" \"/home/ann/My Videos/holiday.mp4\" -o \"/tmp/brelvane temp/0.avi\" "
-                            "-oac mp3lame -ovc lavc -ofps 30 -vf scale=640:480"));
+                            "-oac mp3lame -ovc lavc -ofps 30 -vf scale=640:480,harddup"));
     // Manual size with both fields empty: a lone colon, passed as it is.
     QVERIFY(ConvertCommandLine(QStringLiteral("/a.avi"), QStringLiteral("/T/1.avi"),
                                QStringLiteral(":"))
-                .endsWith(QLatin1String(" -vf scale=:")));
+                .endsWith(QLatin1String(" -vf scale=:,harddup")));
 }
 
 void TestCommandLine::joiningLineQuotesEveryTemporaryAndKeepsTheOptionsBlank()
@@ -41,11 +41,12 @@ void TestCommandLine::joiningLineQuotesEveryTemporaryAndKeepsTheOptionsBlank()
                             QStringLiteral("/T/2.avi")};
     const QString line =
         JoinCommandLine(temps, QuoteArgument(QStringLiteral("/v/clip.avi")), WorkedOptions);
-    // Two blanks before -ovc: one joins the pieces, one starts the option string.
-    QCOMPARE(line, QStringLiteral(" \"/T/0.avi\" \"/T/1.avi\" \"/T/2.avi\" -o \"/v/clip.avi\"  "
-                                  "-ovc lavc -lavcopts vcodec=mpeg4:vbitrate=1200:mbd=2:autoaspect "
+    // The options come first so that they apply to every temporary.
+    QCOMPARE(line, QStringLiteral(" -ovc lavc -lavcopts "
+                                  "vcodec=mpeg4:vbitrate=1200:mbd=2:autoaspect "
                                   "-oac mp3lame -lameopts vbr=2:q=4 -channels 2 -vf scale=640:480 "
-                                  "-srate 44100"));
+                                  "-srate 44100 \"/T/0.avi\" \"/T/1.avi\" \"/T/2.avi\" -o "
+                                  "\"/v/clip.avi\""));
 }
 
 void TestCommandLine::splittingKeepsQuotedBlanksInOneArgument_data()
@@ -81,12 +82,12 @@ void TestCommandLine::builtLinesSplitBackIntoTheirPieces()
     const QString temp = QStringLiteral("/home/ann/.cache/brelvane temp/12.avi");
     QCOMPARE(SplitCommandLine(ConvertCommandLine(input, temp, QStringLiteral("320:240"))),
              (QStringList{input, "-o", temp, "-oac", "mp3lame", "-ovc", "lavc", "-ofps", "30",
-                          "-vf", "scale=320:240"}));
+                          "-vf", "scale=320:240,harddup"}));
 
     const QString output = QStringLiteral("/home/ann/My Videos/joined.avi");
     const QStringList joined = SplitCommandLine(
         JoinCommandLine({temp, input}, QuoteArgument(output), QStringLiteral(" -ovc lavc")));
-    QCOMPARE(joined, (QStringList{temp, input, "-o", output, "-ovc", "lavc"}));
+    QCOMPARE(joined, (QStringList{"-ovc", "lavc", temp, input, "-o", output}));
 }
 
 void TestCommandLine::aPathWithAQuoteCannotBeQuoted()

@@ -114,7 +114,15 @@ public:
     WorkingSelection workingSelection() const override { return selection; }
     QString outputExtension() const override { return extension; }
 
-    WorkingSelection selection;
+    // The texts a dialog's OK would accept: every option then has its value,
+    // as it must for the encoder to read the files that follow the options.
+    WorkingSelection selection = [] {
+        WorkingSelection s;
+        s.videoBitrate = QStringLiteral("1200");
+        s.audioBitrate = QStringLiteral("128");
+        s.sampleRate = QStringLiteral("44100");
+        return s;
+    }();
     QString extension = QStringLiteral(".avi");
 };
 

@@ -53,6 +53,11 @@ Command parse(int argc, char **argv)
             command.output = argv[++i];
             break;
         }
+        // Every other option of the encoder's command lines takes one value.
+        if (!arg.empty() && arg[0] == '-') {
+            ++i;
+            continue;
+        }
         command.inputs.push_back(arg);
     }
     return command;
