@@ -1,4 +1,5 @@
 #include "engine/commandline.h"
+#include "mediafacts.h"
 #include "settings/optionbuilder.h"
 #include "settings/profiles.h"
 #include "testclips.h"
@@ -147,6 +148,11 @@ private slots:
                  qPrintable(facts.format + " / " + facts.formatProfile));
         QCOMPARE(facts.videoStreams, 1);
         QCOMPARE(facts.audioStreams, 1);
+        // The video runs the whole length instead of freezing after a few
+        // frames, which would leave the stream almost empty.
+        const double kbit = VideoKbitPerSecond(output);
+        QVERIFY2(kbit > 0.2 * selection.videoBitrate.toDouble(),
+                 qPrintable(QString("%1 kbit/s").arg(kbit)));
         QVERIFY2(
             qAbs(facts.seconds - m_totalSeconds) <= 0.03 * m_totalSeconds,
             qPrintable(QString("%1 s joined, %2 s put in").arg(facts.seconds).arg(m_totalSeconds)));

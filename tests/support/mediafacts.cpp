@@ -25,7 +25,11 @@ double VideoKbitPerSecond(const QString &path)
 {
     const double bytes = MediaFact(path, 1, QStringLiteral("StreamSize")).toDouble();
     const double milliseconds = MediaFact(path, 1, QStringLiteral("Duration")).toDouble();
-    if (bytes <= 0 || milliseconds <= 0)
-        return 0;
-    return bytes * 8 / milliseconds;
+    if (bytes > 0 && milliseconds > 0)
+        return bytes * 8 / milliseconds;
+    // Program streams carry no stream sizes: the whole file's rate stands in,
+    // which the sound raises only a little.
+    const double fileBytes = MediaFact(path, 0, QStringLiteral("FileSize")).toDouble();
+    const double fileMilliseconds = MediaFact(path, 0, QStringLiteral("Duration")).toDouble();
+    return fileBytes > 0 && fileMilliseconds > 0 ? fileBytes * 8 / fileMilliseconds : 0;
 }
