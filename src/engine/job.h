@@ -39,6 +39,11 @@ public:
     // Start: checks the list and the output file, then starts a job. Does
     // nothing while a job, or the wind-down of a stopped one, is in progress.
     void imgStartClick();
+    // Start's checks alone, for a front end that only shows what a job
+    // would run. As at Start, the output text may gain the profile's
+    // extension and an existing output file may be asked about. Nothing is
+    // started; false while a job is in progress.
+    bool checkStart() { return !m_active && passesStartChecks(); }
     // Stop: kills the running encoder; the running stage takes its cancel
     // path. Does nothing unless a job is running.
     void imgStopClick();
@@ -50,6 +55,9 @@ public:
     bool isActive() const { return m_active; }
     int elapsedSeconds() const { return m_elapsed; }
     int remainingSeconds() const { return m_remaining; }
+    // The file the latest joining run writes: the output file, or the name
+    // the rename policy took instead. Empty before the first joining stage.
+    QString joinTarget() const { return m_joinTarget; }
     QTimer *timer() { return &m_timer; }
 
 signals:

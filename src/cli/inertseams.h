@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/poweroff.h"
+#include "platform/shellopener.h"
+
+// The command line's settings never ask for the window's after-completion
+// actions; should they ever be asked for, nothing is opened and nothing is
+// powered off.
+class NoShellOpener : public ShellOpener {
+public:
+    void open(const QString &) override {}
+};
+
+class NoPowerOff : public PowerOff {
+public:
+    void powerOff() override {}
+};

@@ -1,0 +1,211 @@
+#include "cli/joincommand.h"
+
+#include "cli/clisettings.h"
+#include "cli/console.h"
+#include "cli/dryrun.h"
+#include "cli/exitcodes.h"
+#include "cli/inertseams.h"
+#include "cli/inputintake.h"
+#include "cli/interruptsignals.h"
+#include "cli/profileselection.h"
+#include "cli/progressprinter.h"
+#include "cli/rowordering.h"
+#include "cli/terminalmessages.h"
+#include "engine/job.h"
+#include "engine/tempfiles.h"
+#include "settings/preferences.h"
+#include "settings/profiles.h"
+#include "tasklist/tasklist.h"
+
+#include <QDir>
+#include <QEventLoop>
+#include <QFileInfo>
+
+#include <cstdio>
+
+namespace {
+
+// A relative path on the command line means one in the working folder. A
+// trailing "/" is kept: it says the name is missing, which Start reports.
+QString fullPath(const QString &path)
+{
+    if (path.isEmpty() || !QFileInfo(path).isRelative())
+        return path;
+    QString full = QDir::cleanPath(QDir::current().absoluteFilePath(path));
+    if (path.endsWith(QLatin1Char('/')) && !full.endsWith(QLatin1Char('/')))
+        full += QLatin1Char('/');
+    return full;
+}
+
+std::optional<QString> fullPath(const std::optional<QString> &path)
+{
+    if (!path)
+        return std::nullopt;
+    return fullPath(*path);
+}
+
+void printResult(const QString &line)
+{
+    std::fputs((line + QLatin1Char('\n')).toLocal8Bit().constData(), stdout);
+    std::fflush(stdout);
+}
+
+// Everything a job from the command line is made of, in the order the
+// window makes it: the preferences and the profile, the task list, the job.
+class JoinRun {
+public:
+    JoinRun(const CliRequest &request, const QString &programDir, const QString &profileName,
+            InterruptSignals *interrupts)
+        : m_request(request)
+        , m_programDir(programDir)
+        , m_profilePath(ProfilePath(programDir, profileName))
+        , m_interrupts(interrupts)
+        , m_console(request.quiet)
+        , m_settings(LoadPreferences(programDir), request.overwrite, fullPath(request.tempDir))
+        , m_selection(m_profilePath)
+        , m_messages(&m_console, interrupts->descriptor())
+        , m_tasks(&m_messages)
+        , m_view(&m_console,
+                 request.output ? fullPath(*request.output) : ReadRememberedOutputFile(programDir),
+                 m_profilePath)
+        , m_job(m_tasks.model(), &m_settings, &m_selection, &m_view, &m_messages, &m_shell,
+                &m_power, programDir, programDir + QStringLiteral("asapi.dll"))
+    {
+    }
+
+    int run()
+    {
+        if (const int status = takeInputs())
+            return status;
+        return m_request.dryRun ? printCommandLines() : runJob();
+    }
+
+private:
+    int interruptedStatus() const { return ExitCode::ByInterruptBase + m_interrupts->received(); }
+
+    // 0 when every input is on the list.
+    int takeInputs()
+    {
+        const ExpandedInputs expanded = ExpandInputs(m_request.inputs);
+        QStringList problems = expanded.problems;
+        for (const QString &entry : expanded.entries) {
+            const QString problem = EntryProblem(entry);
+            if (!problem.isEmpty())
+                problems << problem;
+        }
+        for (const QString &problem : qAsConst(problems))
+            m_console.error(problem);
+        if (!problems.isEmpty())
+            return ExitCode::Refused;
+        for (const QString &folder : FoldersWithoutInputs(expanded.entries))
+            m_console.note(QStringLiteral("the folder \"%1\" holds no video of a type the "
+                                          "program takes")
+                               .arg(folder));
+
+        AddEntries(m_tasks, expanded.entries);
+        if (m_interrupts->takePending())
+            return interruptedStatus();
+        if (m_messages.hasShown(TaskList::refusedTitle()) ||
+            m_messages.hasShown(TaskList::unreadableListTitle()) || m_messages.questionUnanswered())
+            return ExitCode::Refused;
+        OrderTaskRows(m_tasks.model(), m_request.order);
+        return 0;
+    }
+
+    int printCommandLines()
+    {
+        if (!m_job.checkStart())
+            return m_interrupts->takePending() ? interruptedStatus() : ExitCode::Refused;
+        DryRunJob plan;
+        plan.tasks = m_tasks.model();
+        plan.settings = &m_settings;
+        plan.selection = &m_selection;
+        plan.outputPath = m_view.outputFileText();
+        plan.profilePath = m_profilePath;
+        plan.programDir = m_programDir;
+        plan.encoderPath = m_programDir + QStringLiteral("asapi.dll");
+        for (const QString &line : DryRunCommandLines(plan))
+            printResult(line);
+        return ExitCode::Joined;
+    }
+
+    int runJob()
+    {
+        QEventLoop loop;
+        bool ended = false;
+        bool succeeded = false;
+        QObject::connect(&m_job, &Job::ended, &loop, [&](bool done) {
+            ended = true;
+            succeeded = done;
+            loop.quit();
+        });
+        // Ctrl+C is Stop: the job kills the encoder and takes its cancel path.
+        QObject::connect(m_interrupts, &InterruptSignals::arrived, &m_job, &Job::imgStopClick);
+
+        m_job.imgStartClick();
+        if (!ended && !m_job.isActive())
+            return m_interrupts->takePending() ? interruptedStatus() : ExitCode::Refused;
+        if (!ended)
+            loop.exec();
+        return endStatus(succeeded);
+    }
+
+    int endStatus(bool succeeded)
+    {
+        if (succeeded) {
+            const QString output = m_job.joinTarget();
+            if (IsWrittenFile(output)) {
+                if (!m_request.quiet)
+                    printResult(output);
+                return ExitCode::Joined;
+            }
+            m_console.error(
+                QStringLiteral("the output file \"%1\" is missing or empty").arg(output));
+            return ExitCode::EncoderFailed;
+        }
+        if (m_interrupts->received())
+            return interruptedStatus();
+        // A job that ended before any encoder run was refused at its start
+        // (the temporary folder could not be made).
+        return m_view.encoderReached() ? ExitCode::EncoderFailed : ExitCode::Refused;
+    }
+
+    const CliRequest &m_request;
+    QString m_programDir;
+    QString m_profilePath;
+    InterruptSignals *m_interrupts;
+    Console m_console;
+    CliSettings m_settings;
+    ProfileSelection m_selection;
+    TerminalMessages m_messages;
+    TaskList m_tasks;
+    ProgressPrinter m_view;
+    NoShellOpener m_shell;
+    NoPowerOff m_power;
+    Job m_job;
+};
+
+} // namespace
+
+int RunJoin(const CliRequest &request, const QString &programDir, InterruptSignals *interrupts)
+{
+    const QStringList catalogue = ProfileCatalogue(programDir);
+    QString profileName;
+    if (request.profile) {
+        if (!catalogue.contains(*request.profile)) {
+            Console(false).error(QStringLiteral("no profile \"%1\" in %2Profiles/ "
+                                                "(--list-profiles shows the profiles)")
+                                     .arg(*request.profile, programDir));
+            return ExitCode::BadArguments;
+        }
+        profileName = *request.profile;
+    } else {
+        // The profile the window selects when it is shown; none when the
+        // remembered position lies outside the list.
+        const int position = ReadProfilePosition(programDir);
+        if (position >= 0 && position < catalogue.size())
+            profileName = catalogue.at(position);
+    }
+    JoinRun run(request, programDir, profileName, interrupts);
+    return run.run();
+}

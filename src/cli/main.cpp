@@ -1,0 +1,56 @@
+// brelvane-cli: the window's job from the command line, for scripted joins.
+#include "app/programinfo.h"
+#include "cli/cliarguments.h"
+#include "cli/console.h"
+#include "cli/exitcodes.h"
+#include "cli/interruptsignals.h"
+#include "cli/joincommand.h"
+#include "settings/preferences.h"
+#include "settings/profiles.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+namespace {
+
+void printOut(const QString &text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stdout);
+    std::fflush(stdout);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // Before any thread exists, so that every thread and child inherits it.
+    InterruptSignals::blockInThisProcess();
+    QCoreApplication app(argc, argv);
+
+    const CliParse parse = ParseCliArguments(QCoreApplication::arguments().mid(1));
+    if (!parse.ok()) {
+        Console(false).error(parse.error +
+                             QStringLiteral(" (brelvane-cli --help shows the usage)"));
+        return ExitCode::BadArguments;
+    }
+    // The program directory of the window: profiles, preferences and encoder.
+    const QString programDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    switch (parse.request.command) {
+    case CliRequest::Help:
+        printOut(UsageText());
+        return 0;
+    case CliRequest::Version:
+        printOut(ProgramInfo::ProgramName + QLatin1Char(' ') + ReadVersionText(programDir) +
+                 QLatin1Char('\n'));
+        return 0;
+    case CliRequest::ListProfiles:
+        for (const QString &name : ProfileCatalogue(programDir))
+            printOut(name + QLatin1Char('\n'));
+        return 0;
+    case CliRequest::Join:
+        break;
+    }
+    InterruptSignals interrupts;
+    return RunJoin(parse.request, programDir, &interrupts);
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "settings/workingselection.h"
+
+// The Output Settings dialog right after a profile is loaded, without the
+// dialog: every box at the profile's initial choice, the size taken from the
+// list. A profile that is not there leaves everything unselected and no
+// output extension, as a window with no profile selected has.
+class ProfileSelection : public SelectionSource {
+public:
+    explicit ProfileSelection(const QString &profilePath);
+
+    WorkingSelection workingSelection() const override { return m_selection; }
+    QString outputExtension() const override { return m_outputExtension; }
+
+private:
+    WorkingSelection m_selection;
+    QString m_outputExtension;
+};

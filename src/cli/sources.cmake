@@ -1,0 +1,19 @@
+# brelvane-cli: the window's job from the command line. It links the core
+# only: no widget, no display needed.
+add_executable(brelvane-cli
+  cli/main.cpp
+  cli/exitcodes.h
+  cli/cliarguments.h cli/cliarguments.cpp
+  cli/console.h cli/console.cpp
+  cli/interruptsignals.h cli/interruptsignals.cpp
+  cli/terminalmessages.h cli/terminalmessages.cpp
+  cli/progressprinter.h cli/progressprinter.cpp
+  cli/clisettings.h cli/clisettings.cpp
+  cli/profileselection.h cli/profileselection.cpp
+  cli/inertseams.h
+  cli/inputintake.h cli/inputintake.cpp
+  cli/rowordering.h cli/rowordering.cpp
+  cli/dryrun.h cli/dryrun.cpp
+  cli/joincommand.h cli/joincommand.cpp)
+target_link_libraries(brelvane-cli PRIVATE brelvane_core)
+add_dependencies(brelvane-cli program_files)
