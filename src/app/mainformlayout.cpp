@@ -107,24 +107,25 @@ QWidget *TMainForm::buildToolbar()
     panToolbar = named(new QWidget(this), "panToolbar");
     panToolbar->setFixedHeight(70);
     panToolbar->setMouseTracking(true);
-    struct Spec {
+    struct Place {
         QToolButton **button;
         const char *name;
         const char *caption;
         int left;
     };
-    const Spec specs[] = {{&tbtnAddFile, "tbtnAddFile", "Add Files", 9},
-                          {&tbtnAddDir, "tbtnAddDir", "Add Dir", 118},
-                          {&tbtnSetting, "tbtnSetting", "Settings", 228},
-                          {&tbtnAbout, "tbtnAbout", "About", 338},
-                          {&tbtnHelp, "tbtnHelp", "Help", 447}};
-    for (const Spec &spec : specs) {
-        QToolButton *button = flatButton(panToolbar, spec.name, QString::fromLatin1(spec.caption));
+    const Place places[] = {{&tbtnAddFile, "tbtnAddFile", "Add Files", 9},
+                            {&tbtnAddDir, "tbtnAddDir", "Add Dir", 118},
+                            {&tbtnSetting, "tbtnSetting", "Settings", 228},
+                            {&tbtnAbout, "tbtnAbout", "About", 338},
+                            {&tbtnHelp, "tbtnHelp", "Help", 447}};
+    for (const Place &place : places) {
+        QToolButton *button =
+            flatButton(panToolbar, place.name, QString::fromLatin1(place.caption));
         button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         button->setIconSize(QSize(54, 54));
-        button->setGeometry(spec.left, 8, 109, 58);
+        button->setGeometry(place.left, 8, 109, 58);
         button->setMouseTracking(true);
-        *spec.button = button;
+        *place.button = button;
     }
     return panToolbar;
 }
@@ -173,22 +174,22 @@ QWidget *TMainForm::buildRowButtons()
 {
     Panel2 = named(new QWidget(Panel1), "Panel2");
     Panel2->setFixedHeight(35);
-    struct Spec {
+    struct Place {
         QToolButton **button;
         const char *name;
         const char *caption;
         int left;
     };
-    const Spec specs[] = {{&tbtnRemove, "tbtnRemove", "Delete", 21},
-                          {&tbtnClear, "tbtnClear", "Clear", 125},
-                          {&tbtnUp, "tbtnUp", "Move Up", 229},
-                          {&tbtnDown, "tbtnDown", "Move Down", 334}};
-    for (const Spec &spec : specs) {
-        QToolButton *button = flatButton(Panel2, spec.name, QString::fromLatin1(spec.caption));
+    const Place places[] = {{&tbtnRemove, "tbtnRemove", "Delete", 21},
+                            {&tbtnClear, "tbtnClear", "Clear", 125},
+                            {&tbtnUp, "tbtnUp", "Move Up", 229},
+                            {&tbtnDown, "tbtnDown", "Move Down", 334}};
+    for (const Place &place : places) {
+        QToolButton *button = flatButton(Panel2, place.name, QString::fromLatin1(place.caption));
         button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         button->setIconSize(QSize(16, 16));
-        button->setGeometry(spec.left, 6, 100, 22);
-        *spec.button = button;
+        button->setGeometry(place.left, 6, 100, 22);
+        *place.button = button;
     }
     return Panel2;
 }

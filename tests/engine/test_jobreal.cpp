@@ -39,7 +39,7 @@ void TestJobReal::threeClipsJoinIntoOneOfTheirSummedLength()
 
     struct Clip {
         const char *name;
-        ClipSpec spec;
+        ClipSpec shape;
     };
     const Clip clips[] = {
         {"first.avi", {320, 240, 5.0, 25, true}},
@@ -50,7 +50,7 @@ void TestJobReal::threeClipsJoinIntoOneOfTheirSummedLength()
     QList<QByteArray> digests;
     for (const Clip &clip : clips) {
         const QString path = kit.workPath(QString::fromLatin1(clip.name));
-        QVERIFY2(makeClip(path, clip.spec), clip.name);
+        QVERIFY2(makeClip(path, clip.shape), clip.name);
         const ProbeResult probe = ProbeMediaFile(path);
         QVERIFY(probe.hasPlayTime);
         kit.addRow(path, probe.lengthText, probe.sizeText);

@@ -5,41 +5,47 @@
 #include <QFileInfo>
 #include <QProcess>
 
-bool makeClip(const QString &path, const ClipSpec &spec)
+bool makeClip(const QString &path, const ClipSpec &shape)
 {
-    QStringList args{QStringLiteral("-nostdin"), QStringLiteral("-loglevel"), QStringLiteral("error"),
-                     QStringLiteral("-y"), QStringLiteral("-f"), QStringLiteral("lavfi"),
+    QStringList args{QStringLiteral("-nostdin"),
+                     QStringLiteral("-loglevel"),
+                     QStringLiteral("error"),
+                     QStringLiteral("-y"),
+                     QStringLiteral("-f"),
+                     QStringLiteral("lavfi"),
                      QStringLiteral("-i"),
                      QStringLiteral("testsrc2=size=%1x%2:rate=%3:duration=%4")
-                         .arg(spec.width)
-                         .arg(spec.height)
-                         .arg(spec.fps)
-                         .arg(spec.seconds)};
-    if (spec.audio) {
+                         .arg(shape.width)
+                         .arg(shape.height)
+                         .arg(shape.fps)
+                         .arg(shape.seconds)};
+    if (shape.audio) {
         args << QStringLiteral("-f") << QStringLiteral("lavfi") << QStringLiteral("-i")
-             << QStringLiteral("sine=frequency=440:sample_rate=44100:duration=%1").arg(spec.seconds);
+             << QStringLiteral("sine=frequency=440:sample_rate=44100:duration=%1")
+                    .arg(shape.seconds);
     }
     const QString ext = QFileInfo(path).suffix().toLower();
     if (ext == QLatin1String("avi") || ext == QLatin1String("wmv") || ext == QLatin1String("asf")) {
         // The encoder's own AVI reader loses the video of MPEG-4 + MP3 AVI
         // files; PCM audio keeps them whole.
         args << QStringLiteral("-c:v") << QStringLiteral("mpeg4");
-        if (spec.audio)
+        if (shape.audio)
             args << QStringLiteral("-c:a") << QStringLiteral("pcm_s16le");
-    } else if (ext == QLatin1String("mpg") || ext == QLatin1String("mpeg") || ext == QLatin1String("vob")) {
+    } else if (ext == QLatin1String("mpg") || ext == QLatin1String("mpeg") ||
+               ext == QLatin1String("vob")) {
         args << QStringLiteral("-c:v") << QStringLiteral("mpeg2video");
-        if (spec.audio)
+        if (shape.audio)
             args << QStringLiteral("-c:a") << QStringLiteral("mp2");
     } else {
         args << QStringLiteral("-c:v") << QStringLiteral("mpeg4");
-        if (spec.audio)
+        if (shape.audio)
             args << QStringLiteral("-c:a") << QStringLiteral("aac");
     }
     args << QStringLiteral("-pix_fmt") << QStringLiteral("yuv420p") << path;
     QProcess ffmpeg;
     ffmpeg.start(QStringLiteral("ffmpeg"), args);
-    if (!ffmpeg.waitForFinished(120000) || ffmpeg.exitStatus() != QProcess::NormalExit
-        || ffmpeg.exitCode() != 0) {
+    if (!ffmpeg.waitForFinished(120000) || ffmpeg.exitStatus() != QProcess::NormalExit ||
+        ffmpeg.exitCode() != 0) {
         QFile::remove(path);
         return false;
     }
@@ -48,7 +54,8 @@ bool makeClip(const QString &path, const ClipSpec &spec)
 
 QString buildProgramDir()
 {
-    return QDir::fromNativeSeparators(qEnvironmentVariable("BRELVANE_PROGRAM_DIR")) + QLatin1Char('/');
+    return QDir::fromNativeSeparators(qEnvironmentVariable("BRELVANE_PROGRAM_DIR")) +
+           QLatin1Char('/');
 }
 
 QString testDataPath(const QString &name)

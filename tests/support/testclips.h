@@ -12,7 +12,7 @@ struct ClipSpec {
     bool audio = true;
 };
 
-bool makeClip(const QString &path, const ClipSpec &spec);
+bool makeClip(const QString &path, const ClipSpec &shape);
 
 // The build's program directory (with its encoder link and profiles).
 QString buildProgramDir();

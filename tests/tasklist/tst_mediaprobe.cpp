@@ -39,13 +39,13 @@ void MediaProbeTest::readsLengthAndSize()
     QFETCH(int, height);
     QFETCH(double, seconds);
     QFETCH(bool, audio);
-    ClipSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.seconds = seconds;
-    spec.audio = audio;
+    ClipSpec shape;
+    shape.width = width;
+    shape.height = height;
+    shape.seconds = seconds;
+    shape.audio = audio;
     const QString path = m_dir.filePath(name);
-    QVERIFY(makeClip(path, spec));
+    QVERIFY(makeClip(path, shape));
 
     const ProbeResult result = ProbeMediaFile(path);
     QVERIFY(result.hasPlayTime);
