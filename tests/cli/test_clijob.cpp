@@ -160,8 +160,6 @@ void TestCliJob::encoderFailuresExitWith4_data()
     QTest::addColumn<QString>("complaint");
     QTest::newRow("conversion fails") << int(CliTestDir::Fake) << "replay,fail"
                                       << "Conversion Failed: The encoder could not convert";
-    QTest::newRow("conversion writes nothing") << int(CliTestDir::Fake) << "nofile"
-                                               << "Conversion Failed";
     QTest::newRow("conversion crashes") << int(CliTestDir::Fake) << "crash"
                                         << "Conversion Failed";
     QTest::newRow("joining fails") << int(CliTestDir::Fake) << "replay,replay,fail"
