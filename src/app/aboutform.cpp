@@ -86,9 +86,8 @@ void setUnderlined(QLabel *label, bool underlined)
 } // namespace
 
 TAboutForm::TAboutForm(const QString &versionText, ShellOpener *shell, QWidget *mainWindow)
-    : QDialog(nullptr)
+    : MainWindowDialog(mainWindow)
     , Shell(shell)
-    , MainWindow(mainWindow)
 {
     setObjectName(QStringLiteral("AboutForm"));
     setWindowTitle(QStringLiteral("About"));
@@ -215,27 +214,4 @@ void TAboutForm::btnTechClick()
 void TAboutForm::btnSalesClick()
 {
     Shell->open(QStringLiteral("mailto:") + ProgramInfo::SalesAddress);
-}
-
-void TAboutForm::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (event->spontaneous() || !MainWindow)
-        return;
-    MainWindow->setEnabled(false);
-    move(MainWindow->frameGeometry().center() - rect().center());
-}
-
-void TAboutForm::hideEvent(QHideEvent *event)
-{
-    QDialog::hideEvent(event);
-    // Every way of closing ends here (OK, Escape, the frame's button).
-    if (!event->spontaneous() && MainWindow)
-        MainWindow->setEnabled(true);
-}
-
-void TAboutForm::closeEvent(QCloseEvent *event)
-{
-    // Closing only hides: the box is reused for the next "About".
-    event->accept();
 }

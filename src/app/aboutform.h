@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QDialog>
-#include <QPointer>
+#include "platform/mainwindowdialog.h"
 
 class QLabel;
 class QPushButton;
@@ -10,7 +9,7 @@ class ShellOpener;
 // The About box: name, version, copyright and the maker's links. Created once
 // and hidden when closed. It is a top-level window of its own, not a child of
 // the main window, because it disables the main window while it is up.
-class TAboutForm : public QDialog {
+class TAboutForm : public MainWindowDialog {
     Q_OBJECT
 
 public:
@@ -25,11 +24,6 @@ public:
     void btnTechClick();
     void btnSalesClick();
 
-protected:
-    void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-
 private:
     void buildUpperPanel();
     void buildLowerPanel();
@@ -38,7 +32,6 @@ private:
     void openOtherProgram(int position);
 
     ShellOpener *Shell;
-    QPointer<QWidget> MainWindow;
 
     QLabel *labProgramName = nullptr, *labVersion = nullptr, *labCopyright = nullptr;
     QLabel *labRightsReserved = nullptr, *labWebsite = nullptr;

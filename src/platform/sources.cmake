@@ -7,3 +7,4 @@ target_sources(brelvane_gui PRIVATE
   platform/qtchoosers.h platform/qtchoosers.cpp
   platform/qtshellopener.h platform/qtshellopener.cpp
   platform/logindpoweroff.h platform/logindpoweroff.cpp)
+target_sources(brelvane_gui PRIVATE platform/mainwindowdialog.h platform/mainwindowdialog.cpp)

@@ -78,9 +78,8 @@ void setRadio(QRadioButton *button, bool checked)
 } // namespace
 
 TopSettingForm::TopSettingForm(Messages *messages, QWidget *mainWindow)
-    : QDialog(nullptr)
+    : MainWindowDialog(mainWindow)
     , Msgs(messages)
-    , MainWindow(mainWindow)
 {
     setObjectName(QStringLiteral("opSettingForm"));
     setWindowTitle(QStringLiteral("Output Settings"));
@@ -359,8 +358,6 @@ void TopSettingForm::restoreState(const ShownState &state)
 
 void TopSettingForm::FormShow()
 {
-    if (MainWindow)
-        MainWindow->setEnabled(false);
     Remembered = shownState();
     cmbVcodec->setFocus(Qt::OtherFocusReason);
 }
@@ -413,31 +410,6 @@ void TopSettingForm::btnCancelClick()
     restoreState(Remembered);
     cmbAcodecChange();
     cmbEncodeToChange();
-}
-
-void TopSettingForm::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (event->spontaneous())
-        return;
-    if (MainWindow)
-        move(MainWindow->frameGeometry().center() - rect().center());
-    FormShow();
-}
-
-void TopSettingForm::hideEvent(QHideEvent *event)
-{
-    QDialog::hideEvent(event);
-    // Every way of closing ends here: OK, Cancel, Escape and the frame's button.
-    if (!event->spontaneous() && MainWindow)
-        MainWindow->setEnabled(true);
-}
-
-void TopSettingForm::closeEvent(QCloseEvent *event)
-{
-    // The frame's close button neither checks nor restores: the edits stay.
-    // (QDialog would treat it as a rejection.)
-    event->accept();
 }
 
 void TopSettingForm::reject()

@@ -2,9 +2,8 @@
 
 #include "settings/workingselection.h"
 
-#include <QDialog>
+#include "platform/mainwindowdialog.h"
 #include <QList>
-#include <QPointer>
 #include <QStringList>
 
 class Messages;
@@ -21,7 +20,7 @@ class QWidget;
 // SelectionSource when a job starts; nothing here is written to a file.
 // Created once, hidden when closed. It is a top-level window of its own, not
 // a child of the main window, because it disables the main window while up.
-class TopSettingForm : public QDialog, public SelectionSource {
+class TopSettingForm : public MainWindowDialog, public SelectionSource {
     Q_OBJECT
 
 public:
@@ -44,9 +43,7 @@ public:
     void btnCancelClick();
 
 protected:
-    void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
+    void FormShow() override;
     void reject() override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -74,14 +71,12 @@ private:
     QComboBox *boxOfSection(const QString &section) const;
     QList<QComboBox *> pickOnlyBoxes() const;
     QList<QComboBox *> editableBoxes() const;
-    void FormShow();
     ShownState shownState() const;
     void restoreState(const ShownState &state);
     bool passesChecks();
     bool refuse(const QString &text, const QString &title, QWidget *focus);
 
     Messages *Msgs;
-    QPointer<QWidget> MainWindow;
     QString ProfilePath;
     QString OutputExtension;
     ShownState Remembered;

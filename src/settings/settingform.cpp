@@ -77,11 +77,10 @@ QString withTrailingSeparator(const QString &folder)
 
 TSettingForm::TSettingForm(const QString &programDir, Messages *messages, Choosers *choosers,
                            QWidget *mainWindow)
-    : QDialog(nullptr)
+    : MainWindowDialog(mainWindow)
     , ProgramDir(programDir)
     , Msgs(messages)
     , Choose(choosers)
-    , MainWindow(mainWindow)
 {
     setObjectName(QStringLiteral("SettingForm"));
     setWindowTitle(QStringLiteral("Settings"));
@@ -216,8 +215,6 @@ bool TSettingForm::openFolderWhenDone() const
 
 void TSettingForm::FormShow()
 {
-    if (MainWindow)
-        MainWindow->setEnabled(false);
     if (mainOutputText)
         edtOutputFile->setText(mainOutputText());
     Remembered = shownPreferences();
@@ -267,31 +264,6 @@ void TSettingForm::SpeedButton2Click()
         Choose->chooseFolder(this, QStringLiteral("Select the output directory."), QString());
     if (!folder.isEmpty())
         edtTempDir->setText(withTrailingSeparator(folder));
-}
-
-void TSettingForm::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (event->spontaneous())
-        return;
-    if (MainWindow)
-        move(MainWindow->frameGeometry().center() - rect().center());
-    FormShow();
-}
-
-void TSettingForm::hideEvent(QHideEvent *event)
-{
-    QDialog::hideEvent(event);
-    // Every way of closing ends here: OK, Cancel, Escape and the frame's button.
-    if (!event->spontaneous() && MainWindow)
-        MainWindow->setEnabled(true);
-}
-
-void TSettingForm::closeEvent(QCloseEvent *event)
-{
-    // The frame's close button neither saves nor restores: the edits stay live
-    // for this run. (QDialog would treat it as a rejection.)
-    event->accept();
 }
 
 void TSettingForm::reject()

@@ -3,8 +3,7 @@
 #include "engine/livesettings.h"
 #include "settings/preferences.h"
 
-#include <QDialog>
-#include <QPointer>
+#include "platform/mainwindowdialog.h"
 #include <functional>
 
 class Choosers;
@@ -18,7 +17,7 @@ class QRadioButton;
 // OK writes them to Preferences.ini. Created once, hidden when closed. It is a
 // top-level window of its own, not a child of the main window, because it
 // disables the main window while it is up.
-class TSettingForm : public QDialog, public LiveSettings {
+class TSettingForm : public MainWindowDialog, public LiveSettings {
     Q_OBJECT
 
 public:
@@ -50,9 +49,7 @@ public:
     void SpeedButton2Click();
 
 protected:
-    void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
+    void FormShow() override;
     // Escape cancels like the Cancel button.
     void reject() override;
 
@@ -61,14 +58,12 @@ private:
     void buildOverwriteGroup();
     void buildButtons();
     void FormCreate();
-    void FormShow();
     void showPreferences(const Preferences &values);
     void showPoliciesAndActions(const Preferences &values);
 
     QString ProgramDir;
     Messages *Msgs;
     Choosers *Choose;
-    QPointer<QWidget> MainWindow;
     Preferences Remembered;
 
     QLineEdit *edtOutputFile = nullptr, *edtTempDir = nullptr;

@@ -1,0 +1,36 @@
+#include "platform/mainwindowdialog.h"
+
+#include <QCloseEvent>
+#include <QHideEvent>
+#include <QShowEvent>
+
+MainWindowDialog::MainWindowDialog(QWidget *mainWindow)
+    : QDialog(nullptr)
+    , MainWindow(mainWindow)
+{
+}
+
+void MainWindowDialog::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    if (MainWindow) {
+        MainWindow->setEnabled(false);
+        move(MainWindow->frameGeometry().center() - rect().center());
+    }
+    FormShow();
+}
+
+void MainWindowDialog::hideEvent(QHideEvent *event)
+{
+    QDialog::hideEvent(event);
+    // Every way of closing ends here: OK, Cancel, Escape and the frame's button.
+    if (!event->spontaneous() && MainWindow)
+        MainWindow->setEnabled(true);
+}
+
+void MainWindowDialog::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+}
