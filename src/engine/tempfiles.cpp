@@ -1,5 +1,6 @@
 #include "tempfiles.h"
 
+#include "settings/preferences.h"
 #include "tasklist/inputtypes.h"
 
 #include <QDir>
@@ -8,7 +9,7 @@
 
 QString DefaultTempFolder(const QString &programDir)
 {
-    return programDir + QStringLiteral("temp/");
+    return DefaultTempDir(programDir);
 }
 
 QString PreferredTempFolder(const QString &tempDirText, const QString &programDir)

@@ -2,6 +2,10 @@
 
 #include "inifile.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
 namespace {
 
 const QString MainSection = QStringLiteral("Main");
@@ -19,14 +23,38 @@ const QString VersionKey = QStringLiteral("Version");
 
 } // namespace
 
+namespace {
+
+bool programDirWritable(const QString &programDir)
+{
+    const QFileInfo dir(programDir);
+    return dir.isDir() && dir.isWritable();
+}
+
+// A folder of the user's own under a standard location, with a trailing "/".
+QString userFolder(QStandardPaths::StandardLocation location, const QString &below)
+{
+    const QString folder =
+        QStandardPaths::writableLocation(location) + QStringLiteral("/Brelvane/") + below;
+    QDir().mkpath(folder);
+    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+}
+
+} // namespace
+
 QString PreferencesPath(const QString &programDir)
 {
-    return programDir + QStringLiteral("Preferences.ini");
+    if (programDirWritable(programDir))
+        return programDir + QStringLiteral("Preferences.ini");
+    return userFolder(QStandardPaths::GenericConfigLocation, QString()) +
+           QStringLiteral("Preferences.ini");
 }
 
 QString DefaultTempDir(const QString &programDir)
 {
-    return programDir + QStringLiteral("temp/");
+    if (programDirWritable(programDir))
+        return programDir + QStringLiteral("temp/");
+    return userFolder(QStandardPaths::GenericCacheLocation, QStringLiteral("temp"));
 }
 
 Preferences LoadPreferences(const QString &programDir)

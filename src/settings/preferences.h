@@ -17,6 +17,13 @@ struct Preferences {
 };
 
 // programDir always ends with "/".
+//
+// Preferences.ini and the temporary folder live in the program directory.
+// A program directory the user cannot write to (a copy installed for the
+// whole system) would make every save fail and every job stop for want of a
+// temporary folder, so they then live in the user's own folders instead:
+// Brelvane/Preferences.ini under the configuration folder ($XDG_CONFIG_HOME,
+// ~/.config) and Brelvane/temp/ under the cache folder (~/.cache).
 QString PreferencesPath(const QString &programDir);
 // The temporary folder when none is stored: "temp/" in the program directory.
 QString DefaultTempDir(const QString &programDir);

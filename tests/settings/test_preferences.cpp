@@ -1,6 +1,7 @@
 #include "settings/inifile.h"
 #include "settings/preferences.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -86,16 +87,36 @@ private slots:
         QVERIFY(!LoadPreferences(m_programDir).ask);
     }
 
-    void saveIntoAMissingFolderReportsThePath()
+    void saveThatCannotWriteReportsThePath()
     {
-        const QString missing = m_programDir + "gone/";
+        // A folder where the file should be cannot be written, even by root.
+        QVERIFY(QDir().mkdir(m_programDir + "Preferences.ini"));
         try {
-            SavePreferences(missing, Preferences());
+            SavePreferences(m_programDir, Preferences());
             QFAIL("the save did not fail");
         } catch (const IniWriteError &e) {
             QCOMPARE(QString::fromUtf8(e.what()),
-                     "Unable to write to " + missing + "Preferences.ini");
+                     "Unable to write to " + m_programDir + "Preferences.ini");
         }
+    }
+
+    void programDirThatCannotBeWrittenUsesTheUsersFolders()
+    {
+        QTemporaryDir home;
+        qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());
+        qputenv("XDG_CACHE_HOME", home.filePath("cache").toUtf8());
+        const QString installed = m_programDir + "not-there/";
+        QCOMPARE(PreferencesPath(installed), home.filePath("config/Brelvane/Preferences.ini"));
+        QCOMPARE(DefaultTempDir(installed), home.filePath("cache/Brelvane/temp/"));
+        QCOMPARE(LoadPreferences(installed).tempDir, home.filePath("cache/Brelvane/temp/"));
+        Preferences saved;
+        saved.outputFile = "/videos/out.avi";
+        SavePreferences(installed, saved);
+        QCOMPARE(LoadPreferences(installed).outputFile, QString("/videos/out.avi"));
+        // A writable program directory keeps its own files.
+        QCOMPARE(PreferencesPath(m_programDir), m_programDir + "Preferences.ini");
+        qunsetenv("XDG_CONFIG_HOME");
+        qunsetenv("XDG_CACHE_HOME");
     }
 
 private:
