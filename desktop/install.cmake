@@ -5,11 +5,14 @@
 #   bin/brelvane         a link to the executable, so the program is on the PATH;
 #                        the program finds its directory from the real
 #                        executable's path, so the link does not mislead it
+#   bin/brelvane-cli     the same for the command line front end, which lives
+#                        beside the window's executable and shares its
+#                        profiles, preferences and encoder
 #   share/applications/  the desktop entry
 #   share/icons/hicolor/ the icon, scalable and as a 256 x 256 picture
 set(BRELVANE_INSTALL_PROGRAM_DIR lib/brelvane)
 
-install(TARGETS brelvane RUNTIME DESTINATION ${BRELVANE_INSTALL_PROGRAM_DIR})
+install(TARGETS brelvane brelvane-cli RUNTIME DESTINATION ${BRELVANE_INSTALL_PROGRAM_DIR})
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/profiles/
         DESTINATION ${BRELVANE_INSTALL_PROGRAM_DIR}/Profiles PATTERN ".*" EXCLUDE)
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/help/ DESTINATION ${BRELVANE_INSTALL_PROGRAM_DIR})
@@ -23,6 +26,8 @@ endif()
 install(CODE "file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin\")
   file(CREATE_LINK \"../${BRELVANE_INSTALL_PROGRAM_DIR}/brelvane\"
     \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/brelvane\" SYMBOLIC)")
+install(CODE "file(CREATE_LINK \"../${BRELVANE_INSTALL_PROGRAM_DIR}/brelvane-cli\"
+    \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/brelvane-cli\" SYMBOLIC)")
 
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/brelvane.desktop DESTINATION share/applications)
 install(FILES ${CMAKE_SOURCE_DIR}/art/brelvane.svg
