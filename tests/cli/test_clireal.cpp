@@ -22,7 +22,7 @@ void TestCliReal::threeClipsJoinIntoOneOfTheirSummedLength()
     QVERIFY(dir.isValid());
     struct Clip {
         const char *name;
-        ClipSpec spec;
+        ClipSpec shape;
     };
     const Clip clips[] = {
         {"first.mp4", {320, 240, 5.0, 25, true}},
@@ -34,7 +34,7 @@ void TestCliReal::threeClipsJoinIntoOneOfTheirSummedLength()
     double sum = 0;
     for (const Clip &clip : clips) {
         const QString path = dir.workPath(QString::fromLatin1(clip.name));
-        QVERIFY2(makeClip(path, clip.spec), clip.name);
+        QVERIFY2(makeClip(path, clip.shape), clip.name);
         sum += TimeTextToSeconds(ProbeMediaFile(path).lengthText);
         args << path;
     }
