@@ -1,4 +1,5 @@
 #include "clitestdir.h"
+#include "fakeencoderlog.h"
 
 #include "testclips.h"
 
@@ -76,19 +77,7 @@ CliRun CliTestDir::finish(QProcess &process)
 
 QList<QStringList> CliTestDir::encoderRuns() const
 {
-    QList<QStringList> runs;
-    QFile log(m_root.path() + QStringLiteral("/encoder.log"));
-    if (!log.open(QIODevice::ReadOnly))
-        return runs;
-    for (const QByteArray &line : log.readAll().split('\n')) {
-        if (line.isEmpty())
-            continue;
-        QStringList args;
-        for (const QJsonValue &value : QJsonDocument::fromJson(line).array())
-            args << value.toString();
-        runs << args;
-    }
-    return runs;
+    return ReadFakeEncoderLog(m_root.path() + QStringLiteral("/encoder.log"));
 }
 
 bool ProcessAliveWith(const QString &commandLineText)

@@ -1,4 +1,5 @@
 #include "encodertestdir.h"
+#include "fakeencoderlog.h"
 
 #include "engine/commandline.h"
 #include "engine/encoderrun.h"
@@ -65,17 +66,7 @@ RunSetup conversion(const QString &program, const QString &input, const QString 
 
 QList<QStringList> loggedRuns(const QString &log)
 {
-    QFile file(log);
-    QList<QStringList> runs;
-    if (!file.open(QIODevice::ReadOnly))
-        return runs;
-    while (!file.atEnd()) {
-        QStringList arguments;
-        for (const QJsonValue &arg : QJsonDocument::fromJson(file.readLine()).array())
-            arguments << arg.toString();
-        runs << arguments;
-    }
-    return runs;
+    return ReadFakeEncoderLog(log);
 }
 
 bool writeFile(const QString &path, const QByteArray &bytes)

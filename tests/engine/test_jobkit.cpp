@@ -1,4 +1,5 @@
 #include "test_jobkit.h"
+#include "fakeencoderlog.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -54,17 +55,7 @@ bool JobKit::runToEnd()
 
 QList<QStringList> JobKit::loggedRuns() const
 {
-    QFile file(runLogPath());
-    QList<QStringList> runs;
-    if (!file.open(QIODevice::ReadOnly))
-        return runs;
-    while (!file.atEnd()) {
-        QStringList arguments;
-        for (const QJsonValue &arg : QJsonDocument::fromJson(file.readLine()).array())
-            arguments << arg.toString();
-        runs << arguments;
-    }
-    return runs;
+    return ReadFakeEncoderLog(runLogPath());
 }
 
 QStringList JobKit::statuses() const
