@@ -1,6 +1,7 @@
 #include "cli/dryrun.h"
 
 #include "engine/commandline.h"
+#include "engine/inputfacts.h"
 #include "engine/livesettings.h"
 #include "engine/outputname.h"
 #include "engine/tempfiles.h"
@@ -20,8 +21,9 @@ QStringList DryRunCommandLines(const DryRunJob &job)
     QStringList lines;
     const QString frameSize = BuildVideoSize(selection, job.profilePath);
     for (int row = 0; row < rows; ++row) {
-        lines << encoder + ConvertCommandLine(job.tasks->caption(row),
-                                              TemporaryPath(tempFolder, row), frameSize);
+        const QString input = job.tasks->caption(row);
+        lines << encoder + ConvertCommandLine(input, TemporaryPath(tempFolder, row), frameSize,
+                                              FactsOfInput(*job.tasks, input));
     }
     const QString target =
         QFileInfo::exists(job.outputPath) && job.settings->renameOutput()

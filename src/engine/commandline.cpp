@@ -1,5 +1,8 @@
 #include "commandline.h"
 
+#include "picturefit.h"
+#include "tasklist/mediaprobe.h"
+
 namespace {
 
 const QChar Quote = QLatin1Char('"');
@@ -22,7 +25,7 @@ bool IsQuotable(const QString &path)
 }
 
 QString ConvertCommandLine(const QString &inputPath, const QString &tempPath,
-                           const QString &frameSize)
+                           const QString &frameSize, const ProbeResult &facts)
 {
     QString line;
     line += QLatin1String(" \"");
@@ -30,10 +33,17 @@ QString ConvertCommandLine(const QString &inputPath, const QString &tempPath,
     line += Quote;
     line += QLatin1String(" -o ");
     line += QuoteArgument(tempPath);
-    line += QLatin1String(" -oac mp3lame -ovc lavc -ofps 30 -vf scale=");
-    line += frameSize;
+    line += QLatin1String(" -oac pcm -srate 48000 -channels 2 -ovc lavc"
+                          " -lavcopts vcodec=mpeg4:vqscale=2 -ofps 30 -vf ");
+    line += PictureFilter(frameSize, facts);
     line += QLatin1String(",harddup");
     return line;
+}
+
+QString ConvertCommandLine(const QString &inputPath, const QString &tempPath,
+                           const QString &frameSize)
+{
+    return ConvertCommandLine(inputPath, tempPath, frameSize, ProbeResult());
 }
 
 QString JoinCommandLine(const QStringList &tempPaths, const QString &outputArgument,

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+struct ProbeResult;
+
 // The encoder's command lines. They are built as one text, piece by piece,
 // because that text is what the encoder is documented to receive; the run
 // splits it into arguments again and never hands it to a shell.
@@ -14,13 +16,18 @@ QString QuoteArgument(const QString &path);
 // the quoted run early and let the rest of the path become arguments.
 bool IsQuotable(const QString &path);
 
-// ` "<input>" -o "<temp>" -oac mp3lame -ovc lavc -ofps 30 -vf scale=<frameSize>,harddup`
+// ` "<input>" -o "<temp>" -oac pcm -srate 48000 -channels 2 -ovc lavc
+//   -lavcopts vcodec=mpeg4:vqscale=2 -ofps 30 -vf <picture filter>,harddup`
 //
-// "harddup" makes the encoder write every repeated frame (from raising the
-// frame rate to 30) as a real frame. Without it a repeated frame becomes an
-// empty chunk, and the encoder's AVI reader stops decoding video at the first
-// one when the temporaries are joined: the joined file kept a handful of
-// distinct frames.
+// The temporaries are the program's own and never seen by the user, so they
+// are made for an exact join rather than for size: uncompressed sound, whose
+// length is exact to the sample (compressed sound runs tens of milliseconds
+// past the picture, and the join would add these up), and near-lossless
+// pictures. The picture filter (see PictureFilter) fits the input into the
+// common frame; without facts about the input it only scales to frameSize.
+// "harddup" makes the encoder write every repeated frame as a real frame.
+QString ConvertCommandLine(const QString &inputPath, const QString &tempPath,
+                           const QString &frameSize, const ProbeResult &facts);
 QString ConvertCommandLine(const QString &inputPath, const QString &tempPath,
                            const QString &frameSize);
 

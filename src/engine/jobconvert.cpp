@@ -3,6 +3,7 @@
 #include "job.h"
 
 #include "engine/commandline.h"
+#include "engine/inputfacts.h"
 #include "engine/jobfailure.h"
 #include "engine/jobview.h"
 #include "engine/livesettings.h"
@@ -68,8 +69,9 @@ void Job::convertRow()
     params.doneSeconds = m_doneSeconds;
     params.totalOffset = 0;
     params.forwardOnly = false;
-    startRun(ConvertCommandLine(record.Caption, temporary, m_frameSize), params,
-             &Job::onConversionEnded);
+    startRun(ConvertCommandLine(record.Caption, temporary, m_frameSize,
+                                FactsOfInput(*m_tasks, record.Caption)),
+             params, &Job::onConversionEnded);
 }
 
 void Job::onConversionEnded(const RunOutcome &outcome)

@@ -2,6 +2,8 @@
 target_sources(brelvane_core PRIVATE
   engine/livesettings.h
   engine/commandline.h engine/commandline.cpp
+  engine/picturefit.h engine/picturefit.cpp
+  engine/inputfacts.h engine/inputfacts.cpp
   engine/progressparser.h engine/progressparser.cpp
   engine/progresstracker.h engine/progresstracker.cpp
   engine/outputtail.h engine/outputtail.cpp

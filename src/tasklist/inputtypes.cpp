@@ -39,7 +39,13 @@ QStringList InputExtensions()
 {
     return {QStringLiteral(".avi"), QStringLiteral(".mpg"), QStringLiteral(".mpeg"),
             QStringLiteral(".mp4"), QStringLiteral(".wmv"), QStringLiteral(".mov"),
-            QStringLiteral(".vob"), QStringLiteral(".asf")};
+            QStringLiteral(".vob"), QStringLiteral(".asf"),
+            // What the encoder reads besides: today's cameras, phones,
+            // downloads and TV recordings.
+            QStringLiteral(".mkv"), QStringLiteral(".webm"), QStringLiteral(".m4v"),
+            QStringLiteral(".3gp"), QStringLiteral(".3g2"), QStringLiteral(".ts"),
+            QStringLiteral(".mts"), QStringLiteral(".m2ts"), QStringLiteral(".flv"),
+            QStringLiteral(".ogv"), QStringLiteral(".divx")};
 }
 
 QString InputMask()

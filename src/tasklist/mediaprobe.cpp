@@ -60,6 +60,40 @@ bool millisecondsToSeconds(const QString &answer, double &seconds)
     return true;
 }
 
+double positiveNumber(const QString &answer)
+{
+    bool ok = false;
+    const double value = answer.trimmed().toDouble(&ok);
+    return ok && value > 0 && std::isfinite(value) ? value : 0;
+}
+
+// Rotation is stated in degrees, sometimes with a fraction ("90.000") or as a
+// negative angle; anything but a quarter turn counts as none.
+int quarterTurns(const QString &answer)
+{
+    bool ok = false;
+    const double degrees = answer.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(degrees))
+        return 0;
+    const long rounded = std::lround(degrees);
+    if (rounded % 90 != 0)
+        return 0;
+    return int(((rounded % 360) + 360) % 360);
+}
+
+void readPictureFacts(void *handle, ProbeResult &result)
+{
+    result.hasVideo = MediaInfo_Count_Get(handle, MediaInfo_Stream_Video, size_t(-1)) > 0;
+    result.hasAudio = MediaInfo_Count_Get(handle, MediaInfo_Stream_Audio, size_t(-1)) > 0;
+    result.width = int(positiveNumber(ask(handle, MediaInfo_Stream_Video, L"Width")));
+    result.height = int(positiveNumber(ask(handle, MediaInfo_Stream_Video, L"Height")));
+    result.displayAspect =
+        positiveNumber(ask(handle, MediaInfo_Stream_Video, L"DisplayAspectRatio"));
+    if (result.displayAspect == 0 && result.height > 0)
+        result.displayAspect = double(result.width) / result.height;
+    result.rotation = quarterTurns(ask(handle, MediaInfo_Stream_Video, L"Rotation"));
+}
+
 } // namespace
 
 ProbeResult ProbeMediaFile(const QString &path)
@@ -76,10 +110,12 @@ ProbeResult ProbeMediaFile(const QString &path)
     if (millisecondsToSeconds(ask(handle, MediaInfo_Stream_General, L"PlayTime"), seconds)) {
         result.lengthText = SecondsToTimeText(seconds);
         result.hasPlayTime = true;
+        result.seconds = seconds;
     }
     const QString width = ask(handle, MediaInfo_Stream_Video, L"Width");
     const QString height = ask(handle, MediaInfo_Stream_Video, L"Height");
     result.sizeText = width + QLatin1Char('x') + height;
+    readPictureFacts(handle, result);
 
     MediaInfo_Close(handle);
     // Close only ends the reading; the handle's own memory goes with Delete.

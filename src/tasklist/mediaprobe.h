@@ -11,6 +11,23 @@ struct ProbeResult {
     // False when the library gave no play time (it could not open the file,
     // or the answer was empty or not a number).
     bool hasPlayTime = false;
+    // The play time the file states, in seconds; 0 without one.
+    double seconds = 0;
+
+    // What a conversion needs to keep the picture's shape: the stored frame
+    // size, the shape a player shows it in (width / height, from the display
+    // aspect ratio, or the frame size when none is stated) and the clockwise
+    // rotation a player applies (0, 90, 180 or 270).
+    bool hasVideo = false;
+    bool hasAudio = false;
+    int width = 0;
+    int height = 0;
+    double displayAspect = 0;
+    int rotation = 0;
+
+    // A file is taken into the task list only when it has a play time and a
+    // picture: a sound-only or text file cannot become part of a video.
+    bool isTakeable() const { return hasPlayTime && hasVideo; }
 };
 
 // Asks MediaInfo for the play time of the general stream and the frame size

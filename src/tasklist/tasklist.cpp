@@ -181,10 +181,11 @@ bool TaskList::addFile(const QString &path, QStringList &refused)
     if (!confirmDuplicate(path))
         return false;
     const ProbeResult probe = ProbeMediaFile(path);
-    if (!probe.hasPlayTime) {
+    if (!probe.isTakeable()) {
         refused << path;
         return false;
     }
+    m_model->rememberFacts(path, probe);
     const int row = m_model->appendRow(path);
     ltvItemData record;
     record.Caption = path;

@@ -119,6 +119,20 @@ void TaskListModel::removeTaskRow(int row)
     endRemoveRows();
 }
 
+void TaskListModel::rememberFacts(const QString &path, const ProbeResult &facts)
+{
+    m_facts.insert(path, facts);
+}
+
+bool TaskListModel::factsOf(const QString &path, ProbeResult &facts) const
+{
+    const auto found = m_facts.constFind(path);
+    if (found == m_facts.constEnd())
+        return false;
+    facts = *found;
+    return true;
+}
+
 void TaskListModel::clearRows()
 {
     if (m_rows.isEmpty())

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "tasklist/mediaprobe.h"
 #include "tasklist/taskitem.h"
 
 #include <QAbstractTableModel>
+#include <QHash>
 #include <QList>
 
 // The only store of the task rows: each row is a caption (the input path)
@@ -42,6 +44,13 @@ public:
     QString status(int row) const;
     void setStatus(int row, const QString &status);
 
+    // What the media library told about an input file when it was taken in,
+    // kept by path so that it follows its row through every move; a job
+    // needs it to fit the picture into the common frame.
+    void rememberFacts(const QString &path, const ProbeResult &facts);
+    // The remembered facts; false when the file was never probed here.
+    bool factsOf(const QString &path, ProbeResult &facts) const;
+
 private:
     struct Row {
         QString caption;
@@ -53,4 +62,5 @@ private:
     static int columnOfSlot(int slot);
 
     QList<Row> m_rows;
+    QHash<QString, ProbeResult> m_facts;
 };

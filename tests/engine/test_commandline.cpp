@@ -1,4 +1,6 @@
 #include "engine/commandline.h"
+#include "engine/picturefit.h"
+#include "tasklist/mediaprobe.h"
 
 #include <QTest>
 
@@ -11,6 +13,8 @@ private slots:
     void splittingKeepsQuotedBlanksInOneArgument();
     void builtLinesSplitBackIntoTheirPieces();
     void aPathWithAQuoteCannotBeQuoted();
+    void everyShapeIsFittedUprightWithBars_data();
+    void everyShapeIsFittedUprightWithBars();
 };
 
 namespace {
@@ -28,7 +32,8 @@ void TestCommandLine::conversionLineIsBuiltPieceByPiece()
                                 QStringLiteral("/tmp/brelvane temp/0.avi"),
                                 QStringLiteral("640:480")),
              QStringLiteral(" \"/home/ann/My Videos/holiday.mp4\" -o \"/tmp/brelvane temp/0.avi\" "
-                            "-oac mp3lame -ovc lavc -ofps 30 -vf scale=640:480,harddup"));
+                            "-oac pcm -srate 48000 -channels 2 -ovc lavc -lavcopts "
+                            "vcodec=mpeg4:vqscale=2 -ofps 30 -vf scale=640:480,harddup"));
     // Manual size with both fields empty: a lone colon, passed as it is.
     QVERIFY(ConvertCommandLine(QStringLiteral("/a.avi"), QStringLiteral("/T/1.avi"),
                                QStringLiteral(":"))
@@ -81,7 +86,8 @@ void TestCommandLine::builtLinesSplitBackIntoTheirPieces()
     const QString input = QStringLiteral("/media/x/Film (2019) - part 1.mkv");
     const QString temp = QStringLiteral("/home/ann/.cache/brelvane temp/12.avi");
     QCOMPARE(SplitCommandLine(ConvertCommandLine(input, temp, QStringLiteral("320:240"))),
-             (QStringList{input, "-o", temp, "-oac", "mp3lame", "-ovc", "lavc", "-ofps", "30",
+             (QStringList{input, "-o", temp, "-oac", "pcm", "-srate", "48000", "-channels", "2",
+                          "-ovc", "lavc", "-lavcopts", "vcodec=mpeg4:vqscale=2", "-ofps", "30",
                           "-vf", "scale=320:240,harddup"}));
 
     const QString output = QStringLiteral("/home/ann/My Videos/joined.avi");
@@ -97,6 +103,51 @@ void TestCommandLine::aPathWithAQuoteCannotBeQuoted()
     QVERIFY(IsQuotable(QStringLiteral("/v/it's fine & (ok).avi")));
     // Why it matters: the quote lets the rest of the name become arguments.
     QVERIFY(SplitCommandLine(ConvertCommandLine(sneaky, "/T/0.avi", "1:1")).count("-o") == 2);
+}
+
+void TestCommandLine::everyShapeIsFittedUprightWithBars_data()
+{
+    QTest::addColumn<QString>("frame");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<double>("aspect");
+    QTest::addColumn<int>("rotation");
+    QTest::addColumn<QString>("filter");
+    QTest::newRow("4:3 into 4:3 fills") << "640:480" << 320 << 240 << 0.0 << 0 << "scale=640:480";
+    QTest::newRow("16:9 into 4:3: letterbox")
+        << "640:480" << 1280 << 720 << 16.0 / 9 << 0 << "scale=640:360,expand=640:480";
+    QTest::newRow("4:3 into 16:9: pillarbox")
+        << "1280:720" << 640 << 480 << 4.0 / 3 << 0 << "scale=960:720,expand=1280:720";
+    QTest::newRow("DVD 720x576 shown 16:9")
+        << "640:480" << 720 << 576 << 16.0 / 9 << 0 << "scale=640:360,expand=640:480";
+    QTest::newRow("DVD 720x576 shown 4:3 fills")
+        << "640:480" << 720 << 576 << 4.0 / 3 << 0 << "scale=640:480";
+    QTest::newRow("phone, turned a quarter clockwise")
+        << "640:480" << 1920 << 1080 << 16.0 / 9 << 90 << "rotate=1,scale=270:480,expand=640:480";
+    QTest::newRow("phone, turned a quarter back")
+        << "640:480" << 1920 << 1080 << 16.0 / 9 << 270 << "rotate=2,scale=270:480,expand=640:480";
+    QTest::newRow("upside down") << "640:480" << 640 << 480 << 4.0 / 3 << 180
+                                 << "flip,mirror,scale=640:480";
+    QTest::newRow("unknown picture: as before")
+        << "640:480" << 0 << 0 << 0.0 << 0 << "scale=640:480";
+    QTest::newRow("typed size that is no size: as before")
+        << ":" << 640 << 480 << 0.0 << 0 << "scale=:";
+}
+
+void TestCommandLine::everyShapeIsFittedUprightWithBars()
+{
+    QFETCH(QString, frame);
+    QFETCH(int, width);
+    QFETCH(int, height);
+    QFETCH(double, aspect);
+    QFETCH(int, rotation);
+    QFETCH(QString, filter);
+    ProbeResult facts;
+    facts.width = width;
+    facts.height = height;
+    facts.displayAspect = aspect;
+    facts.rotation = rotation;
+    QCOMPARE(PictureFilter(frame, facts), filter);
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

@@ -29,14 +29,15 @@ QStringList ChooserFiltersTest::patternsSeenByDialog(const QStringList &filters,
 void ChooserFiltersTest::fileDialogReadsPatterns()
 {
     const QStringList open = FilterTextToChooserFilters(OpenDialogFilterText());
-    QCOMPARE(open.size(), 10);
+    QCOMPARE(open.size(), 21);
     // The captions stay as the user knows them.
     QVERIFY(open.at(0).startsWith(QStringLiteral("All Support Files(*.avi;*.mpg;")));
     QCOMPARE(open.at(1), QStringLiteral("AVI Files (*.avi)"));
     QVERIFY(open.last().startsWith(QStringLiteral("All Files (*.*)")));
-    QCOMPARE(
-        patternsSeenByDialog(open, open.at(0)),
-        QStringList({"*.avi", "*.mpg", "*.mpeg", "*.mp4", "*.wmv", "*.mov", "*.vob", "*.asf"}));
+    QCOMPARE(patternsSeenByDialog(open, open.at(0)),
+             QStringList({"*.avi", "*.mpg", "*.mpeg", "*.mp4", "*.wmv", "*.mov", "*.vob", "*.asf",
+                          "*.mkv", "*.webm", "*.m4v", "*.3gp", "*.3g2", "*.ts", "*.mts", "*.m2ts",
+                          "*.flv", "*.ogv", "*.divx"}));
     QCOMPARE(patternsSeenByDialog(open, open.at(3)), QStringList{"*.mpeg"});
     QCOMPARE(patternsSeenByDialog(open, open.last()), QStringList{"*"});
 

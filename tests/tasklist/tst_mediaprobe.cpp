@@ -3,6 +3,7 @@
 #include "testclips.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <clocale>
@@ -15,6 +16,7 @@ private slots:
     void readsPathWithNonAsciiName();
     void refusesTextFileNamedAvi();
     void refusesMissingFile();
+    void readsShapeRotationAndStreams();
 
 private:
     QTemporaryDir m_dir;
@@ -89,6 +91,53 @@ void MediaProbeTest::refusesMissingFile()
     const ProbeResult result = ProbeMediaFile(m_dir.filePath(QStringLiteral("gone.avi")));
     QVERIFY(!result.hasPlayTime);
     QCOMPARE(result.sizeText, QStringLiteral("x"));
+}
+
+namespace {
+
+bool ffmpeg(const QStringList &args)
+{
+    QProcess run;
+    run.start(QStringLiteral("ffmpeg"), QStringList{"-nostdin", "-loglevel", "error", "-y"} + args);
+    return run.waitForFinished(60000) && run.exitStatus() == QProcess::NormalExit &&
+           run.exitCode() == 0;
+}
+
+} // namespace
+
+// What a conversion needs to keep the picture's shape, and what decides
+// whether a file can be joined at all.
+void MediaProbeTest::readsShapeRotationAndStreams()
+{
+    const QString wide = m_dir.filePath(QStringLiteral("dvd-wide.mpg"));
+    QVERIFY(ffmpeg({"-f", "lavfi", "-i", "testsrc2=size=720x576:rate=25:duration=1", "-aspect",
+                    "16:9", "-c:v", "mpeg2video", wide}));
+    ProbeResult facts = ProbeMediaFile(wide);
+    QVERIFY(facts.isTakeable());
+    QCOMPARE(facts.width, 720);
+    QCOMPARE(facts.height, 576);
+    QVERIFY2(qAbs(facts.displayAspect - 16.0 / 9) < 0.01,
+             qPrintable(QString::number(facts.displayAspect)));
+    QVERIFY(facts.hasVideo && !facts.hasAudio);
+
+    const QString landscape = m_dir.filePath(QStringLiteral("stored.mp4"));
+    const QString portrait = m_dir.filePath(QStringLiteral("phone.mp4"));
+    QVERIFY(ffmpeg({"-f", "lavfi", "-i", "testsrc2=size=640x360:rate=30:duration=1", "-f", "lavfi",
+                    "-i", "sine=duration=1", "-c:v", "libx264", "-c:a", "aac", landscape}));
+    QVERIFY(ffmpeg({"-i", landscape, "-c", "copy", "-metadata:s:v:0", "rotate=90", portrait}));
+    facts = ProbeMediaFile(portrait);
+    // This ffmpeg stores its rotate=90 tag as a quarter turn counter-clockwise
+    // (its own players turn the picture that way); the library states the
+    // clockwise turn a player applies.
+    QCOMPARE(facts.rotation, 270);
+    QVERIFY(facts.hasVideo && facts.hasAudio);
+    QCOMPARE(ProbeMediaFile(landscape).rotation, 0);
+
+    const QString soundOnly = m_dir.filePath(QStringLiteral("song.mp4"));
+    QVERIFY(ffmpeg({"-f", "lavfi", "-i", "sine=duration=1", "-c:a", "aac", soundOnly}));
+    facts = ProbeMediaFile(soundOnly);
+    QVERIFY(facts.hasPlayTime);
+    QVERIFY(!facts.isTakeable());
 }
 
 QTEST_GUILESS_MAIN(MediaProbeTest)

@@ -193,12 +193,12 @@ void TaskListTest::addsChosenFilesSecondToLastThenFirst()
 
 void TaskListTest::dropSkipsUnsupportedNames()
 {
-    const QString flv = clipCopy(QStringLiteral("drop/clip.flv"));
+    const QString rmvb = clipCopy(QStringLiteral("drop/clip.rmvb"));
     const QString text = path(QStringLiteral("folder/c.txt"));
     FakeMessages messages;
     TaskList tasks(&messages);
     QSignalSpy started(&tasks, &TaskList::fileAddingStarted);
-    tasks.AddDropped({flv, text, path(QStringLiteral("drop/missing.wmv.txt"))});
+    tasks.AddDropped({rmvb, text, path(QStringLiteral("drop/missing.wmv.txt"))});
     QCOMPARE(tasks.count(), 0);
     QCOMPARE(started.size(), 0);
     QVERIFY(messages.shown.isEmpty());
@@ -208,8 +208,8 @@ void TaskListTest::dropSkipsUnsupportedNames()
                                            path(QStringLiteral("folder/b.MPG")), m_clip}));
 
     // The open dialog does not look at the extension.
-    tasks.AddChosenFiles({flv});
-    QCOMPARE(tasks.model()->caption(3), flv);
+    tasks.AddChosenFiles({rmvb});
+    QCOMPARE(tasks.model()->caption(3), rmvb);
 }
 
 void TaskListTest::takesListFile_data()
