@@ -1,7 +1,8 @@
 # What `cmake --install` lays out under the prefix:
 #   lib/brelvane/        the program directory, as in the build tree: the
-#                        executable with asapi.dll (a link to the system's
-#                        mencoder), Profiles/ and the help page beside it
+#                        executable with asapi.dll (the program's encoder,
+#                        which runs the system's ffmpeg), Profiles/ and the
+#                        help page beside it
 #   bin/brelvane         a link to the executable, so the program is on the PATH;
 #                        the program finds its directory from the real
 #                        executable's path, so the link does not mislead it
@@ -12,17 +13,13 @@
 #   share/icons/hicolor/ the icon, scalable and as a 256 x 256 picture
 set(BRELVANE_INSTALL_PROGRAM_DIR lib/brelvane)
 
-install(TARGETS brelvane brelvane-cli RUNTIME DESTINATION ${BRELVANE_INSTALL_PROGRAM_DIR})
+install(TARGETS brelvane brelvane-cli asapi RUNTIME DESTINATION ${BRELVANE_INSTALL_PROGRAM_DIR})
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/profiles/
         DESTINATION ${BRELVANE_INSTALL_PROGRAM_DIR}/Profiles PATTERN ".*" EXCLUDE)
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/help/ DESTINATION ${BRELVANE_INSTALL_PROGRAM_DIR})
 
 # Links are made at install time inside the prefix chosen then (--prefix,
 # DESTDIR), not the one known when configuring.
-if(MENCODER_EXECUTABLE)
-  install(CODE "file(CREATE_LINK \"${MENCODER_EXECUTABLE}\"
-    \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${BRELVANE_INSTALL_PROGRAM_DIR}/asapi.dll\" SYMBOLIC)")
-endif()
 install(CODE "file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin\")
   file(CREATE_LINK \"../${BRELVANE_INSTALL_PROGRAM_DIR}/brelvane\"
     \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/brelvane\" SYMBOLIC)")

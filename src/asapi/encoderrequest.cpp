@@ -1,0 +1,337 @@
+#include "encoderrequest.h"
+
+#include <QLocale>
+
+#include <cmath>
+#include <optional>
+
+namespace {
+
+const QStringList ValueOptions{
+    QStringLiteral("-o"), QStringLiteral("-ovc"), QStringLiteral("-oac"),
+    QStringLiteral("-lavcopts"), QStringLiteral("-lameopts"), QStringLiteral("-srate"),
+    QStringLiteral("-channels"), QStringLiteral("-ofps"), QStringLiteral("-vf"),
+    QStringLiteral("-of"), QStringLiteral("-lavfopts"),
+    // Accepted and without effect: ffmpeg picks its own demuxer and threads.
+    QStringLiteral("-mc"), QStringLiteral("-demuxer")};
+const QStringList IgnoredFlags{QStringLiteral("-noskip"), QStringLiteral("-quiet")};
+
+// The last value given for each option; sub-option lists add up.
+struct RawOptions {
+    QHash<QString, QString> values;
+    QStringList lavcopts;
+    QStringList lameopts;
+    QStringList lavfopts;
+    bool nosound = false;
+
+    QString value(const char *option) const { return values.value(QLatin1String(option)); }
+    bool has(const char *option) const { return values.contains(QLatin1String(option)); }
+};
+
+// "a=b:c:d=e" as pieces. A bare number after "aspect=" belongs to it, so
+// "aspect=16:9" survives the colon.
+QStringList subOptions(const QString &text)
+{
+    QStringList pieces;
+    for (const QString &piece : text.split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
+        bool number = false;
+        piece.toInt(&number);
+        if (number && !pieces.isEmpty() && pieces.last().startsWith(QLatin1String("aspect=")) &&
+            !pieces.last().contains(QLatin1Char(':')))
+            pieces.last() += QLatin1Char(':') + piece;
+        else
+            pieces << piece;
+    }
+    return pieces;
+}
+
+QString keyOf(const QString &piece)
+{
+    return piece.section(QLatin1Char('='), 0, 0);
+}
+
+QString valueOf(const QString &piece)
+{
+    return piece.section(QLatin1Char('='), 1);
+}
+
+std::optional<int> positiveNumber(const QString &text)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    return ok && value > 0 ? std::optional<int>(value) : std::nullopt;
+}
+
+QString readArguments(const QStringList &arguments, RawOptions &raw, QStringList &inputs)
+{
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (!argument.startsWith(QLatin1Char('-')) || argument.size() == 1) {
+            inputs << argument;
+        } else if (argument == QLatin1String("-nosound")) {
+            raw.nosound = true;
+        } else if (IgnoredFlags.contains(argument)) {
+            continue;
+        } else if (!ValueOptions.contains(argument)) {
+            return QStringLiteral("unknown option %1").arg(argument);
+        } else if (i + 1 >= arguments.size()) {
+            return QStringLiteral("option %1 needs a value").arg(argument);
+        } else {
+            const QString value = arguments.at(++i);
+            if (argument == QLatin1String("-lavcopts"))
+                raw.lavcopts << subOptions(value);
+            else if (argument == QLatin1String("-lameopts"))
+                raw.lameopts << subOptions(value);
+            else if (argument == QLatin1String("-lavfopts"))
+                raw.lavfopts << subOptions(value);
+            else
+                raw.values.insert(argument, value);
+        }
+    }
+    return QString();
+}
+
+// -lavcopts split into the video's and the sound's keys.
+struct LavcOptions {
+    QHash<QString, QString> video;
+    QHash<QString, QString> audio;
+};
+
+QString sortLavcOptions(const QStringList &pieces, LavcOptions &lavc)
+{
+    static const QStringList videoKeys{QStringLiteral("vcodec"),  QStringLiteral("vbitrate"),
+                                       QStringLiteral("vqscale"), QStringLiteral("mbd"),
+                                       QStringLiteral("aspect"),  QStringLiteral("autoaspect")};
+    static const QStringList audioKeys{QStringLiteral("acodec"), QStringLiteral("abitrate")};
+    for (const QString &piece : pieces) {
+        const QString key = keyOf(piece);
+        if (videoKeys.contains(key))
+            lavc.video.insert(key, valueOf(piece));
+        else if (audioKeys.contains(key))
+            lavc.audio.insert(key, valueOf(piece));
+        else
+            return QStringLiteral("unknown -lavcopts entry %1").arg(piece);
+    }
+    return QString();
+}
+
+QString videoEncoder(const RawOptions &raw, const LavcOptions &lavc, VideoRequest &video)
+{
+    const QString ovc = raw.value("-ovc");
+    if (ovc == QLatin1String("copy")) {
+        video.copy = true;
+        return QString();
+    }
+    if (ovc.isEmpty())
+        return QStringLiteral("no video encoder chosen (-ovc lavc or -ovc copy)");
+    if (ovc != QLatin1String("lavc"))
+        return QStringLiteral("video encoder %1 is not supported (-ovc lavc or copy)").arg(ovc);
+    const QHash<QString, QString> &o = lavc.video;
+    video.encoderOptions << QStringLiteral("-c:v")
+                         << o.value(QStringLiteral("vcodec"), QStringLiteral("mpeg4"));
+    if (o.contains(QStringLiteral("vqscale"))) {
+        video.encoderOptions << QStringLiteral("-q:v") << o.value(QStringLiteral("vqscale"));
+    } else {
+        // Up to 16000 the figure is kbit/s, above it bit/s.
+        const std::optional<int> rate =
+            positiveNumber(o.value(QStringLiteral("vbitrate"), QStringLiteral("800")));
+        if (!rate)
+            return QStringLiteral("vbitrate must be a positive whole number");
+        const qint64 bits = *rate < 16001 ? qint64(*rate) * 1000 : *rate;
+        video.encoderOptions << QStringLiteral("-b:v") << QString::number(bits);
+    }
+    if (o.contains(QStringLiteral("mbd")))
+        video.encoderOptions << QStringLiteral("-mbd") << o.value(QStringLiteral("mbd"));
+    video.aspect = o.value(QStringLiteral("aspect"));
+    return QString();
+}
+
+QString lameOptions(const QStringList &pieces, QStringList &options)
+{
+    QString mode = QStringLiteral("vbr");
+    QString quality = QStringLiteral("4");
+    QString bitrate = QStringLiteral("128");
+    for (const QString &piece : pieces) {
+        const QString key = keyOf(piece);
+        if (piece == QLatin1String("abr") || piece == QLatin1String("cbr"))
+            mode = piece;
+        else if (key == QLatin1String("vbr"))
+            mode = valueOf(piece) == QLatin1String("0")   ? QStringLiteral("cbr")
+                   : valueOf(piece) == QLatin1String("3") ? QStringLiteral("abr")
+                                                          : QStringLiteral("vbr");
+        else if (key == QLatin1String("q"))
+            quality = valueOf(piece);
+        else if (key == QLatin1String("br"))
+            bitrate = valueOf(piece);
+        else
+            return QStringLiteral("unknown -lameopts entry %1").arg(piece);
+    }
+    options << QStringLiteral("-c:a") << QStringLiteral("libmp3lame");
+    if (mode == QLatin1String("vbr"))
+        options << QStringLiteral("-q:a") << quality;
+    else
+        options << QStringLiteral("-b:a") << bitrate + QLatin1Char('k');
+    if (mode == QLatin1String("abr"))
+        options << QStringLiteral("-abr") << QStringLiteral("1");
+    return QString();
+}
+
+QString audioEncoder(const RawOptions &raw, const LavcOptions &lavc, AudioRequest &audio)
+{
+    if (raw.nosound) {
+        audio.enabled = false;
+        return QString();
+    }
+    const QString oac = raw.value("-oac");
+    if (oac == QLatin1String("copy")) {
+        audio.copy = true;
+    } else if (oac == QLatin1String("pcm")) {
+        audio.encoderOptions << QStringLiteral("-c:a") << QStringLiteral("pcm_s16le");
+    } else if (oac == QLatin1String("mp3lame")) {
+        return lameOptions(raw.lameopts, audio.encoderOptions);
+    } else if (oac == QLatin1String("lavc")) {
+        audio.encoderOptions << QStringLiteral("-c:a")
+                             << lavc.audio.value(QStringLiteral("acodec"), QStringLiteral("mp2"))
+                             << QStringLiteral("-b:a")
+                             << lavc.audio.value(QStringLiteral("abitrate"),
+                                                 QStringLiteral("224")) +
+                                    QLatin1Char('k');
+    } else if (oac.isEmpty()) {
+        return QStringLiteral("no audio encoder chosen (-oac) and no -nosound");
+    } else {
+        return QStringLiteral("audio encoder %1 is not supported").arg(oac);
+    }
+    return QString();
+}
+
+// One -vf entry as an ffmpeg filter; empty when it needs none.
+std::optional<QString> videoFilter(const QString &entry)
+{
+    const QString name = keyOf(entry);
+    const QStringList args = valueOf(entry).split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    if (name == QLatin1String("scale"))
+        return args.isEmpty() ? QString() : QStringLiteral("scale=") + args.join(QLatin1Char(':'));
+    if (name == QLatin1String("expand") && args.size() >= 2) {
+        const auto place = [&](int i, const char *centre) {
+            return args.size() > i && args.at(i) != QLatin1String("-1") ? args.at(i)
+                                                                        : QLatin1String(centre);
+        };
+        return QStringLiteral("pad=%1:%2:%3:%4:black")
+            .arg(args.at(0), args.at(1), place(2, "(ow-iw)/2"), place(3, "(oh-ih)/2"));
+    }
+    if (name == QLatin1String("rotate")) {
+        // The direction numbers are the same in both programs.
+        const QString way = args.value(0, QStringLiteral("0"));
+        if (way.size() != 1 || way < QLatin1String("0") || way > QLatin1String("3"))
+            return std::nullopt;
+        return QStringLiteral("transpose=") + way;
+    }
+    if (name == QLatin1String("flip"))
+        return QStringLiteral("vflip");
+    if (name == QLatin1String("mirror"))
+        return QStringLiteral("hflip");
+    // ffmpeg writes every frame as a real one anyway, and the display size
+    // follows from the pixels.
+    if (name == QLatin1String("harddup") || name == QLatin1String("dsize"))
+        return QString();
+    return std::nullopt;
+}
+
+QString videoFilters(const QString &list, QStringList &filters)
+{
+    for (const QString &entry : list.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const std::optional<QString> filter = videoFilter(entry);
+        if (!filter)
+            return QStringLiteral("video filter %1 is not supported").arg(entry);
+        if (!filter->isEmpty())
+            filters << *filter;
+    }
+    return QString();
+}
+
+QString muxer(const RawOptions &raw, QString &name)
+{
+    const QString of = raw.value("-of");
+    if (of.isEmpty() || of == QLatin1String("avi") || of == QLatin1String("mpeg")) {
+        name = of.isEmpty() ? QStringLiteral("avi") : of;
+        return QString();
+    }
+    if (of != QLatin1String("lavf"))
+        return QStringLiteral("output format %1 is not supported").arg(of);
+    for (const QString &piece : raw.lavfopts) {
+        if (keyOf(piece) == QLatin1String("format"))
+            name = valueOf(piece);
+        else if (piece != QLatin1String("i_certify_that_my_video_stream_does_not_use_b_frames"))
+            return QStringLiteral("unknown -lavfopts entry %1").arg(piece);
+    }
+    return QString();
+}
+
+QString numbers(const RawOptions &raw, EncodeRequest &request)
+{
+    if (raw.has("-srate")) {
+        const std::optional<int> rate = positiveNumber(raw.value("-srate"));
+        if (!rate)
+            return QStringLiteral("-srate needs a sample rate in Hz");
+        request.sampleRate = *rate;
+    }
+    if (raw.has("-channels")) {
+        const std::optional<int> channels = positiveNumber(raw.value("-channels"));
+        if (!channels || *channels > 8)
+            return QStringLiteral("-channels needs a channel count from 1 to 8");
+        request.channels = *channels;
+    }
+    if (raw.has("-ofps")) {
+        request.frameRate = raw.value("-ofps");
+        if (FrameRateValue(request.frameRate) <= 0)
+            return QStringLiteral("-ofps needs a frame rate");
+    }
+    return QString();
+}
+
+} // namespace
+
+double FrameRateValue(const QString &text)
+{
+    const QLocale c = QLocale::c();
+    bool ok = false;
+    double value = 0;
+    if (text.contains(QLatin1Char('/'))) {
+        bool denominatorOk = false;
+        const double denominator = c.toDouble(text.section(QLatin1Char('/'), 1), &denominatorOk);
+        value = c.toDouble(text.section(QLatin1Char('/'), 0, 0), &ok) / denominator;
+        ok = ok && denominatorOk;
+    } else {
+        value = c.toDouble(text, &ok);
+    }
+    return ok && std::isfinite(value) && value > 0 ? value : 0;
+}
+
+ParsedRequest ParseEncoderArguments(const QStringList &arguments)
+{
+    ParsedRequest parsed;
+    EncodeRequest &r = parsed.request;
+    RawOptions raw;
+    LavcOptions lavc;
+    const QString steps[] = {
+        readArguments(arguments, raw, r.inputs),
+        sortLavcOptions(raw.lavcopts, lavc),
+        videoEncoder(raw, lavc, r.video),
+        audioEncoder(raw, lavc, r.audio),
+        videoFilters(raw.value("-vf"), r.video.filters),
+        muxer(raw, r.muxer),
+        numbers(raw, r),
+    };
+    for (const QString &error : steps) {
+        if (!error.isEmpty()) {
+            parsed.error = error;
+            return parsed;
+        }
+    }
+    r.output = raw.value("-o");
+    if (r.inputs.isEmpty())
+        parsed.error = QStringLiteral("no input file given");
+    else if (r.output.isEmpty())
+        parsed.error = QStringLiteral("no output file given (-o)");
+    return parsed;
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What one run of the encoder is asked to do, read from its MEncoder-style
+// arguments and already put in ffmpeg's terms.
+
+struct VideoRequest {
+    bool copy = false;
+    // ffmpeg output options of the video encoder: -c:v, rate or quality...
+    QStringList encoderOptions;
+    // The -vf chain as ffmpeg filters, in the order given.
+    QStringList filters;
+    // The display shape asked for; empty keeps square pixels.
+    QString aspect;
+};
+
+struct AudioRequest {
+    bool enabled = true; // false after -nosound
+    bool copy = false;
+    QStringList encoderOptions; // -c:a and its rate or quality
+};
+
+struct EncodeRequest {
+    QStringList inputs;
+    QString output;
+    VideoRequest video;
+    AudioRequest audio;
+    int sampleRate = 0; // 0 keeps the input's
+    int channels = 0;   // 0 keeps the input's
+    // -ofps as given ("30", "30000/1001"); empty keeps the input's timing.
+    QString frameRate;
+    // ffmpeg muxer name; empty lets ffmpeg pick it by the output's name.
+    QString muxer;
+};
+
+struct ParsedRequest {
+    EncodeRequest request;
+    QString error; // empty when the arguments were understood
+    bool ok() const { return error.isEmpty(); }
+};
+
+// Reads the arguments the way MEncoder does: files anywhere among the
+// options, every option applying to the whole run.
+ParsedRequest ParseEncoderArguments(const QStringList &arguments);
+
+// A frame rate text ("30", "29.97", "30000/1001") as a number; 0 when it is
+// not one.
+double FrameRateValue(const QString &text);

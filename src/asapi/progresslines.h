@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+
+// Turns ffmpeg's `-progress` reports (blocks of key=value lines, each ended
+// by a "progress=" line) into the lines the caller reads progress from:
+// "Pos: <seconds>s <frames>f", with "." as the decimal point whatever the
+// locale.
+class ProgressLines {
+public:
+    // Takes the next piece of ffmpeg's output, which may end mid-line; returns
+    // one line (with its newline) for every report the piece finished.
+    QList<QByteArray> take(const QByteArray &bytes);
+
+private:
+    QByteArray takeLine(const QByteArray &line);
+
+    QByteArray m_partial;
+    double m_seconds = 0;
+    qint64 m_frames = 0;
+};

@@ -1,0 +1,18 @@
+# asapi.dll: the program's encoder, a command line program over ffmpeg that
+# takes the MEncoder-style command lines the program builds. The translation
+# lives in a library of its own so that tests reach it as plain functions.
+add_library(brelvane_asapi STATIC
+  asapi/encoderrequest.h asapi/encoderrequest.cpp
+  asapi/mediafacts.h asapi/mediafacts.cpp
+  asapi/ffmpegcommand.h asapi/ffmpegcommand.cpp
+  asapi/progresslines.h asapi/progresslines.cpp
+  asapi/childprocess.h asapi/childprocess.cpp
+  asapi/toolrun.h asapi/toolrun.cpp)
+target_include_directories(brelvane_asapi PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(brelvane_asapi PUBLIC Qt6::Core)
+
+add_executable(asapi asapi/main.cpp)
+target_link_libraries(asapi PRIVATE brelvane_asapi)
+# The name the program looks for in its directory.
+set_target_properties(asapi PROPERTIES OUTPUT_NAME asapi.dll
+                      RUNTIME_OUTPUT_DIRECTORY ${BRELVANE_PROGRAM_DIR})

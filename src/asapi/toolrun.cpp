@@ -1,0 +1,81 @@
+#include "toolrun.h"
+
+#include "childprocess.h"
+#include "progresslines.h"
+
+#include <QProcess>
+
+#include <cstdio>
+
+namespace {
+
+// Starts a tool tied to this process, with signals passed on to it.
+bool startTool(QProcess &process, const QString &program, const QStringList &arguments)
+{
+    process.setStandardInputFile(QProcess::nullDevice());
+    TieToThisProcess(process);
+    process.start(program, arguments);
+    if (!process.waitForStarted(-1))
+        return false;
+    SetSignalledChild(process.processId());
+    return true;
+}
+
+QString notStarted(const QString &program)
+{
+    return QStringLiteral("%1 could not be started: %2 (the Debian package ffmpeg provides it)")
+        .arg(program, program);
+}
+
+void print(const QByteArray &line)
+{
+    std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), stdout);
+    std::fflush(stdout);
+}
+
+} // namespace
+
+ToolResult ProbeInput(const QString &path, InputFacts &facts)
+{
+    QProcess probe;
+    const QString program = QStringLiteral("ffprobe");
+    if (!startTool(probe, program, ProbeArguments(QStringLiteral("file:") + path)))
+        return {false, notStarted(program)};
+    probe.waitForFinished(-1);
+    SetSignalledChild(0);
+    const QString said = QString::fromLocal8Bit(probe.readAllStandardError()).trimmed();
+    if (probe.exitStatus() != QProcess::NormalExit || probe.exitCode() != 0)
+        return {
+            false,
+            QStringLiteral("%1 cannot be read: %2").arg(path, said.section(QLatin1Char('\n'), -1))};
+    facts = ParseProbeJson(probe.readAllStandardOutput());
+    if (facts.videoStream < 0)
+        return {false, QStringLiteral("%1 has no video stream").arg(path)};
+    return {true, QString()};
+}
+
+ToolResult RunFfmpeg(const QStringList &arguments, const std::function<void()> &afterFirstReport)
+{
+    QProcess ffmpeg;
+    ffmpeg.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    const QString program = QStringLiteral("ffmpeg");
+    if (!startTool(ffmpeg, program, arguments))
+        return {false, notStarted(program)};
+    ProgressLines progress;
+    bool reported = false;
+    while (ffmpeg.waitForReadyRead(-1) || ffmpeg.bytesAvailable() > 0) {
+        for (const QByteArray &line : progress.take(ffmpeg.readAll())) {
+            print(line);
+            if (!reported && afterFirstReport)
+                afterFirstReport();
+            reported = true;
+        }
+    }
+    ffmpeg.waitForFinished(-1);
+    SetSignalledChild(0);
+    if (ffmpeg.exitStatus() != QProcess::NormalExit)
+        return {false, QStringLiteral("ffmpeg ended abnormally")};
+    if (ffmpeg.exitCode() != 0)
+        return {false, QStringLiteral("ffmpeg failed with exit code %1").arg(ffmpeg.exitCode())};
+    return {true, QString()};
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "mediafacts.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+// Running ffprobe and ffmpeg. This program has nothing else to do while
+// they work, so it waits for them (blocking, never polling).
+
+struct ToolResult {
+    bool ok = false;
+    QString error; // one line, when not ok
+};
+
+// Probes one input; an input without a picture is an error.
+ToolResult ProbeInput(const QString &path, InputFacts &facts);
+
+// Runs ffmpeg with its error lines passed straight to our standard error,
+// printing a "Pos:" line on standard output for each progress report.
+// afterFirstReport runs once, when ffmpeg has read its inputs' headers.
+ToolResult RunFfmpeg(const QStringList &arguments, const std::function<void()> &afterFirstReport);

@@ -1,0 +1,251 @@
+// asapi.dll: the command lines the program builds, as ffmpeg runs them, and
+// real runs checked with ffprobe.
+#include "asapi/encoderrequest.h"
+#include "asapi/ffmpegcommand.h"
+#include "engine/commandline.h"
+#include "testclips.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+FfmpegCommand translate(const QString &line, const QList<InputFacts> &facts,
+                        const QString &listPath = QStringLiteral("/tmp/list.ffconcat"))
+{
+    const ParsedRequest parsed = ParseEncoderArguments(SplitCommandLine(line));
+    if (!parsed.ok())
+        qWarning("%s", qPrintable(parsed.error));
+    return BuildFfmpegCommand(parsed.request, facts, listPath);
+}
+
+// The value following an option in an argument list.
+QString optionValue(const QStringList &arguments, const QString &option)
+{
+    const qsizetype at = arguments.indexOf(option);
+    return at >= 0 ? arguments.value(at + 1) : QStringLiteral("<absent>");
+}
+
+struct Run {
+    int exitCode = -1;
+    QString output;
+};
+
+Run runEncoder(const QStringList &arguments, const QString &tempDir = QString())
+{
+    QProcess encoder;
+    encoder.setProcessChannelMode(QProcess::MergedChannels);
+    if (!tempDir.isEmpty()) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("TMPDIR"), tempDir);
+        encoder.setProcessEnvironment(env);
+    }
+    encoder.start(buildProgramDir() + QStringLiteral("asapi.dll"), arguments);
+    encoder.waitForFinished(300000);
+    return {encoder.exitStatus() == QProcess::NormalExit ? encoder.exitCode() : -1,
+            QString::fromLocal8Bit(encoder.readAll())};
+}
+
+// The streams ffprobe finds, by type, with their packet counts.
+QHash<QString, QJsonObject> probeStreams(const QString &path)
+{
+    QProcess probe;
+    probe.start(QStringLiteral("ffprobe"),
+                {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-count_packets"),
+                 QStringLiteral("-of"), QStringLiteral("json"), QStringLiteral("-show_streams"),
+                 path});
+    probe.waitForFinished(60000);
+    QHash<QString, QJsonObject> streams;
+    const QJsonArray list =
+        QJsonDocument::fromJson(probe.readAllStandardOutput()).object().value("streams").toArray();
+    for (const QJsonValue &stream : list)
+        streams.insert(stream.toObject().value("codec_type").toString(), stream.toObject());
+    return streams;
+}
+
+// Seconds of sound in a file, from its decoded samples.
+double soundSeconds(const QString &path)
+{
+    QProcess ffmpeg;
+    ffmpeg.start(QStringLiteral("ffmpeg"),
+                 {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-i"), path,
+                  QStringLiteral("-vn"), QStringLiteral("-ac"), QStringLiteral("1"),
+                  QStringLiteral("-ar"), QStringLiteral("48000"), QStringLiteral("-f"),
+                  QStringLiteral("s16le"), QStringLiteral("-")});
+    ffmpeg.waitForFinished(60000);
+    return ffmpeg.readAllStandardOutput().size() / 2 / 48000.0;
+}
+
+// A clip without sound whose picture starts half a second into its timeline.
+bool makeLateSilentClip(const QString &path, const QString &work)
+{
+    const QString plain = work + QStringLiteral("/plain.mp4");
+    if (!makeClip(plain, {320, 240, 3.0, 25, false}))
+        return false;
+    QProcess ffmpeg;
+    ffmpeg.start(QStringLiteral("ffmpeg"),
+                 {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-y"),
+                  QStringLiteral("-itsoffset"), QStringLiteral("0.5"), QStringLiteral("-i"), plain,
+                  QStringLiteral("-c"), QStringLiteral("copy"), path});
+    return ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0;
+}
+
+const QString ConvertOptions = QStringLiteral(
+    " -oac pcm -srate 48000 -channels 2 -ovc lavc -lavcopts vcodec=mpeg4:vqscale=2 -ofps 30");
+const QString Mp4JoinOptions =
+    QStringLiteral(" -ovc lavc -lavcopts vcodec=mpeg4:vbitrate=1200:mbd=2:autoaspect -oac mp3lame "
+                   "-lameopts vbr=2:q=6 -channels 2 -vf scale=640:480 -srate 44100 -of lavf "
+                   "-lavfopts format=mp4");
+
+} // namespace
+
+class TestAsapi : public QObject {
+    Q_OBJECT
+
+private slots:
+    void conversionTurnsPadsAndTimesBothStreams()
+    {
+        const FfmpegCommand c =
+            translate(QStringLiteral(" \"in.mp4\" -o \"t.avi\"") + ConvertOptions +
+                          QStringLiteral(" -vf rotate=1,scale=240:320,expand=320:320,harddup"),
+                      {{0, 1, 3.52}});
+        // 3.52 s at 30 fps is 105.6 frames: 106 whole frames, and the sound
+        // cut at the same instant.
+        QCOMPARE(c.filterGraph,
+                 QStringLiteral("[0:0]transpose=1,scale=240:320,pad=320:320:(ow-iw)/2:(oh-ih)/2:"
+                                "black,setsar=1,fps=30:start_time=0,tpad=stop=-1:stop_mode=clone,"
+                                "trim=end_frame=106[v];[0:1]aresample=48000:async=1:min_hard_comp="
+                                "0.01:first_pts=0,apad,atrim=end=3.533333[a]"));
+        QCOMPARE(c.arguments.mid(c.arguments.indexOf("-noautorotate"), 3),
+                 QStringList({"-noautorotate", "-i", "file:in.mp4"}));
+        QCOMPARE(optionValue(c.arguments, "-q:v"), QStringLiteral("2"));
+        QCOMPARE(optionValue(c.arguments, "-c:a"), QStringLiteral("pcm_s16le"));
+        QCOMPARE(optionValue(c.arguments, "-f"), QStringLiteral("avi"));
+        QCOMPARE(c.arguments.last(), QStringLiteral("file:t.avi"));
+        QVERIFY(c.concatList.isEmpty());
+
+        // Without sound: silence of the picture's length.
+        const FfmpegCommand silent = translate(QStringLiteral("in.mp4 -o t.avi") + ConvertOptions +
+                                                   QStringLiteral(" -vf scale=8:8"),
+                                               {{0, -1, 2.0}});
+        QVERIFY2(silent.filterGraph.endsWith(
+                     QStringLiteral(";anullsrc=r=48000:cl=stereo,atrim=end=2.000000[a]")),
+                 qPrintable(silent.filterGraph));
+    }
+
+    void joinReadsAListOfPictureLengths()
+    {
+        const FfmpegCommand c =
+            translate(Mp4JoinOptions + QStringLiteral(" \"/t/a.avi\" \"/t/it's.avi\" -o \"o.mp4\""),
+                      {{0, 1, 2.5}, {0, 1, 3.0}});
+        QCOMPARE(c.concatList, QStringLiteral("ffconcat version 1.0\n"
+                                              "file '/t/a.avi'\nduration 2.500000\n"
+                                              "file '/t/it'\\''s.avi'\nduration 3.000000\n"));
+        QCOMPARE(c.arguments.mid(c.arguments.indexOf("-f"), 7),
+                 QStringList({"-f", "concat", "-safe", "0", "-noautorotate", "-i",
+                              "file:/tmp/list.ffconcat"}));
+        QCOMPARE(c.filterGraph,
+                 QStringLiteral("[0:0]scale=640:480,setsar=1[v];[0:1]aresample=44100:async=1:"
+                                "min_hard_comp=0.01:first_pts=0,apad,atrim=end=5.500000[a]"));
+        QCOMPARE(optionValue(c.arguments, "-b:v"), QStringLiteral("1200000"));
+        QCOMPARE(optionValue(c.arguments, "-mbd"), QStringLiteral("2"));
+        QCOMPARE(optionValue(c.arguments, "-c:a"), QStringLiteral("libmp3lame"));
+        QCOMPARE(optionValue(c.arguments, "-q:a"), QStringLiteral("6"));
+        QCOMPARE(c.arguments.mid(c.arguments.size() - 3), QStringList({"-f", "mp4", "file:o.mp4"}));
+    }
+
+    void copyJoinCopiesBothStreams()
+    {
+        const FfmpegCommand c =
+            translate(QStringLiteral("-ovc copy -oac copy -of lavf a.mp4 b.mp4 -o o.mp4"),
+                      {{0, 1, 2.0}, {0, 1, 3.0}});
+        QVERIFY(c.filterGraph.isEmpty());
+        QVERIFY(!c.arguments.contains("-filter_complex"));
+        QCOMPARE(optionValue(c.arguments, "-c:v"), QStringLiteral("copy"));
+        QCOMPARE(optionValue(c.arguments, "-c:a"), QStringLiteral("copy"));
+        // The muxer follows the output's name.
+        QCOMPARE(c.arguments.count("-f"), 1);
+    }
+
+    void unknownOptionsAreRefused()
+    {
+        for (const char *line :
+             {"a.avi -o b.avi -ovc lavc -oac pcm -sws 2",
+              "a.avi -o b.avi -ovc lavc -oac pcm -vf crop=10:10",
+              "a.avi -o b.avi -ovc lavc -lavcopts vhq -oac pcm", "a.avi -ovc lavc -oac pcm"}) {
+            const ParsedRequest parsed = ParseEncoderArguments(SplitCommandLine(line));
+            QVERIFY2(!parsed.ok(), line);
+        }
+        QVERIFY(ParseEncoderArguments(SplitCommandLine("a.avi -o b.avi -ovc lavc -oac pcm -sws 2"))
+                    .error.contains("-sws"));
+
+        QTemporaryDir dir;
+        const Run run = runEncoder({"a.avi", "-o", dir.filePath("b.avi"), "-frob"});
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY2(run.output.contains("-frob"), qPrintable(run.output));
+        QVERIFY(!QFile::exists(dir.filePath("b.avi")));
+    }
+
+    void silentLateClipGetsSoundOfItsLength()
+    {
+        QTemporaryDir dir;
+        const QString clip = dir.filePath("late.mp4");
+        QVERIFY(makeLateSilentClip(clip, dir.path()));
+        const QString temp = dir.filePath("t.avi");
+        const Run run = runEncoder(
+            SplitCommandLine(QStringLiteral(" \"%1\" -o \"%2\"").arg(clip, temp) + ConvertOptions +
+                             QStringLiteral(" -vf scale=480:360,expand=640:360,harddup")));
+        QVERIFY2(run.exitCode == 0, qPrintable(run.output));
+
+        const QHash<QString, QJsonObject> streams = probeStreams(temp);
+        QVERIFY(streams.contains("video") && streams.contains("audio"));
+        const QJsonObject video = streams.value("video");
+        QCOMPARE(video.value("r_frame_rate").toString(), QStringLiteral("30/1"));
+        QCOMPARE(video.value("width").toInt(), 640);
+        QCOMPARE(video.value("height").toInt(), 360);
+        const double picture = video.value("nb_read_packets").toString().toDouble() / 30;
+        const double sound = soundSeconds(temp);
+        QVERIFY2(qAbs(picture - 3.0) <= 1.0 / 30 && qAbs(sound - picture) <= 1.0 / 30,
+                 qPrintable(QString("picture %1 s, sound %2 s").arg(picture).arg(sound)));
+    }
+
+    void joinKeepsTheSummedLength()
+    {
+        QTemporaryDir dir;
+        QStringList temps;
+        const ClipSpec shapes[] = {
+            {320, 240, 2.0, 25, true}, {640, 360, 1.5, 30, true}, {352, 288, 2.5, 24, false}};
+        for (const ClipSpec &shape : shapes) {
+            const QString clip = dir.filePath(QString("clip%1.mp4").arg(temps.size()));
+            QVERIFY(makeClip(clip, shape));
+            temps << dir.filePath(QString("t%1.avi").arg(temps.size()));
+            const Run run = runEncoder(
+                SplitCommandLine(QStringLiteral("\"%1\" -o \"%2\"").arg(clip, temps.last()) +
+                                 ConvertOptions + QStringLiteral(" -vf scale=320:240")));
+            QVERIFY2(run.exitCode == 0, qPrintable(run.output));
+        }
+        const QString output = dir.filePath("joined.mp4");
+        QTemporaryDir listDir;
+        const Run run = runEncoder(
+            SplitCommandLine(JoinCommandLine(temps, QuoteArgument(output), Mp4JoinOptions)),
+            listDir.path());
+        QVERIFY2(run.exitCode == 0, qPrintable(run.output));
+        QVERIFY2(run.output.contains(QRegularExpression("Pos: \\d+\\.\\ds \\d+f\\n")),
+                 qPrintable(run.output));
+        QVERIFY2(QDir(listDir.path()).isEmpty(), "the list of files was left behind");
+
+        const QHash<QString, QJsonObject> streams = probeStreams(output);
+        const double picture = streams.value("video").value("duration").toString().toDouble();
+        const double sound = soundSeconds(output);
+        QVERIFY2(qAbs(picture - 6.0) <= 0.06 && qAbs(sound - 6.0) <= 0.06,
+                 qPrintable(QString("picture %1 s, sound %2 s").arg(picture).arg(sound)));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestAsapi)
+#include "test_asapi.moc"
