@@ -30,7 +30,7 @@ MainFormFixture::MainFormFixture(Encoder encoder)
 #endif
     const QString target = encoder == FakeEncoder
                                ? fake
-                               : QFileInfo(build + QStringLiteral("asapi.dll")).symLinkTarget();
+                               : QFileInfo(build + QStringLiteral("asapi.dll")).canonicalFilePath();
     QFile::link(target, filePath(QStringLiteral("asapi.dll")));
 }
 
