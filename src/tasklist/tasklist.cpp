@@ -40,6 +40,17 @@ QString fullPathOf(const QString &entry)
     return info.isRelative() ? QDir::cleanPath(info.absoluteFilePath()) : entry;
 }
 
+// The refused names as the message lists them. A folder of hundreds would
+// make a box taller than the screen.
+QString refusedNamesText(const QStringList &refused)
+{
+    constexpr int shown = 20;
+    QString text = refused.mid(0, shown).join(QLatin1Char('\n'));
+    if (refused.size() > shown)
+        text += QStringLiteral("\n... and %1 more.").arg(refused.size() - shown);
+    return text;
+}
+
 } // namespace
 
 TaskList::TaskList(Messages *messages, QObject *parent)
@@ -69,12 +80,11 @@ void TaskList::AddChosenFiles(const QStringList &dialogList)
 {
     if (dialogList.isEmpty())
         return;
-    // The dialog lists the file the user picked last first; the second entry
-    // onwards is the order of picking.
+    // The dialog returns the files in the user's own order, which is the
+    // join order the user meant.
     QStringList refused;
-    for (int i = 1; i < dialogList.size(); ++i)
-        addFile(dialogList.at(i), refused);
-    addFile(dialogList.first(), refused);
+    for (const QString &path : dialogList)
+        addFile(path, refused);
     tellRefused(refused);
 }
 
@@ -253,7 +263,7 @@ void TaskList::tellRefused(const QStringList &refused)
                              "video that can be joined:\n\n")
             : QStringLiteral("The play time of these files could not be read, so they are not "
                              "videos that can be joined:\n\n");
-    m_messages->inform(refusedTitle(), text + refused.join(QLatin1Char('\n')));
+    m_messages->inform(refusedTitle(), text + refusedNamesText(refused));
 }
 
 bool TaskList::isRowSelected(int row) const

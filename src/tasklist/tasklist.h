@@ -33,8 +33,7 @@ public:
     // Adds the input files lying directly in the folder, sorted by name
     // without regard to case.
     void AddTaskFolder(const QString &folder);
-    // Adds the files of a multi-select open dialog: the second to the last
-    // entry, then the first.
+    // Adds the files of a multi-select open dialog in the order it returns.
     void AddChosenFiles(const QStringList &dialogList);
     // Adds dropped names: folders by AddTaskFolder, input files by
     // AddTaskFile; anything else is skipped without a word.

@@ -62,7 +62,7 @@ private slots:
     void asksBeforeAddingDuplicate();
     void comparesCaptionsCaseSensitively();
     void addsFolderFilesSortedAndFiltered();
-    void addsChosenFilesSecondToLastThenFirst();
+    void addsChosenFilesInDialogOrder();
     void dropSkipsUnsupportedNames();
     void takesListFile_data();
     void takesListFile();
@@ -70,6 +70,7 @@ private slots:
     void reportsUnreadableListFile();
     void refusesFileWithoutPlayTime();
     void refusesBatchInOneMessage();
+    void listsAtMostTwentyRefusedNames();
     void movesSelectedRowsUp();
     void movesSelectedRowsDown();
     void removesSelectedRowsAndClears();
@@ -181,14 +182,14 @@ void TaskListTest::addsFolderFilesSortedAndFiltered()
     }
 }
 
-void TaskListTest::addsChosenFilesSecondToLastThenFirst()
+void TaskListTest::addsChosenFilesInDialogOrder()
 {
     const QString x = clipCopy(QStringLiteral("chosen/x.avi"));
     const QString y = clipCopy(QStringLiteral("chosen/y.avi"));
     const QString z = clipCopy(QStringLiteral("chosen/z.avi"));
     TaskList tasks(&m_messages);
     tasks.AddChosenFiles({z, x, y});
-    QCOMPARE(captions(tasks), QStringList({x, y, z}));
+    QCOMPARE(captions(tasks), QStringList({z, x, y}));
 }
 
 void TaskListTest::dropSkipsUnsupportedNames()
@@ -307,6 +308,22 @@ void TaskListTest::refusesBatchInOneMessage()
     tasks.AddChosenFiles({bad1, loose});
     QCOMPARE(messages.shown.size(), 1);
     QCOMPARE(tasks.count(), 1);
+}
+
+void TaskListTest::listsAtMostTwentyRefusedNames()
+{
+    QStringList bad;
+    for (int i = 0; i < 23; ++i) {
+        bad << path(QStringLiteral("many/bad%1.avi").arg(i, 2, 10, QLatin1Char('0')));
+        QVERIFY(writeText(bad.last(), "not a video"));
+    }
+    FakeMessages messages;
+    TaskList tasks(&messages);
+    tasks.AddTaskFolder(path(QStringLiteral("many")));
+    QCOMPARE(messages.shown.size(), 1);
+    const QString text = messages.shown.at(0).text;
+    QVERIFY(text.contains(bad.at(19) + QStringLiteral("\n... and 3 more.")));
+    QVERIFY(!text.contains(bad.at(20)));
 }
 
 void TaskListTest::movesSelectedRowsUp()
