@@ -54,6 +54,17 @@ RunLength runLength(const EncodeRequest &request, const InputFacts &facts)
     return length;
 }
 
+// How long a file lasts in a join. Copied sound is laid down packet after
+// packet, its lead-in included; the next file waits for it, so that its
+// sound still starts with its picture (the last picture is held a little
+// longer instead).
+double fileLength(const EncodeRequest &request, const InputFacts &input)
+{
+    if (request.audio.copy && request.audio.enabled)
+        return std::max(input.pictureEnd, input.soundEnd);
+    return input.pictureEnd;
+}
+
 QString videoChain(const EncodeRequest &request, const InputFacts &facts, const RunLength &length)
 {
     QStringList chain = request.video.filters;
@@ -174,7 +185,7 @@ FfmpegCommand BuildFfmpegCommand(const EncodeRequest &request, const QList<Input
     if (request.inputs.size() > 1) {
         QList<double> lengths;
         for (const InputFacts &input : inputs)
-            lengths << input.pictureEnd;
+            lengths << fileLength(request, input);
         command.concatList = ConcatListText(request.inputs, lengths);
     }
     const RunLength length = runLength(request, facts);

@@ -38,7 +38,9 @@ int run(const EncodeRequest &request)
     QList<InputFacts> inputs;
     for (const QString &path : request.inputs) {
         InputFacts facts;
-        const ToolResult probe = ProbeInput(path, facts);
+        ToolResult probe = ProbeInput(path, facts);
+        if (probe.ok && request.audio.copy && request.inputs.size() > 1)
+            probe = ProbeSoundEnd(path, facts);
         if (!probe.ok)
             return fail(probe.error);
         inputs << facts;

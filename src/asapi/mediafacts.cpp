@@ -31,6 +31,14 @@ double pictureEnd(const QJsonObject &video, const QJsonObject &format)
     return std::isnan(whole) || whole <= 0 ? -1 : whole;
 }
 
+// "1/44100" as seconds.
+double timeBase(const QString &text)
+{
+    const double numerator = QLocale::c().toDouble(text.section(QLatin1Char('/'), 0, 0));
+    const double denominator = QLocale::c().toDouble(text.section(QLatin1Char('/'), 1));
+    return denominator > 0 ? numerator / denominator : 0;
+}
+
 } // namespace
 
 InputFacts ParseProbeJson(const QByteArray &json)
@@ -51,10 +59,16 @@ InputFacts ParseProbeJson(const QByteArray &json)
             video = stream;
         } else if (type == QLatin1String("audio") && facts.audioStream < 0) {
             facts.audioStream = index;
+            facts.audioTimeBase = timeBase(stream.value(QLatin1String("time_base")).toString());
         }
     }
+    const QJsonObject format = root.value(QLatin1String("format")).toObject();
     if (facts.videoStream >= 0)
-        facts.pictureEnd = pictureEnd(video, root.value(QLatin1String("format")).toObject());
+        facts.pictureEnd = pictureEnd(video, format);
+    const double start = seconds(format, "start_time");
+    facts.start = std::isnan(start) ? 0 : start;
+    const double length = seconds(format, "duration");
+    facts.length = std::isnan(length) ? -1 : length;
     return facts;
 }
 
@@ -68,4 +82,47 @@ QStringList ProbeArguments(const QString &path)
             QStringLiteral("-show_format"),
             QStringLiteral("-i"),
             path};
+}
+
+QStringList SoundPacketArguments(const QString &path, const InputFacts &facts)
+{
+    // The first packet, then the last seconds: a long file is not read whole.
+    const double tail = std::max(0.0, facts.start + facts.length - 5);
+    return {QStringLiteral("-v"),
+            QStringLiteral("error"),
+            QStringLiteral("-select_streams"),
+            QString::number(facts.audioStream),
+            QStringLiteral("-show_entries"),
+            QStringLiteral("packet=pts,duration"),
+            QStringLiteral("-read_intervals"),
+            QStringLiteral("%+#1,") + QString::number(tail, 'f', 3) + QLatin1Char('%'),
+            QStringLiteral("-of"),
+            QStringLiteral("csv=p=0"),
+            QStringLiteral("-i"),
+            path};
+}
+
+double SoundEndFromPackets(const QByteArray &csv, const InputFacts &facts)
+{
+    qint64 first = 0;
+    qint64 last = 0;
+    qint64 frame = 0; // a whole packet's length; the last one may be cut short
+    bool any = false;
+    for (const QByteArray &line : csv.split('\n')) {
+        bool ptsOk = false;
+        bool lengthOk = false;
+        const qint64 pts = line.split(',').value(0).toLongLong(&ptsOk);
+        const qint64 length = line.split(',').value(1).trimmed().toLongLong(&lengthOk);
+        if (!ptsOk)
+            continue;
+        first = any ? std::min(first, pts) : pts;
+        last = any ? std::max(last, pts) : pts;
+        frame = std::max(frame, lengthOk ? length : 0);
+        any = true;
+    }
+    if (!any || facts.audioTimeBase <= 0)
+        return -1;
+    // The encoder's lead-in before the file's start is laid down too.
+    const double begin = std::min(first * facts.audioTimeBase, facts.start);
+    return (last + frame) * facts.audioTimeBase - begin;
 }

@@ -54,6 +54,22 @@ ToolResult ProbeInput(const QString &path, InputFacts &facts)
     return {true, QString()};
 }
 
+ToolResult ProbeSoundEnd(const QString &path, InputFacts &facts)
+{
+    if (facts.audioStream < 0)
+        return {true, QString()};
+    QProcess probe;
+    const QString program = QStringLiteral("ffprobe");
+    if (!startTool(probe, program, SoundPacketArguments(QStringLiteral("file:") + path, facts)))
+        return {false, notStarted(program)};
+    probe.waitForFinished(-1);
+    SetSignalledChild(0);
+    if (probe.exitStatus() != QProcess::NormalExit || probe.exitCode() != 0)
+        return {false, QStringLiteral("the sound of %1 cannot be read").arg(path)};
+    facts.soundEnd = SoundEndFromPackets(probe.readAllStandardOutput(), facts);
+    return {true, QString()};
+}
+
 ToolResult RunFfmpeg(const QStringList &arguments, const std::function<void()> &afterFirstReport)
 {
     QProcess ffmpeg;

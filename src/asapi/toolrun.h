@@ -18,6 +18,9 @@ struct ToolResult {
 // Probes one input; an input without a picture is an error.
 ToolResult ProbeInput(const QString &path, InputFacts &facts);
 
+// Adds where the copied sound of an input ends (see InputFacts::soundEnd).
+ToolResult ProbeSoundEnd(const QString &path, InputFacts &facts);
+
 // Runs ffmpeg with its error lines passed straight to our standard error,
 // printing a "Pos:" line on standard output for each progress report.
 // afterFirstReport runs once, when ffmpeg has read its inputs' headers.

@@ -161,9 +161,17 @@ private slots:
 
     void copyJoinCopiesBothStreams()
     {
+        // Copied sound is laid down whole, the encoder's lead-in of 1024
+        // samples included, so the next file starts after it: 91136 samples.
+        InputFacts first{0, 1, 2.0};
+        first.audioTimeBase = 1.0 / 44100;
+        first.soundEnd = SoundEndFromPackets("-1024,1024\n88064,1024\n89088,512\n", first);
         const FfmpegCommand c =
-            translate(QStringLiteral("-ovc copy -oac copy -of lavf a.mp4 b.mp4 -o o.mp4"),
-                      {{0, 1, 2.0}, {0, 1, 3.0}});
+            translate(QStringLiteral("-ovc copy -oac copy -of lavf /a.mp4 /b.mp4 -o o.mp4"),
+                      {first, {0, 1, 3.0}});
+        QCOMPARE(c.concatList, QStringLiteral("ffconcat version 1.0\n"
+                                              "file '/a.mp4'\nduration 2.066576\n"
+                                              "file '/b.mp4'\nduration 3.000000\n"));
         QVERIFY(c.filterGraph.isEmpty());
         QVERIFY(!c.arguments.contains("-filter_complex"));
         QCOMPARE(optionValue(c.arguments, "-c:v"), QStringLiteral("copy"));
@@ -243,6 +251,28 @@ private slots:
         const double picture = streams.value("video").value("duration").toString().toDouble();
         const double sound = soundSeconds(output);
         QVERIFY2(qAbs(picture - 6.0) <= 0.06 && qAbs(sound - 6.0) <= 0.06,
+                 qPrintable(QString("picture %1 s, sound %2 s").arg(picture).arg(sound)));
+    }
+
+    // AAC sound carries an encoder lead-in in every file; copied as it is,
+    // it must not push the sound of later files behind their pictures.
+    void copyJoinKeepsSoundWithPicture()
+    {
+        QTemporaryDir dir;
+        QStringList clips;
+        for (double seconds : {2.0, 1.5, 2.5}) {
+            clips << dir.filePath(QString("c%1.mp4").arg(clips.size()));
+            QVERIFY(makeClip(clips.last(), {320, 240, seconds, 25, true}));
+        }
+        const QString output = dir.filePath("copied.mp4");
+        const Run run = runEncoder(QStringList{"-ovc", "copy", "-oac", "copy", "-of", "lavf"} +
+                                   clips + QStringList{"-o", output});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.output));
+        const QHash<QString, QJsonObject> streams = probeStreams(output);
+        const double picture = streams.value("video").value("duration").toString().toDouble();
+        const double sound = soundSeconds(output);
+        // Each boundary may hold the last picture for up to one sound packet.
+        QVERIFY2(qAbs(sound - picture) <= 0.03 && picture >= 6.0 && picture <= 6.1,
                  qPrintable(QString("picture %1 s, sound %2 s").arg(picture).arg(sound)));
     }
 };
