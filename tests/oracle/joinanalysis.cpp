@@ -149,14 +149,16 @@ int movingFrames(const QList<QByteArray> &frames)
 }
 
 // The clip's picture without its moving patch: every pixel's median over the
-// middle half of the clip.
+// middle half of the clip; empty when the join holds no picture there.
 QByteArray still(const QList<QByteArray> &frames, double from, double to)
 {
     const double quarter = (to - from) / 4;
     const int first = int((from + quarter) / FrameSeconds);
     const int last = std::min(int((to - quarter) / FrameSeconds), int(frames.size()));
+    if (first >= last)
+        return {};
     QByteArray picture(Width * Height, 0);
-    for (int p = 0; p < Width * Height && first < last; ++p) {
+    for (int p = 0; p < Width * Height; ++p) {
         QList<double> values;
         for (int f = first; f < last; ++f)
             values << quint8(frames[f][p]);
@@ -205,6 +207,13 @@ ShapeVerdict portraitVerdict(const QByteArray &picture)
                 .arg(centre, 0, 'f', 0)
                 .arg(top, 0, 'f', 0)
                 .arg(bottom, 0, 'f', 0)};
+}
+
+ShapeVerdict shapeVerdict(OracleClip::Shape shape, const QByteArray &picture)
+{
+    if (picture.isEmpty())
+        return {true, false, QStringLiteral("no picture of the clip in the join")};
+    return shape == OracleClip::Wide ? wideVerdict(picture) : portraitVerdict(picture);
 }
 
 int worstAt(const QList<double> &values)
@@ -276,11 +285,12 @@ JoinFigures MeasureJoin(const DecodedJoin &join, const QList<OracleClip> &clips)
     figures.movingPercent = 100.0 * movingFrames(join.frames) / std::max(shouldMove, 1);
 
     for (int k = 0; k < clips.size(); ++k) {
+        const OracleClip::Shape shape = clips[k].shape;
+        if (shape != OracleClip::Wide && shape != OracleClip::Portrait)
+            continue;
         const double end = k + 1 < picture.size() ? picture[k + 1] : pictureLength;
-        if (clips[k].shape == OracleClip::Wide)
-            figures.wide = wideVerdict(still(join.frames, picture[k], end));
-        if (clips[k].shape == OracleClip::Portrait)
-            figures.portrait = portraitVerdict(still(join.frames, picture[k], end));
+        (shape == OracleClip::Wide ? figures.wide : figures.portrait) =
+            shapeVerdict(shape, still(join.frames, picture[k], end));
     }
     return figures;
 }

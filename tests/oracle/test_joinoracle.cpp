@@ -100,9 +100,9 @@ void TestJoinOracle::joinAndCheck(const QString &profile, const QString &outputN
                   m_clipPaths);
     QVERIFY2(cli.waitForFinished(600000), "brelvane-cli did not finish in 10 minutes");
     QVERIFY2(cli.exitStatus() == QProcess::NormalExit && cli.exitCode() == 0,
-             qPrintable(QStringLiteral("brelvane-cli ended with %1: %2")
+             qPrintable(QStringLiteral("brelvane-cli ended with %1: ...%2")
                             .arg(cli.exitCode())
-                            .arg(QString::fromLocal8Bit(cli.readAllStandardError()))));
+                            .arg(QString::fromLocal8Bit(cli.readAllStandardError()).right(800))));
     const QString output = QString::fromLocal8Bit(cli.readAllStandardOutput()).trimmed();
 
     const DecodedJoin join = DecodeJoin(output, m_root.path());
