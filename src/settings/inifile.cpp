@@ -5,6 +5,7 @@
 #include <QStringDecoder>
 
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -64,6 +65,42 @@ bool allDecimalDigits(QStringView digits)
     return !digits.isEmpty();
 }
 
+// The value of a key line from the first character after "=", as a read
+// gives it.
+QString valueText(const QString &line, int valueStart)
+{
+    return unquoted(line.mid(valueStart).trimmed()).left(IniMaxValueLength);
+}
+
+// The text of bytes that are all UTF-8; a byte order mark inside is kept
+// as a character so it is written back.
+std::optional<QString> decodedUtf8(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QString text = utf8.decode(bytes);
+    if (utf8.hasError())
+        return std::nullopt;
+    return text;
+}
+
+// A line of a single-byte file is written in Latin-1 when that keeps it:
+// every character fits, and the bytes are not UTF-8 (a reader would take
+// them for other letters) unless they are plain ASCII.
+bool readsBackAsLatin1(const QString &text)
+{
+    for (QChar c : text) {
+        if (c.unicode() > 0xFF)
+            return false;
+    }
+    const QByteArray bytes = text.toLatin1();
+    for (char c : bytes) {
+        if (static_cast<unsigned char>(c) > 0x7F)
+            return !decodedUtf8(bytes);
+    }
+    return true;
+}
+
 // A value must stay on its own line: a line break inside would start keys or
 // sections of its own in the file.
 QString singleLine(QString value)
@@ -120,31 +157,43 @@ IniDocument IniDocument::fromBytes(const QByteArray &bytes)
         doc.m_bom = true;
         body.remove(0, Utf8Bom.size());
     }
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(body);
-    if (utf8.hasError()) {
-        // Not UTF-8: every byte is kept as it is so the foreign lines come
-        // back unchanged when the file is written.
-        doc.m_latin1 = true;
-        text = QString::fromLatin1(body);
+    const std::optional<QString> whole = decodedUtf8(body);
+    doc.m_singleByte = !whole;
+    doc.m_lines.clear();
+    if (whole) {
+        for (const QString &text : whole->split(LineFeed))
+            doc.m_lines.append({text, false});
+    } else {
+        for (const QByteArray &piece : body.split('\n')) {
+            const std::optional<QString> text = decodedUtf8(piece);
+            doc.m_lines.append(text ? Line{*text, false} : Line{QString::fromLatin1(piece), true});
+        }
     }
-    doc.m_lines = text.split(LineFeed);
-    doc.m_crlf = text.contains(QLatin1String("\r\n"));
+    doc.m_crlf = body.contains("\r\n");
     return doc;
 }
 
 QByteArray IniDocument::toBytes() const
 {
-    const QString text = m_lines.join(LineFeed);
     QByteArray bytes = m_bom ? Utf8Bom : QByteArray();
-    bytes += m_latin1 ? text.toLatin1() : text.toUtf8();
+    for (int i = 0; i < m_lines.size(); ++i) {
+        if (i > 0)
+            bytes += '\n';
+        const Line &line = m_lines.at(i);
+        bytes += line.latin1 ? line.text.toLatin1() : line.text.toUtf8();
+    }
     return bytes;
+}
+
+IniDocument::Line IniDocument::makeLine(const QString &text) const
+{
+    return {text, m_singleByte && readsBackAsLatin1(text)};
 }
 
 int IniDocument::findSection(const QString &section, int from) const
 {
     for (int i = from; i < m_lines.size(); ++i) {
-        if (isSectionLine(m_lines.at(i)) && sameName(sectionName(m_lines.at(i)), section))
+        if (isSectionLine(lineAt(i)) && sameName(sectionName(lineAt(i)), section))
             return i;
     }
     return -1;
@@ -153,7 +202,7 @@ int IniDocument::findSection(const QString &section, int from) const
 int IniDocument::sectionEnd(int sectionLine) const
 {
     int i = sectionLine + 1;
-    while (i < m_lines.size() && !isSectionLine(m_lines.at(i)))
+    while (i < m_lines.size() && !isSectionLine(lineAt(i)))
         ++i;
     return i;
 }
@@ -163,7 +212,7 @@ IniDocument::KeyLine IniDocument::findKey(const QString &section, const QString 
     for (int s = findSection(section, 0); s >= 0; s = findSection(section, s + 1)) {
         const int end = sectionEnd(s);
         for (int i = s + 1; i < end; ++i) {
-            const QString &line = m_lines.at(i);
+            const QString &line = lineAt(i);
             const int equals = line.indexOf(QLatin1Char('='));
             if (equals < 0 || isComment(line.trimmed()))
                 continue;
@@ -184,7 +233,7 @@ int IniDocument::lastContentLine(int sectionLine) const
     int last = sectionLine;
     const int end = sectionEnd(sectionLine);
     for (int i = sectionLine + 1; i < end; ++i) {
-        if (!m_lines.at(i).trimmed().isEmpty())
+        if (!lineAt(i).trimmed().isEmpty())
             last = i;
     }
     return last;
@@ -196,8 +245,28 @@ QString IniDocument::readString(const QString &section, const QString &key,
     const KeyLine found = findKey(section, key);
     if (found.line < 0)
         return fallback;
-    const QString value = unquoted(m_lines.at(found.line).mid(found.valueStart).trimmed());
-    return value.left(IniMaxValueLength);
+    return valueText(lineAt(found.line), found.valueStart);
+}
+
+QHash<QString, QString> IniDocument::sectionValues(const QString &section) const
+{
+    QHash<QString, QString> values;
+    bool inSection = false;
+    for (const Line &each : m_lines) {
+        const QString &line = each.text;
+        if (isSectionLine(line)) {
+            inSection = sameName(sectionName(line), section);
+            continue;
+        }
+        const int equals = line.indexOf(QLatin1Char('='));
+        if (!inSection || equals < 0 || isComment(line.trimmed()))
+            continue;
+        // The first of repeated keys counts, as for readString.
+        const QString key = line.left(equals).trimmed().toCaseFolded();
+        if (!values.contains(key))
+            values.insert(key, valueText(line, equals + 1));
+    }
+    return values;
 }
 
 int IniDocument::readInt(const QString &section, const QString &key, int fallback) const
@@ -217,16 +286,16 @@ void IniDocument::setString(const QString &section, const QString &key, const QS
     const QString clean = singleLine(value);
     const KeyLine found = findKey(section, key);
     if (found.line >= 0) {
-        QString &line = m_lines[found.line];
+        const QString &line = lineAt(found.line);
         const bool hadReturn = line.endsWith(CarriageReturn);
-        line =
-            line.left(found.valueStart) + clean + (hadReturn ? QString(CarriageReturn) : QString());
+        m_lines[found.line] = makeLine(line.left(found.valueStart) + clean +
+                                       (hadReturn ? QString(CarriageReturn) : QString()));
         return;
     }
     const QString keyLine = key + QLatin1Char('=') + clean + lineEnd;
     const int sectionLine = findSection(section, 0);
     if (sectionLine >= 0) {
-        m_lines.insert(lastContentLine(sectionLine) + 1, keyLine);
+        m_lines.insert(lastContentLine(sectionLine) + 1, makeLine(keyLine));
         return;
     }
     appendSection(QLatin1Char('[') + section + QLatin1Char(']') + lineEnd, keyLine);
@@ -235,18 +304,18 @@ void IniDocument::setString(const QString &section, const QString &key, const QS
 void IniDocument::appendSection(const QString &header, const QString &keyLine)
 {
     const QString blankLine = m_crlf ? QString(CarriageReturn) : QString();
-    if (!m_lines.back().isEmpty()) {
+    if (!m_lines.back().text.isEmpty()) {
         // The old last line gets the line break it lacked.
         if (m_crlf)
-            m_lines.back() += CarriageReturn;
-        m_lines.append(QString());
+            m_lines.back().text += CarriageReturn;
+        m_lines.append(Line());
     }
     m_lines.removeLast();
-    if (!m_lines.isEmpty() && !m_lines.back().trimmed().isEmpty())
-        m_lines.append(blankLine);
-    m_lines.append(header);
-    m_lines.append(keyLine);
-    m_lines.append(QString());
+    if (!m_lines.isEmpty() && !m_lines.back().text.trimmed().isEmpty())
+        m_lines.append(makeLine(blankLine));
+    m_lines.append(makeLine(header));
+    m_lines.append(makeLine(keyLine));
+    m_lines.append(Line());
 }
 
 QString IniFile::readString(const QString &section, const QString &key,

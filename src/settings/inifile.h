@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -33,12 +34,19 @@ class IniDocument {
 public:
     // A missing or unreadable file loads as an empty document.
     static IniDocument load(const QString &path);
-    // UTF-8 text; bytes that are no UTF-8 are kept one to one.
+    // UTF-8 text. In a file that is not all UTF-8 (an older single-byte
+    // file), each line that is no UTF-8 is read byte for byte as Latin-1 and
+    // written back unchanged; a line set later is written in Latin-1 when it
+    // fits and UTF-8 otherwise, so letters beyond Latin-1 are never lost.
     static IniDocument fromBytes(const QByteArray &bytes);
 
     QString readString(const QString &section, const QString &key, const QString &fallback) const;
     int readInt(const QString &section, const QString &key, int fallback) const;
     bool readBool(const QString &section, const QString &key, bool fallback) const;
+    // Every key of section as readString gives it, in one pass over the text:
+    // a reader of many keys pays for the text once, not once per key. The
+    // keys are case-folded (QString::toCaseFolded).
+    QHash<QString, QString> sectionValues(const QString &section) const;
 
     // Replaces the value of an existing key in place, or adds the key at the
     // end of its section, or adds the section at the end of the text.
@@ -57,13 +65,20 @@ private:
     int lastContentLine(int sectionLine) const;
     void appendSection(const QString &header, const QString &keyLine);
 
-    // The text split at line feeds: a carriage return before a line feed
-    // stays with its line, and the last piece is empty when the text ends
-    // with a line break.
-    QStringList m_lines{QString()};
+    // One piece of the text between line feeds: a carriage return before a
+    // line feed stays with its line.
+    struct Line {
+        QString text;
+        bool latin1 = false; // written back as Latin-1 bytes, not UTF-8
+    };
+    const QString &lineAt(int i) const { return m_lines.at(i).text; }
+    Line makeLine(const QString &text) const;
+
+    // The last line is empty when the text ends with a line break.
+    QList<Line> m_lines{Line()};
     bool m_crlf = false;
     bool m_bom = false;
-    bool m_latin1 = false;
+    bool m_singleByte = false; // the file held bytes that are no UTF-8
 };
 
 // One settings file reached by its path. Every read and every write opens the

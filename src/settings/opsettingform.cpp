@@ -224,6 +224,18 @@ void TopSettingForm::connectChangeHandlers()
     connect(cmbEncodeTo, &QComboBox::activated, this, &TopSettingForm::cmbEncodeToChange);
 }
 
+// QDialog's destructor hides the dialog, which takes the focus out of an
+// editable box, which reports its text as activated: by then the members the
+// handlers read are gone, so the handlers go first.
+TopSettingForm::~TopSettingForm()
+{
+    for (QComboBox *box : std::as_const(Boxes)) {
+        disconnect(box, nullptr, this, nullptr);
+        if (box->lineEdit())
+            disconnect(box->lineEdit(), nullptr, this, nullptr);
+    }
+}
+
 void TopSettingForm::LoadProfile(const QString &path)
 {
     const std::optional<OutputProfile> profile = ReadProfile(path);
@@ -231,7 +243,9 @@ void TopSettingForm::LoadProfile(const QString &path)
         return;
     ProfilePath = path;
     OutputExtension = profile->outputExtension;
+    Descriptions.clear();
     for (const ProfileOption &option : profile->options) {
+        Descriptions.insert(option.section, option.description);
         QComboBox *box = boxOfSection(option.section);
         if (!box)
             continue;
@@ -293,8 +307,9 @@ WorkingSelection TopSettingForm::workingSelection() const
 
 void TopSettingForm::showDescription(QComboBox *box)
 {
-    // Read afresh each time, so an edited profile file shows its new text.
-    const QString description = ReadProfileDescription(ProfilePath, box->toolTip());
+    // From the load: reading the file again for every box shown made a large
+    // profile cost its size once per description.
+    const QString description = Descriptions.value(box->toolTip());
     memDescription->setPlainText(description + QLatin1Char('\n') +
                                  QStringLiteral("Current Value: ") + box->currentText());
 }

@@ -3,6 +3,7 @@
 #include "settings/workingselection.h"
 
 #include "platform/mainwindowdialog.h"
+#include <QHash>
 #include <QList>
 #include <QStringList>
 
@@ -25,6 +26,7 @@ class TopSettingForm : public MainWindowDialog, public SelectionSource {
 
 public:
     TopSettingForm(Messages *messages, QWidget *mainWindow);
+    ~TopSettingForm() override;
 
     // Refills every box from the profile file and selects the profile's initial
     // choices. A path with no file behind it changes nothing.
@@ -79,6 +81,7 @@ private:
     Messages *Msgs;
     QString ProfilePath;
     QString OutputExtension;
+    QHash<QString, QString> Descriptions; // of the loaded profile, by section
     ShownState Remembered;
     QList<QComboBox *> Boxes;
 

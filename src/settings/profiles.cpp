@@ -34,15 +34,19 @@ bool lessIgnoringCase(const QString &a, const QString &b)
     return folded != 0 ? folded < 0 : a < b;
 }
 
+// One pass over the text per section: looking each caption up in the text
+// made a large profile cost its size times its captions.
 ProfileOption readOption(const IniDocument &doc, const QString &section)
 {
+    const QHash<QString, QString> values = doc.sectionValues(section);
     ProfileOption option;
     option.section = section;
-    const int items = std::min(doc.readInt(section, QStringLiteral("Items"), 0), MaxProfileItems);
+    const int items =
+        std::min(IniTextToInt(values.value(QStringLiteral("items")), 0), MaxProfileItems);
     for (int k = 0; k < items; ++k)
-        option.captions.append(
-            doc.readString(section, QStringLiteral("Caption%1").arg(k), QString()));
-    option.index = doc.readInt(section, QStringLiteral("Index"), -1);
+        option.captions.append(values.value(QStringLiteral("caption%1").arg(k)));
+    option.index = IniTextToInt(values.value(QStringLiteral("index")), -1);
+    option.description = values.value(QStringLiteral("description"));
     return option;
 }
 
@@ -78,14 +82,27 @@ QStringList ProfileCatalogue(const QString &programDir)
 
 QString ProfilePath(const QString &programDir, const QString &entryText)
 {
-    return programDir + ProfilesFolder + entryText + ProfileExtension;
+    const QString folder = programDir + ProfilesFolder;
+    const QString usual = folder + entryText + ProfileExtension;
+    if (QFileInfo(usual).isFile())
+        return usual;
+    // The catalogue lists "Custom.BPF" as "Custom": find the name it came from.
+    for (const QString &name : FindProfiles(folder, ProfileExtension)) {
+        if (withoutExtension(name) == entryText)
+            return folder + name;
+    }
+    return usual;
 }
 
 std::optional<OutputProfile> ReadProfile(const QString &path)
 {
     if (!QFileInfo(path).isFile())
         return std::nullopt;
-    const IniDocument doc = IniDocument::load(path);
+    return ProfileFromDocument(IniDocument::load(path), path);
+}
+
+OutputProfile ProfileFromDocument(const IniDocument &doc, const QString &path)
+{
     OutputProfile profile;
     profile.path = path;
     profile.outputExtension =

@@ -2,6 +2,8 @@
 
 #include "workingselection.h"
 
+class IniDocument;
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -29,12 +31,13 @@ inline const QString ChannelsSection = QStringLiteral("Channels");
 // The eleven sections above in loading order.
 QStringList ProfileOptionSections();
 
-// One option section as loaded: its captions and the position chosen at
-// first (-1: nothing chosen; it may also lie outside the captions).
+// One option section as loaded: its captions, the position chosen at first
+// (-1: nothing chosen; it may also lie outside the captions) and its help text.
 struct ProfileOption {
     QString section;
     QStringList captions;
     int index = -1;
+    QString description;
 };
 
 struct OutputProfile {
@@ -52,12 +55,17 @@ QStringList FindProfiles(const QString &folder, const QString &extension);
 // without its extension.
 QStringList ProfileCatalogue(const QString &programDir);
 
-// programDir + "Profiles/" + entryText + ".bpf".
+// The file of a catalogue entry: programDir + "Profiles/" + entryText + its
+// extension as the file spells it (".bpf" when no such file exists).
 QString ProfilePath(const QString &programDir, const QString &entryText);
 
-// The captions and initial choices of every option section and the output
-// extension; nothing when no file is at path.
+// The captions, initial choices and descriptions of every option section and
+// the output extension, from one read of the file; nothing when no file is at
+// path.
 std::optional<OutputProfile> ReadProfile(const QString &path);
+
+// The same from a profile's text already read; path is only recorded.
+OutputProfile ProfileFromDocument(const IniDocument &doc, const QString &path);
 
 // The working selection right after the profile is loaded: every box at its
 // "Index" (nothing selected when that lies outside the choices, and then an

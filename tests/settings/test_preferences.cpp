@@ -87,6 +87,35 @@ private slots:
         QVERIFY(!LoadPreferences(m_programDir).ask);
     }
 
+    // A file written by an older single-byte program: its own lines stay byte
+    // for byte, and a later value with letters Latin-1 lacks is kept whole,
+    // also through the writes that follow it into the now mixed file.
+    void latin1FileKeepsItsLinesAndTakesAnyLetters()
+    {
+        const QString path = PreferencesPath(m_programDir);
+        const QByteArray comment = "; R\xe9glages de Ren\xe9"
+                                   "e\n";
+        const QByteArray tempLine = "Temp Dir=/home/ren\xe9"
+                                    "e/tmp/\n";
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(comment + "[Main]\n" + tempLine + "Output File=/old.avi\n");
+        file.close();
+
+        const QString cyrillic = QString::fromUtf8("/home/\xd0\xb0\xd0\xbd\xd1\x8f/\xd0\xb2.avi");
+        SaveMainState(m_programDir, 2, cyrillic);
+        SaveMainState(m_programDir, 3, ReadRememberedOutputFile(m_programDir));
+
+        QCOMPARE(ReadRememberedOutputFile(m_programDir), cyrillic);
+        QCOMPARE(LoadPreferences(m_programDir).tempDir, QString::fromUtf8("/home/ren\xc3\xa9"
+                                                                          "e/tmp/"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QVERIFY(bytes.startsWith(comment + "[Main]\n" + tempLine));
+        QVERIFY(bytes.contains("Output File=" + cyrillic.toUtf8() + "\n"));
+        QVERIFY(bytes.contains("Profile=3\n"));
+    }
+
     void saveThatCannotWriteReportsThePath()
     {
         // A folder where the file should be cannot be written, even by root.

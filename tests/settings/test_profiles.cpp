@@ -37,6 +37,22 @@ private slots:
         QCOMPARE(ProfilePath(programDir, "my.fast"), folder + "my.fast.bpf");
     }
 
+    // The catalogue lists a profile by name whatever the case of its
+    // extension; the entry must lead back to that very file.
+    void upperCaseExtensionLoads()
+    {
+        const QString programDir = m_dir.filePath("upper") + '/';
+        const QString path = programDir + "Profiles/Custom.BPF";
+        writeText(path, "[Main]\nType=mp4\n[Video Codec]\nItems=1\nIndex=0\nCaption0=MPEG-4\n");
+        QCOMPARE(ProfileCatalogue(programDir), QStringList{"Custom"});
+        QCOMPARE(ProfilePath(programDir, "Custom"), path);
+        const std::optional<OutputProfile> profile = ReadProfile(ProfilePath(programDir, "Custom"));
+        QVERIFY(profile.has_value());
+        QCOMPARE(profile->outputExtension, QString(".mp4"));
+        QCOMPARE(profile->options.first().captions, QStringList{"MPEG-4"});
+        QCOMPARE(ProfilePath(programDir, "Absent"), programDir + "Profiles/Absent.bpf");
+    }
+
     void emptyOrMissingFolderGivesNoEntries()
     {
         const QString programDir = m_dir.filePath("empty") + '/';
