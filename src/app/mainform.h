@@ -99,6 +99,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    bool takeFileDrag(QEvent *event);
 
 private:
     void FormCreate(const QStringList &arguments);

@@ -12,6 +12,7 @@
 #include <QDropEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QToolButton>
@@ -38,6 +39,7 @@ void TMainForm::connectHandlers()
     connect(Tasks, &TaskList::fileAddingStarted, this, &TMainForm::hideGettingStarted);
     ltvTask->installEventFilter(this);
     ltvTask->viewport()->installEventFilter(this);
+    edtOutputFile->installEventFilter(this);
 }
 
 void TMainForm::buildTaskPopup()
@@ -171,8 +173,29 @@ void TMainForm::ltvTaskResize(int newWidth)
         ltvTask->setColumnWidth(column, widths[column]);
 }
 
+// A line edit takes dropped files as text for itself. Files dropped on the
+// output field are added to the list as anywhere else on the window; a drag
+// of plain text still goes into the field.
+bool TMainForm::takeFileDrag(QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+        return false;
+    // The enter and move events are drop events too.
+    auto *drag = static_cast<QDropEvent *>(event);
+    if (!drag->mimeData()->hasUrls())
+        return false;
+    if (type == QEvent::Drop)
+        dropEvent(drag);
+    else
+        drag->acceptProposedAction();
+    return true;
+}
+
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == edtOutputFile && takeFileDrag(event))
+        return true;
     if (watched == ltvTask && event->type() == QEvent::Resize) {
         ltvTaskResize(static_cast<QResizeEvent *>(event)->size().width());
     } else if (watched == ltvTask && event->type() == QEvent::KeyPress) {

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeView>
@@ -106,6 +107,28 @@ private slots:
         QVERIFY(!w->panltvTask->isVisible());
         QCOMPARE(w->taskList()->count(), 0);
         QVERIFY(w->ltvTask->isVisible());
+    }
+
+    // The output field is a line edit, which would take the files' names as
+    // its text; the drop must add them to the list instead.
+    void dropOnTheOutputFieldAddsTheFiles()
+    {
+        MainFormFixture f;
+        TMainForm *w = f.createAndShow();
+        auto *field = w->findChild<QLineEdit *>(QStringLiteral("edtOutputFile"));
+        QVERIFY(field);
+        const QString before = field->text();
+        QMimeData data;
+        data.setUrls(
+            {QUrl::fromLocalFile(clip("small.avi")), QUrl::fromLocalFile(clip("big.mp4"))});
+        const QPoint middle = field->rect().center();
+        QDragEnterEvent enter(middle, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(field, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(middle), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(field, &drop);
+        QCOMPARE(w->taskList()->count(), 2);
+        QCOMPARE(field->text(), before);
     }
 
     void dropWhileTheListIsDisabledAddsNothing()
