@@ -119,6 +119,7 @@ private:
     void setRowButtonsEnabled(bool enabled);
     void enableRowButtonsWhenListed();
     void hideGettingStarted();
+    bool refuseStartWhileTakingIn();
     void LoadMainState();
     void SaveMainState();
     void createJob();

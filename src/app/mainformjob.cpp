@@ -28,6 +28,8 @@ void TMainForm::createJob()
 
 void TMainForm::imgStartClick()
 {
+    if (refuseStartWhileTakingIn())
+        return;
     TheJob->imgStartClick();
 }
 

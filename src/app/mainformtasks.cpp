@@ -3,9 +3,11 @@
 #include "app/mainform.h"
 
 #include "platform/choosers.h"
+#include "platform/messages.h"
 #include "platform/shellopener.h"
 #include "tasklist/inputtypes.h"
 #include "tasklist/tasklist.h"
+#include "tasklist/tasklistmodel.h"
 
 #include <QComboBox>
 #include <QDragEnterEvent>
@@ -37,6 +39,9 @@ void TMainForm::connectHandlers()
             &TMainForm::cmbProfileChange);
     connect(ltvTask, &QTreeView::doubleClicked, this, &TMainForm::ltvTaskDblClick);
     connect(Tasks, &TaskList::fileAddingStarted, this, &TMainForm::hideGettingStarted);
+    // Rows of an intake arrive after the handler that started it returned.
+    connect(Tasks->model(), &QAbstractItemModel::rowsInserted, this,
+            &TMainForm::enableRowButtonsWhenListed);
     ltvTask->installEventFilter(this);
     ltvTask->viewport()->installEventFilter(this);
     edtOutputFile->installEventFilter(this);
@@ -85,6 +90,18 @@ void TMainForm::enableRowButtonsWhenListed()
 {
     if (Tasks->count() > 0)
         setRowButtonsEnabled(true);
+}
+
+bool TMainForm::refuseStartWhileTakingIn()
+{
+    if (!Tasks->isTakingIn())
+        return false;
+    // A job over a half-filled list would join fewer files than the user
+    // gave.
+    Seams.messages->inform(QStringLiteral("Files Still Coming In"),
+                           QStringLiteral("Files are still being added to the Task List. Click "
+                                          "Start again when all of them are listed."));
+    return true;
 }
 
 void TMainForm::tbtnAddFileClick()

@@ -87,4 +87,7 @@ void AddEntries(TaskList &tasks, const QStringList &entries)
     // list files are read already, so an empty first entry, which the intake
     // skips, keeps a folder of such a name a folder.
     tasks.TakeStartupArguments(QStringList{QString()} + entries);
+    // The files are probed on every core while this thread waits: there is
+    // no window to keep answering.
+    tasks.waitForIntake();
 }

@@ -31,5 +31,5 @@ QStringList FoldersWithoutInputs(const QStringList &entries);
 
 // Adds the entries to the task list in order, each as the window's start-up
 // intake adds it; duplicates are asked about, files without a play time are
-// reported and left out.
+// reported and left out. Returns when every entry is listed or refused.
 void AddEntries(TaskList &tasks, const QStringList &entries);

@@ -2,6 +2,7 @@
 target_sources(brelvane_core PRIVATE
   tasklist/timetext.h tasklist/timetext.cpp
   tasklist/mediaprobe.h tasklist/mediaprobe.cpp
+  tasklist/orderedprobes.h tasklist/orderedprobes.cpp
   tasklist/taskitem.h
   tasklist/tasklistmodel.h tasklist/tasklistmodel.cpp
   tasklist/inputtypes.h tasklist/inputtypes.cpp

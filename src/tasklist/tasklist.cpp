@@ -3,6 +3,7 @@
 #include "platform/messages.h"
 #include "tasklist/inputtypes.h"
 #include "tasklist/mediaprobe.h"
+#include "tasklist/orderedprobes.h"
 #include "tasklist/tasklistmodel.h"
 
 #include <QDir>
@@ -58,48 +59,44 @@ TaskList::TaskList(Messages *messages, QObject *parent)
     , m_messages(messages)
     , m_model(new TaskListModel(this))
     , m_selection(new QItemSelectionModel(m_model, this))
+    , m_probes(new OrderedProbes(this))
 {
+    connect(m_probes, &OrderedProbes::probed, this, &TaskList::takeProbed);
+    connect(m_probes, &OrderedProbes::batchDone, this, &TaskList::endBatch);
+    connect(m_probes, &OrderedProbes::idle, this, &TaskList::intakeFinished);
 }
 
-bool TaskList::AddTaskFile(const QString &path)
+void TaskList::AddTaskFile(const QString &path)
 {
-    QStringList refused;
-    const bool added = addFile(path, refused);
-    tellRefused(refused);
-    return added;
+    m_probes->enqueue({path});
 }
 
 void TaskList::AddTaskFolder(const QString &folder)
 {
-    QStringList refused;
-    addFolder(folder, refused);
-    tellRefused(refused);
+    QStringList files;
+    appendFolderFiles(folder, files);
+    m_probes->enqueue(files);
 }
 
 void TaskList::AddChosenFiles(const QStringList &dialogList)
 {
-    if (dialogList.isEmpty())
-        return;
     // The dialog returns the files in the user's own order, which is the
     // join order the user meant.
-    QStringList refused;
-    for (const QString &path : dialogList)
-        addFile(path, refused);
-    tellRefused(refused);
+    m_probes->enqueue(dialogList);
 }
 
 void TaskList::AddDropped(const QStringList &names)
 {
-    QStringList refused;
+    QStringList files;
     for (const QString &name : names) {
         if (name.isEmpty())
             continue;
         if (QFileInfo(name).isDir())
-            addFolder(name, refused);
+            appendFolderFiles(name, files);
         else if (IsSupportedExt(name))
-            addFile(name, refused);
+            files << name;
     }
-    tellRefused(refused);
+    m_probes->enqueue(files);
 }
 
 void TaskList::TakeStartupArguments(const QStringList &args)
@@ -116,10 +113,20 @@ void TaskList::TakeStartupArguments(const QStringList &args)
                                    .arg(args.first()));
         }
     }
-    QStringList refused;
+    QStringList files;
     for (const QString &entry : qAsConst(entries))
-        addStartupEntry(entry, refused);
-    tellRefused(refused);
+        appendStartupFiles(entry, files);
+    m_probes->enqueue(files);
+}
+
+bool TaskList::isTakingIn() const
+{
+    return m_probes->isBusy();
+}
+
+void TaskList::waitForIntake()
+{
+    m_probes->waitForAll();
 }
 
 void TaskList::RemoveSelected()
@@ -132,7 +139,14 @@ void TaskList::RemoveSelected()
 
 void TaskList::Clear()
 {
+    // Files still coming in were meant for the list being cleared.
+    const bool takingIn = isTakingIn();
+    m_probes->cancel();
+    m_refused.clear();
+    ++m_clearings;
     m_model->clearRows();
+    if (takingIn)
+        emit intakeFinished();
 }
 
 void TaskList::MoveUp()
@@ -185,15 +199,15 @@ int TaskList::count() const
     return m_model->count();
 }
 
-bool TaskList::addFile(const QString &path, QStringList &refused)
+void TaskList::takeProbed(const QString &path, const ProbeResult &probe)
 {
     emit fileAddingStarted();
-    if (!confirmDuplicate(path))
-        return false;
-    const ProbeResult probe = ProbeMediaFile(path);
+    const int clearings = m_clearings;
+    if (!confirmDuplicate(path) || clearings != m_clearings)
+        return;
     if (!probe.isTakeable()) {
-        refused << path;
-        return false;
+        m_refused << path;
+        return;
     }
     m_model->rememberFacts(path, probe);
     const int row = m_model->appendRow(path);
@@ -203,10 +217,16 @@ bool TaskList::addFile(const QString &path, QStringList &refused)
     record.SubItems[SizeSlot] = probe.sizeText;
     record.SubItems[StatusSlot] = addedStatusText();
     m_model->SetItemData(row, WholeRowSelector, record);
-    return true;
 }
 
-void TaskList::addFolder(const QString &folder, QStringList &refused)
+void TaskList::endBatch()
+{
+    const QStringList refused = m_refused;
+    m_refused.clear();
+    tellRefused(refused);
+}
+
+void TaskList::appendFolderFiles(const QString &folder, QStringList &files)
 {
     if (folder.isEmpty())
         return;
@@ -216,19 +236,19 @@ void TaskList::addFolder(const QString &folder, QStringList &refused)
     std::sort(names.begin(), names.end(), lessIgnoringCase);
     const QString base = AddTrailingSeparator(folder);
     for (const QString &name : qAsConst(names))
-        addFile(base + name, refused);
+        files << base + name;
 }
 
-void TaskList::addStartupEntry(const QString &entry, QStringList &refused)
+void TaskList::appendStartupFiles(const QString &entry, QStringList &files)
 {
     if (entry.isEmpty())
         return;
     const QFileInfo info(entry);
     if (info.isFile()) {
         if (IsSupportedExt(entry))
-            addFile(fullPathOf(entry), refused);
+            files << fullPathOf(entry);
     } else if (info.isDir()) {
-        addFolder(fullPathOf(entry), refused);
+        appendFolderFiles(fullPathOf(entry), files);
     }
 }
 

@@ -5,6 +5,8 @@
 #include <QStringList>
 
 class Messages;
+class OrderedProbes;
+struct ProbeResult;
 class QItemSelectionModel;
 class TaskListModel;
 
@@ -15,10 +17,15 @@ class TaskListModel;
 // setSelectionModel(selectionModel())). A row counts as selected when any of
 // its cells is.
 //
-// A file whose play time cannot be read is not added: a job computes its
-// progress from the play time and the encoder cannot join what the media
-// library cannot read. The user is told which file was left out; an intake
-// of several files tells once, after the intake, listing all of them.
+// Adding returns at once: the files are probed on worker threads and their
+// rows appear in list order as their facts arrive, so a window stays
+// responsive while a large folder comes in. Each file is asked about as its
+// row would be added (the duplicate question), in list order.
+//
+// A file without a play time or without a picture is not added: a job
+// computes its progress from the play time and the encoder cannot join what
+// the media library cannot read. The user is told which file was left out;
+// an intake of several files tells once, after its last file, listing them.
 class TaskList : public QObject {
     Q_OBJECT
 public:
@@ -27,21 +34,27 @@ public:
     TaskListModel *model() const { return m_model; }
     QItemSelectionModel *selectionModel() const { return m_selection; }
 
-    // Adds one file without looking at its extension. False when nothing was
-    // added (the user declined the duplicate, or the play time is unknown).
-    bool AddTaskFile(const QString &path);
+    // Adds one file without looking at its extension.
+    void AddTaskFile(const QString &path);
     // Adds the input files lying directly in the folder, sorted by name
     // without regard to case.
     void AddTaskFolder(const QString &folder);
     // Adds the files of a multi-select open dialog in the order it returns.
     void AddChosenFiles(const QStringList &dialogList);
-    // Adds dropped names: folders by AddTaskFolder, input files by
+    // Adds dropped names: folders as AddTaskFolder, input files as
     // AddTaskFile; anything else is skipped without a word.
     void AddDropped(const QStringList &names);
     // Takes the program's arguments (without the program's own name): files,
     // folders, or a first argument ending in ".tmp" naming a list file with one
     // entry per line.
     void TakeStartupArguments(const QStringList &args);
+
+    // True while added files are still being probed or asked about; the list
+    // is not complete yet.
+    bool isTakingIn() const;
+    // Blocks until every file added so far is listed or refused; for callers
+    // without a window (the command line).
+    void waitForIntake();
 
     void RemoveSelected();
     void Clear();
@@ -59,11 +72,14 @@ public:
 signals:
     // Raised as a file is about to be added, before any question is asked.
     void fileAddingStarted();
+    // Every file added so far is listed or refused, or Clear dropped the rest.
+    void intakeFinished();
 
 private:
-    bool addFile(const QString &path, QStringList &refused);
-    void addFolder(const QString &folder, QStringList &refused);
-    void addStartupEntry(const QString &entry, QStringList &refused);
+    void takeProbed(const QString &path, const ProbeResult &probe);
+    void endBatch();
+    void appendFolderFiles(const QString &folder, QStringList &files);
+    void appendStartupFiles(const QString &entry, QStringList &files);
     bool confirmDuplicate(const QString &path);
     bool readListFile(const QString &listFile, QStringList &entries);
     void tellRefused(const QStringList &refused);
@@ -74,4 +90,10 @@ private:
     Messages *m_messages;
     TaskListModel *m_model;
     QItemSelectionModel *m_selection;
+    OrderedProbes *m_probes;
+    // The files of the batch being handed back that were refused so far.
+    QStringList m_refused;
+    // Counts Clear, so that a file whose question was up at the time is not
+    // added after it.
+    int m_clearings = 0;
 };

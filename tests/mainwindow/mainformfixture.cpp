@@ -1,5 +1,6 @@
 #include "mainformfixture.h"
 
+#include "tasklist/tasklist.h"
 #include "testclips.h"
 
 #include <QDir>
@@ -38,6 +39,10 @@ TMainForm *MainFormFixture::create(const QStringList &arguments)
 {
     const DesktopSeams seams{&messages, &choosers, &shell, &power};
     window = std::make_unique<TMainForm>(programDir(), seams, arguments);
+    // The start-up files come in on worker threads; the tests begin with them
+    // listed.
+    if (!QTest::qWaitFor([this] { return !window->taskList()->isTakingIn(); }, 60000))
+        qWarning("The start-up files did not come in.");
     return window.get();
 }
 

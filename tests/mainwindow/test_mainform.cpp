@@ -172,12 +172,12 @@ private slots:
         QCOMPARE(f.choosers.lastSelectedFilter,
                  QStringLiteral("All Support Files(*.avi;*.mpg;*.mpeg;*.mp4;*.wmv;*.mov;*.vob;"
                                 "*.asf;) (*.avi *.mpg *.mpeg *.mp4 *.wmv *.mov *.vob *.asf)"));
-        QCOMPARE(w->taskList()->count(), 1);
+        QTRY_COMPARE(w->taskList()->count(), 1);
         QVERIFY(w->tbtnUp->isEnabled());
         f.choosers.folderReply = clips.path();
         w->tbtnAddDirClick();
         QCOMPARE(f.choosers.lastTitle, QStringLiteral("Add a directory to the Task List"));
-        QVERIFY(w->taskList()->count() >= 2);
+        QTRY_VERIFY(w->taskList()->count() >= 2);
     }
 
     void popupEnablesItsItemsByTheList()
@@ -303,6 +303,7 @@ private slots:
         TMainForm *w = f.createAndShow();
         QVERIFY(w->grab().save(folder + QStringLiteral("/main-window-start.png")));
         w->addDroppedNames({clip("big.mp4"), clip("small.avi")});
+        QTRY_COMPARE(w->taskList()->count(), 2);
         w->edtOutputFile->setText(QStringLiteral("/home/user/Videos/joined.avi"));
         QVERIFY(w->grab().save(folder + QStringLiteral("/main-window-list.png")));
         w->DisableJobControls();

@@ -45,6 +45,15 @@ void fillPlainRows(TaskList &tasks, const QStringList &names)
         tasks.model()->appendRow(name);
 }
 
+// Adds one file and waits for its intake; true when its row was added.
+bool addAndWait(TaskList &tasks, const QString &path)
+{
+    const int before = tasks.count();
+    tasks.AddTaskFile(path);
+    tasks.waitForIntake();
+    return tasks.count() > before;
+}
+
 bool writeText(const QString &path, const QByteArray &content)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
@@ -111,7 +120,7 @@ void TaskListTest::addsFileWithProbedTexts()
 {
     TaskList tasks(&m_messages);
     QSignalSpy started(&tasks, &TaskList::fileAddingStarted);
-    QVERIFY(tasks.AddTaskFile(m_clip));
+    QVERIFY(addAndWait(tasks, m_clip));
     QCOMPARE(started.size(), 1);
     ltvItemData row;
     tasks.model()->GetItemData(0, WholeRowSelector, row);
@@ -128,11 +137,11 @@ void TaskListTest::asksBeforeAddingDuplicate()
     FakeMessages messages;
     TaskList tasks(&messages);
     QSignalSpy started(&tasks, &TaskList::fileAddingStarted);
-    QVERIFY(tasks.AddTaskFile(m_clip));
+    QVERIFY(addAndWait(tasks, m_clip));
     QVERIFY(messages.shown.isEmpty());
 
     messages.answers = {false};
-    QVERIFY(!tasks.AddTaskFile(m_clip));
+    QVERIFY(!addAndWait(tasks, m_clip));
     QCOMPARE(tasks.count(), 1);
     QCOMPARE(messages.shown.size(), 1);
     QCOMPARE(messages.shown.at(0).kind, ShownMessage::Ask);
@@ -144,11 +153,11 @@ void TaskListTest::asksBeforeAddingDuplicate()
     QCOMPARE(started.size(), 2);
 
     messages.answers = {true};
-    QVERIFY(tasks.AddTaskFile(m_clip));
+    QVERIFY(addAndWait(tasks, m_clip));
     QCOMPARE(tasks.count(), 2);
     // Listed twice now, but one question per file.
     messages.answers = {true};
-    QVERIFY(tasks.AddTaskFile(m_clip));
+    QVERIFY(addAndWait(tasks, m_clip));
     QCOMPARE(messages.shown.size(), 3);
     QCOMPARE(captions(tasks), QStringList(3, m_clip));
 }
@@ -159,8 +168,8 @@ void TaskListTest::comparesCaptionsCaseSensitively()
     const QString lower = clipCopy(QStringLiteral("v/a.avi"));
     FakeMessages messages;
     TaskList tasks(&messages);
-    QVERIFY(tasks.AddTaskFile(upper));
-    QVERIFY(tasks.AddTaskFile(lower));
+    QVERIFY(addAndWait(tasks, upper));
+    QVERIFY(addAndWait(tasks, lower));
     QVERIFY(messages.shown.isEmpty());
     QCOMPARE(captions(tasks), QStringList({upper, lower}));
 }
@@ -174,6 +183,7 @@ void TaskListTest::addsFolderFilesSortedAndFiltered()
         FakeMessages messages;
         TaskList tasks(&messages);
         tasks.AddTaskFolder(folder);
+        tasks.waitForIntake();
         QCOMPARE(captions(tasks), expected);
         ltvItemData row;
         tasks.model()->GetItemData(1, SizeSlot, row);
@@ -189,6 +199,7 @@ void TaskListTest::addsChosenFilesInDialogOrder()
     const QString z = clipCopy(QStringLiteral("chosen/z.avi"));
     TaskList tasks(&m_messages);
     tasks.AddChosenFiles({z, x, y});
+    tasks.waitForIntake();
     QCOMPARE(captions(tasks), QStringList({z, x, y}));
 }
 
@@ -200,16 +211,19 @@ void TaskListTest::dropSkipsUnsupportedNames()
     TaskList tasks(&messages);
     QSignalSpy started(&tasks, &TaskList::fileAddingStarted);
     tasks.AddDropped({rmvb, text, path(QStringLiteral("drop/missing.wmv.txt"))});
+    tasks.waitForIntake();
     QCOMPARE(tasks.count(), 0);
     QCOMPARE(started.size(), 0);
     QVERIFY(messages.shown.isEmpty());
 
     tasks.AddDropped({path(QStringLiteral("folder")), m_clip});
+    tasks.waitForIntake();
     QCOMPARE(captions(tasks), QStringList({path(QStringLiteral("folder/A.avi")),
                                            path(QStringLiteral("folder/b.MPG")), m_clip}));
 
     // The open dialog does not look at the extension.
     tasks.AddChosenFiles({rmvb});
+    tasks.waitForIntake();
     QCOMPARE(tasks.model()->caption(3), rmvb);
 }
 
@@ -232,6 +246,7 @@ void TaskListTest::takesListFile()
     TaskList tasks(&messages);
     // Arguments after a list file are not looked at.
     tasks.TakeStartupArguments({listFile, path(QStringLiteral("folder/A.avi"))});
+    tasks.waitForIntake();
     QCOMPARE(captions(tasks), QStringList({m_clip, path(QStringLiteral("folder/A.avi")),
                                            path(QStringLiteral("folder/b.MPG"))}));
     QVERIFY(messages.shown.isEmpty());
@@ -243,6 +258,7 @@ void TaskListTest::takesStartupFilesAndSkipsOthers()
     const QString b = clipCopy(QStringLiteral("args/b.TMP"));
     TaskList tasks(&m_messages);
     tasks.TakeStartupArguments({a, b, QString(), path(QStringLiteral("args/none.avi"))});
+    tasks.waitForIntake();
     QCOMPARE(captions(tasks), QStringList{a});
 
     // A relative argument becomes the file's full path.
@@ -250,6 +266,7 @@ void TaskListTest::takesStartupFilesAndSkipsOthers()
     QVERIFY(QDir::setCurrent(path(QStringLiteral("args"))));
     TaskList relative(&m_messages);
     relative.TakeStartupArguments({QStringLiteral("./a.avi")});
+    relative.waitForIntake();
     QDir::setCurrent(before);
     QCOMPARE(captions(relative), QStringList{QFileInfo(a).absoluteFilePath()});
 }
@@ -260,6 +277,7 @@ void TaskListTest::reportsUnreadableListFile()
     FakeMessages messages;
     TaskList tasks(&messages);
     tasks.TakeStartupArguments({missing, m_clip});
+    tasks.waitForIntake();
     QCOMPARE(tasks.count(), 0);
     QCOMPARE(messages.shown.size(), 1);
     QCOMPARE(messages.shown.at(0).kind, ShownMessage::Inform);
@@ -273,7 +291,7 @@ void TaskListTest::refusesFileWithoutPlayTime()
     QVERIFY(writeText(fake, "not a video at all\n"));
     FakeMessages messages;
     TaskList tasks(&messages);
-    QVERIFY(!tasks.AddTaskFile(fake));
+    QVERIFY(!addAndWait(tasks, fake));
     QCOMPARE(tasks.count(), 0);
     QCOMPARE(messages.shown.size(), 1);
     QCOMPARE(messages.shown.at(0).kind, ShownMessage::Inform);
@@ -295,6 +313,7 @@ void TaskListTest::refusesBatchInOneMessage()
     FakeMessages messages;
     TaskList tasks(&messages);
     tasks.AddDropped({path(QStringLiteral("batch")), loose});
+    tasks.waitForIntake();
     QCOMPARE(captions(tasks), QStringList{good});
     QCOMPARE(messages.shown.size(), 1);
     const QString text = messages.shown.at(0).text;
@@ -303,9 +322,11 @@ void TaskListTest::refusesBatchInOneMessage()
 
     messages.shown.clear();
     tasks.TakeStartupArguments({bad1, bad2});
+    tasks.waitForIntake();
     QCOMPARE(messages.shown.size(), 1);
     messages.shown.clear();
     tasks.AddChosenFiles({bad1, loose});
+    tasks.waitForIntake();
     QCOMPARE(messages.shown.size(), 1);
     QCOMPARE(tasks.count(), 1);
 }
@@ -320,6 +341,7 @@ void TaskListTest::listsAtMostTwentyRefusedNames()
     FakeMessages messages;
     TaskList tasks(&messages);
     tasks.AddTaskFolder(path(QStringLiteral("many")));
+    tasks.waitForIntake();
     QCOMPARE(messages.shown.size(), 1);
     const QString text = messages.shown.at(0).text;
     QVERIFY(text.contains(bad.at(19) + QStringLiteral("\n... and 3 more.")));

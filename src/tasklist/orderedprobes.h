@@ -1,0 +1,51 @@
+#pragma once
+
+#include "tasklist/mediaprobe.h"
+
+#include <QFuture>
+#include <QObject>
+#include <QStringList>
+
+#include <deque>
+#include <memory>
+
+template <typename T> class QFutureWatcher;
+
+// Probes files on worker threads, as many at once as there are cores, and
+// hands every result back on the owner's thread in the order the files were
+// queued: a file is handed back as soon as it and every file before it are
+// probed. The owner's thread never waits for the media library.
+class OrderedProbes : public QObject {
+    Q_OBJECT
+public:
+    explicit OrderedProbes(QObject *parent = nullptr);
+    ~OrderedProbes() override;
+
+    // Queues the files, as one batch, behind those queued before; their
+    // probing starts at once. An empty list queues nothing.
+    void enqueue(const QStringList &paths);
+    // True while a queued file has not been handed back.
+    bool isBusy() const { return !m_batches.empty(); }
+    // Forgets every file not handed back yet. Probes already running end on
+    // their own and nobody sees their results.
+    void cancel();
+    // Blocks the calling thread until every queued file is probed, handing
+    // each back on the way; for callers without a window.
+    void waitForAll();
+
+signals:
+    void probed(const QString &path, const ProbeResult &probe);
+    // The last file of a batch was handed back.
+    void batchDone();
+    // Nothing is left to hand back.
+    void idle();
+
+private:
+    struct Batch;
+    void handOver();
+    bool handOverOne();
+    void dropBatch(Batch &batch);
+
+    std::deque<std::unique_ptr<Batch>> m_batches;
+    bool m_handingOver = false;
+};
