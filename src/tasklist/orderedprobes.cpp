@@ -59,9 +59,12 @@ void OrderedProbes::enqueue(const QStringList &paths)
 
 void OrderedProbes::cancel()
 {
+    if (m_batches.empty())
+        return;
     for (const auto &batch : m_batches)
         dropBatch(*batch);
     m_batches.clear();
+    emit idle();
 }
 
 void OrderedProbes::waitForAll()
@@ -83,12 +86,9 @@ void OrderedProbes::handOver()
     if (m_handingOver)
         return;
     m_handingOver = true;
-    bool handed = false;
-    while (handOverOne())
-        handed = true;
+    while (handOverOne()) {
+    }
     m_handingOver = false;
-    if (handed && m_batches.empty())
-        emit idle();
 }
 
 // Hands back the next file, or ends the head batch; false when the next
@@ -109,6 +109,8 @@ bool OrderedProbes::handOverOne()
     dropBatch(head);
     m_batches.pop_front();
     emit batchDone();
+    if (m_batches.empty())
+        emit idle();
     return true;
 }
 

@@ -26,8 +26,8 @@ public:
     void enqueue(const QStringList &paths);
     // True while a queued file has not been handed back.
     bool isBusy() const { return !m_batches.empty(); }
-    // Forgets every file not handed back yet. Probes already running end on
-    // their own and nobody sees their results.
+    // Forgets every file not handed back yet (and tells idle). Probes
+    // already running end on their own and nobody sees their results.
     void cancel();
     // Blocks the calling thread until every queued file is probed, handing
     // each back on the way; for callers without a window.
@@ -37,7 +37,7 @@ signals:
     void probed(const QString &path, const ProbeResult &probe);
     // The last file of a batch was handed back.
     void batchDone();
-    // Nothing is left to hand back.
+    // Nothing is left to hand back: the last batch is done or cancelled.
     void idle();
 
 private:

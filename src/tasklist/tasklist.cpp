@@ -140,13 +140,10 @@ void TaskList::RemoveSelected()
 void TaskList::Clear()
 {
     // Files still coming in were meant for the list being cleared.
-    const bool takingIn = isTakingIn();
-    m_probes->cancel();
     m_refused.clear();
     ++m_clearings;
     m_model->clearRows();
-    if (takingIn)
-        emit intakeFinished();
+    m_probes->cancel();
 }
 
 void TaskList::MoveUp()

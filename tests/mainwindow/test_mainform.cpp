@@ -1,4 +1,5 @@
 #include "app/look/imagebutton.h"
+#include "engine/job.h"
 #include "mainformfixture.h"
 #include "settings/profiles.h"
 #include "tasklist/tasklist.h"
@@ -14,6 +15,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QTest>
+#include <QThreadPool>
 #include <QToolButton>
 #include <QTreeView>
 
@@ -178,6 +180,26 @@ private slots:
         w->tbtnAddDirClick();
         QCOMPARE(f.choosers.lastTitle, QStringLiteral("Add a directory to the Task List"));
         QTRY_VERIFY(w->taskList()->count() >= 2);
+    }
+
+    void startWaitsForTheFilesComingIn()
+    {
+        MainFormFixture f;
+        TMainForm *w = f.createAndShow();
+        w->addDroppedNames({clip("big.mp4"), clip("small.avi")});
+        QVERIFY(w->taskList()->isTakingIn());
+        w->imgStartClick();
+        QCOMPARE(f.messages.shown.size(), 1);
+        QCOMPARE(f.messages.shown[0].title, QStringLiteral("Files Still Coming In"));
+        QVERIFY(!w->job()->isActive());
+        QTRY_COMPARE(w->taskList()->count(), 2);
+        QVERIFY(w->tbtnUp->isEnabled());
+
+        // Closed while files come in: nothing is left to add rows to it.
+        w->addDroppedNames({clip("small.avi")});
+        f.window.reset();
+        QThreadPool::globalInstance()->waitForDone();
+        QCoreApplication::processEvents();
     }
 
     void popupEnablesItsItemsByTheList()

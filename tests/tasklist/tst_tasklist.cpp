@@ -9,6 +9,7 @@
 #include <QItemSelectionModel>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QThreadPool>
 #include <QtTest>
 
 namespace {
@@ -80,6 +81,8 @@ private slots:
     void refusesFileWithoutPlayTime();
     void refusesBatchInOneMessage();
     void listsAtMostTwentyRefusedNames();
+    void parallelIntakeKeepsListOrderAndAsksInOrder();
+    void clearDropsFilesStillComingIn();
     void movesSelectedRowsUp();
     void movesSelectedRowsDown();
     void removesSelectedRowsAndClears();
@@ -346,6 +349,69 @@ void TaskListTest::listsAtMostTwentyRefusedNames()
     const QString text = messages.shown.at(0).text;
     QVERIFY(text.contains(bad.at(19) + QStringLiteral("\n... and 3 more.")));
     QVERIFY(!text.contains(bad.at(20)));
+}
+
+void TaskListTest::parallelIntakeKeepsListOrderAndAsksInOrder()
+{
+    // A file that takes longer to probe comes first, so that the small ones
+    // after it are probed before it.
+    const QString slow = path(QStringLiteral("order/slow.ts"));
+    QVERIFY(QDir().mkpath(path(QStringLiteral("order"))));
+    QVERIFY(makeClip(slow, {1280, 720, 4.0, 25, true}));
+    const QString bad = path(QStringLiteral("order/bad.avi"));
+    QVERIFY(writeText(bad, "not a video"));
+    QStringList small;
+    for (int i = 0; i < 6; ++i)
+        small << clipCopy(QStringLiteral("order/%1.avi").arg(i));
+
+    FakeMessages messages;
+    TaskList tasks(&messages);
+    QVERIFY(addAndWait(tasks, m_clip));
+    // The row count at each box tells where in the list the intake was.
+    QList<int> rowsAtBox;
+    messages.onShown = [&](const ShownMessage &) { rowsAtBox << tasks.count(); };
+    messages.answers = {false};
+    QSignalSpy finished(&tasks, &TaskList::intakeFinished);
+    tasks.AddChosenFiles(QStringList{slow} + small.mid(0, 3) + QStringList{m_clip, bad} +
+                         small.mid(3));
+    QVERIFY(tasks.isTakingIn());
+    QVERIFY(finished.wait(60000));
+    QVERIFY(!tasks.isTakingIn());
+
+    QCOMPARE(captions(tasks), QStringList({m_clip, slow}) + small);
+    QCOMPARE(messages.shown.size(), 2);
+    QCOMPARE(messages.shown.at(0).title, QStringLiteral("Already Listed"));
+    QCOMPARE(messages.shown.at(1).title, QStringLiteral("Not Added"));
+    QVERIFY(messages.shown.at(1).text.endsWith(QLatin1Char('\n') + bad));
+    // Asked as the duplicate's row would be added; told after the last row.
+    QCOMPARE(rowsAtBox, QList<int>({5, 8}));
+    ProbeResult facts;
+    QVERIFY(tasks.model()->factsOf(slow, facts));
+    QCOMPARE(facts.width, 1280);
+}
+
+void TaskListTest::clearDropsFilesStillComingIn()
+{
+    FakeMessages messages;
+    TaskList tasks(&messages);
+    QVERIFY(addAndWait(tasks, m_clip));
+    QSignalSpy finished(&tasks, &TaskList::intakeFinished);
+    // Cleared while the duplicate question is up: the file asked about and
+    // those after it stay out, and nothing is refused.
+    messages.onShown = [&](const ShownMessage &) { tasks.Clear(); };
+    tasks.AddDropped({m_clip, path(QStringLiteral("folder")), path(QStringLiteral("batch"))});
+    QVERIFY(finished.wait(60000));
+
+    tasks.AddTaskFolder(path(QStringLiteral("folder")));
+    tasks.Clear();
+    QVERIFY(!tasks.isTakingIn());
+    QCOMPARE(finished.size(), 2);
+    // Whatever the workers were doing ends unseen.
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::processEvents();
+    QCOMPARE(tasks.count(), 0);
+    QCOMPARE(messages.shown.size(), 1);
+    QCOMPARE(finished.size(), 2);
 }
 
 void TaskListTest::movesSelectedRowsUp()
