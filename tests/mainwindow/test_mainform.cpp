@@ -103,10 +103,11 @@ private slots:
     {
         MainFormFixture f;
         TMainForm *w = f.createAndShow();
-        const QString flv = clips.filePath(QStringLiteral("x.flv"));
-        QFile::copy(clip("small.avi"), flv);
-        w->addDroppedNames({flv});
+        const QString rmvb = clips.filePath(QStringLiteral("x.rmvb"));
+        QFile::copy(clip("small.avi"), rmvb);
+        w->addDroppedNames({rmvb});
         QVERIFY(!w->panltvTask->isVisible());
+        QVERIFY(!w->taskList()->isTakingIn());
         QCOMPARE(w->taskList()->count(), 0);
         QVERIFY(w->ltvTask->isVisible());
     }
@@ -129,7 +130,7 @@ private slots:
         QVERIFY(enter.isAccepted());
         QDropEvent drop(QPointF(middle), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(field, &drop);
-        QCOMPARE(w->taskList()->count(), 2);
+        QTRY_COMPARE(w->taskList()->count(), 2);
         QCOMPARE(field->text(), before);
     }
 
@@ -173,7 +174,10 @@ private slots:
         w->tbtnAddFileClick();
         QCOMPARE(f.choosers.lastSelectedFilter,
                  QStringLiteral("All Support Files(*.avi;*.mpg;*.mpeg;*.mp4;*.wmv;*.mov;*.vob;"
-                                "*.asf;) (*.avi *.mpg *.mpeg *.mp4 *.wmv *.mov *.vob *.asf)"));
+                                "*.asf;*.mkv;*.webm;*.m4v;*.3gp;*.3g2;*.ts;*.mts;*.m2ts;*.flv;"
+                                "*.ogv;*.divx;) (*.avi *.mpg *.mpeg *.mp4 *.wmv *.mov *.vob "
+                                "*.asf *.mkv *.webm *.m4v *.3gp *.3g2 *.ts *.mts *.m2ts *.flv "
+                                "*.ogv *.divx)"));
         QTRY_COMPARE(w->taskList()->count(), 1);
         QVERIFY(w->tbtnUp->isEnabled());
         f.choosers.folderReply = clips.path();
