@@ -190,10 +190,12 @@ FfmpegCommand BuildFfmpegCommand(const EncodeRequest &request, const QList<Input
     }
     const RunLength length = runLength(request, facts);
     QStringList &args = command.arguments;
+    // Frequent reports: the caller skips the first few reads of every run
+    // (where a banner would be), and a short run must still move its bar.
     args << QStringLiteral("-nostdin") << QStringLiteral("-hide_banner")
          << QStringLiteral("-loglevel") << QStringLiteral("error") << QStringLiteral("-nostats")
          << QStringLiteral("-progress") << QStringLiteral("pipe:1")
-         << QStringLiteral("-stats_period") << QStringLiteral("0.1") << QStringLiteral("-y")
+         << QStringLiteral("-stats_period") << QStringLiteral("0.01") << QStringLiteral("-y")
          << inputArguments(request, concatListPath);
     QStringList graph;
     QStringList streams;

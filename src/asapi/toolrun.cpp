@@ -3,6 +3,7 @@
 #include "childprocess.h"
 #include "progresslines.h"
 
+#include <QFileInfo>
 #include <QProcess>
 
 #include <cstdio>
@@ -37,6 +38,8 @@ void print(const QByteArray &line)
 
 ToolResult ProbeInput(const QString &path, InputFacts &facts)
 {
+    if (!QFileInfo(path).isFile())
+        return {false, QStringLiteral("File not found: ") + path};
     QProcess probe;
     const QString program = QStringLiteral("ffprobe");
     if (!startTool(probe, program, ProbeArguments(QStringLiteral("file:") + path)))
