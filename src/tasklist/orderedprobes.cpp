@@ -1,11 +1,44 @@
 #include "tasklist/orderedprobes.h"
 
-#include <QFutureWatcher>
-#include <QtConcurrent/QtConcurrentMap>
+#include <QMutex>
+#include <QThreadPool>
+#include <QWaitCondition>
 
+#include <atomic>
+#include <cerrno>
 #include <mutex>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+#include <vector>
+
+// A pool of its own: Qt draws widgets with helper tasks on the global pool
+// and waits for them, so a long queue of probes there would stall the window
+// until the last file is probed.
+Q_GLOBAL_STATIC(QThreadPool, probePool)
+
+QThreadPool *ProbeThreadPool()
+{
+    return probePool();
+}
 
 namespace {
+
+constexpr int handOverPauseMs = 20;
+constexpr int probeNiceness = 5;
+
+// The window's thread draws what the probes deliver, with helper threads of
+// its own; probing gives way to both on a busy machine.
+void yieldToTheWindow()
+{
+    thread_local const bool lowered = [] {
+        errno = 0;
+        const int current = getpriority(PRIO_PROCESS, pid_t(syscall(SYS_gettid)));
+        return errno == 0 &&
+               setpriority(PRIO_PROCESS, pid_t(syscall(SYS_gettid)), current + probeNiceness) == 0;
+    }();
+    Q_UNUSED(lowered);
+}
 
 // The media library sets up its shared tables on its first use; that first
 // probe runs alone so that no two threads ever do it at once.
@@ -23,46 +56,114 @@ ProbeResult probeOnWorker(const QString &path)
 
 } // namespace
 
+// One batch's results, filled in by the workers in any order. The workers
+// keep it alive, so a cancelled batch may go from the queue at any time.
 struct OrderedProbes::Batch {
-    QStringList paths;
-    QFuture<ProbeResult> future;
-    QFutureWatcher<ProbeResult> *watcher = nullptr;
-    int next = 0; // the first file not handed back
+    explicit Batch(const QStringList &files)
+        : paths(files)
+        , results(size_t(files.size()))
+        , ready(size_t(files.size()), false)
+    {
+    }
+
+    bool isReady(int index)
+    {
+        const QMutexLocker lock(&mutex);
+        return ready[size_t(index)];
+    }
+    void waitUntilAllReady()
+    {
+        QMutexLocker lock(&mutex);
+        while (readyCount < paths.size() && !cancelled)
+            changed.wait(&mutex);
+    }
+
+    const QStringList paths;
+    QMutex mutex;
+    QWaitCondition changed;
+    std::vector<ProbeResult> results;
+    std::vector<bool> ready;
+    int readyCount = 0;
+    std::atomic<bool> cancelled{false};
+    int next = 0; // the first file not handed back; the owner's thread only
+};
+
+// How the workers reach the owner: a queued call, at most one waiting at a
+// time. The owner unhooks itself before it goes away.
+struct OrderedProbes::Link {
+    void notify()
+    {
+        if (pending.exchange(true))
+            return;
+        const QMutexLocker lock(&mutex);
+        if (owner) {
+            OrderedProbes *target = owner;
+            QMetaObject::invokeMethod(
+                target, [target] { target->m_handOverSoon.start(); }, Qt::QueuedConnection);
+        }
+    }
+
+    QMutex mutex;
+    OrderedProbes *owner = nullptr;
+    std::atomic<bool> pending{false};
 };
 
 OrderedProbes::OrderedProbes(QObject *parent)
     : QObject(parent)
+    , m_link(std::make_shared<Link>())
 {
+    m_link->owner = this;
+    // Rows come in a few at a time rather than one event each: every batch
+    // of rows costs the window a repaint.
+    m_handOverSoon.setSingleShot(true);
+    m_handOverSoon.setInterval(handOverPauseMs);
+    connect(&m_handOverSoon, &QTimer::timeout, this, &OrderedProbes::handOver);
 }
 
 OrderedProbes::~OrderedProbes()
 {
-    cancel();
+    {
+        const QMutexLocker lock(&m_link->mutex);
+        m_link->owner = nullptr;
+    }
+    for (const auto &batch : m_batches)
+        batch->cancelled = true;
 }
 
 void OrderedProbes::enqueue(const QStringList &paths)
 {
     if (paths.isEmpty())
         return;
-    auto batch = std::make_unique<Batch>();
-    batch->paths = paths;
-    batch->watcher = new QFutureWatcher<ProbeResult>(this);
-    // Results may come in any order; handOver looks for the next one due.
-    connect(batch->watcher, &QFutureWatcherBase::resultsReadyAt, this, &OrderedProbes::handOver);
-    connect(batch->watcher, &QFutureWatcherBase::finished, this, &OrderedProbes::handOver);
-    // The workers get a list of their own: a cancelled batch goes away while
-    // they may still read it.
-    batch->future = QtConcurrent::mapped(QStringList(paths), probeOnWorker);
-    batch->watcher->setFuture(batch->future);
-    m_batches.push_back(std::move(batch));
+    const auto batch = std::make_shared<Batch>(paths);
+    m_batches.push_back(batch);
+    const std::shared_ptr<Link> link = m_link;
+    for (int index = 0; index < paths.size(); ++index) {
+        probePool()->start([batch, link, index] {
+            if (batch->cancelled)
+                return;
+            yieldToTheWindow();
+            const ProbeResult probe = probeOnWorker(batch->paths.at(index));
+            {
+                const QMutexLocker lock(&batch->mutex);
+                batch->results[size_t(index)] = probe;
+                batch->ready[size_t(index)] = true;
+                ++batch->readyCount;
+                batch->changed.wakeAll();
+            }
+            link->notify();
+        });
+    }
 }
 
 void OrderedProbes::cancel()
 {
     if (m_batches.empty())
         return;
-    for (const auto &batch : m_batches)
-        dropBatch(*batch);
+    for (const auto &batch : m_batches) {
+        batch->cancelled = true;
+        const QMutexLocker lock(&batch->mutex);
+        batch->changed.wakeAll();
+    }
     m_batches.clear();
     emit idle();
 }
@@ -74,7 +175,7 @@ void OrderedProbes::waitForAll()
     if (m_handingOver)
         return;
     while (!m_batches.empty()) {
-        m_batches.front()->future.waitForFinished();
+        m_batches.front()->waitUntilAllReady();
         handOver();
     }
 }
@@ -86,6 +187,8 @@ void OrderedProbes::handOver()
     if (m_handingOver)
         return;
     m_handingOver = true;
+    // Results that come from now on call again.
+    m_link->pending = false;
     while (handOverOne()) {
     }
     m_handingOver = false;
@@ -93,31 +196,22 @@ void OrderedProbes::handOver()
 
 // Hands back the next file, or ends the head batch; false when the next
 // file is not probed yet or nothing is queued. A handler may cancel or
-// enqueue, so nothing of the head batch is used after a signal.
+// enqueue, so the head batch is held only for the length of one step.
 bool OrderedProbes::handOverOne()
 {
     if (m_batches.empty())
         return false;
-    Batch &head = *m_batches.front();
-    if (head.next < head.paths.size()) {
-        if (!head.future.isResultReadyAt(head.next))
+    const std::shared_ptr<Batch> head = m_batches.front();
+    if (head->next < head->paths.size()) {
+        if (!head->isReady(head->next))
             return false;
-        const int index = head.next++;
-        emit probed(head.paths.at(index), head.future.resultAt(index));
+        const int index = head->next++;
+        emit probed(head->paths.at(index), head->results[size_t(index)]);
         return true;
     }
-    dropBatch(head);
     m_batches.pop_front();
     emit batchDone();
     if (m_batches.empty())
         emit idle();
     return true;
-}
-
-void OrderedProbes::dropBatch(Batch &batch)
-{
-    batch.future.cancel();
-    batch.watcher->disconnect(this);
-    // The watcher may be the sender of the signal being handled.
-    batch.watcher->deleteLater();
 }

@@ -2,14 +2,17 @@
 
 #include "tasklist/mediaprobe.h"
 
-#include <QFuture>
 #include <QObject>
 #include <QStringList>
+#include <QTimer>
 
 #include <deque>
 #include <memory>
 
-template <typename T> class QFutureWatcher;
+class QThreadPool;
+
+// The threads that probe files, one per core.
+QThreadPool *ProbeThreadPool();
 
 // Probes files on worker threads, as many at once as there are cores, and
 // hands every result back on the owner's thread in the order the files were
@@ -42,10 +45,12 @@ signals:
 
 private:
     struct Batch;
+    struct Link;
     void handOver();
     bool handOverOne();
-    void dropBatch(Batch &batch);
 
-    std::deque<std::unique_ptr<Batch>> m_batches;
+    std::shared_ptr<Link> m_link;
+    QTimer m_handOverSoon;
+    std::deque<std::shared_ptr<Batch>> m_batches;
     bool m_handingOver = false;
 };

@@ -2,6 +2,7 @@
 #include "engine/job.h"
 #include "mainformfixture.h"
 #include "settings/profiles.h"
+#include "tasklist/orderedprobes.h"
 #include "tasklist/tasklist.h"
 #include "tasklist/tasklistmodel.h"
 #include "testclips.h"
@@ -202,7 +203,7 @@ private slots:
         // Closed while files come in: nothing is left to add rows to it.
         w->addDroppedNames({clip("small.avi")});
         f.window.reset();
-        QThreadPool::globalInstance()->waitForDone();
+        ProbeThreadPool()->waitForDone();
         QCoreApplication::processEvents();
     }
 

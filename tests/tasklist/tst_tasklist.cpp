@@ -1,4 +1,5 @@
 #include "fakeseams.h"
+#include "tasklist/orderedprobes.h"
 #include "tasklist/tasklist.h"
 #include "tasklist/tasklistmodel.h"
 #include "tasklist/timetext.h"
@@ -407,7 +408,7 @@ void TaskListTest::clearDropsFilesStillComingIn()
     QVERIFY(!tasks.isTakingIn());
     QCOMPARE(finished.size(), 2);
     // Whatever the workers were doing ends unseen.
-    QThreadPool::globalInstance()->waitForDone();
+    ProbeThreadPool()->waitForDone();
     QCoreApplication::processEvents();
     QCOMPARE(tasks.count(), 0);
     QCOMPARE(messages.shown.size(), 1);
