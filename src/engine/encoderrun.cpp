@@ -12,6 +12,15 @@ EncoderRun::EncoderRun(QObject *parent)
     connect(m_process, &QProcess::readyReadStandardOutput, this, &EncoderRun::readChunks);
     connect(m_process, &QProcess::finished, this, &EncoderRun::onProcessFinished);
     connect(m_process, &QProcess::errorOccurred, this, &EncoderRun::onProcessError);
+    m_stallTimer.setSingleShot(true);
+    connect(&m_stallTimer, &QTimer::timeout, this, &EncoderRun::onStalled);
+}
+
+int EncoderRun::defaultStallLimit()
+{
+    bool ok = false;
+    const int fromEnvironment = qEnvironmentVariableIntValue("BRELVANE_STALL_LIMIT_MS", &ok);
+    return ok && fromEnvironment > 0 ? fromEnvironment : 60000;
 }
 
 EncoderRun::~EncoderRun()
@@ -26,6 +35,8 @@ void EncoderRun::start(const RunSetup &setup)
     m_tracker = ProgressTracker(setup.progress, setup.barsBefore, setup.positionText);
     m_process->setProgram(setup.program);
     m_process->setArguments(SplitCommandLine(setup.commandLine));
+    m_spanSeconds = setup.progress.currentSpan;
+    m_stallTimer.start(m_stallLimitMs);
     m_process->start();
 }
 
@@ -34,6 +45,19 @@ void EncoderRun::terminate()
     if (m_finished || m_process->state() == QProcess::NotRunning)
         return;
     m_terminateRequested = true;
+    m_killedAs = RunOutcome::Stopped;
+    m_process->kill();
+}
+
+void EncoderRun::onStalled()
+{
+    if (m_finished || m_process->state() == QProcess::NotRunning)
+        return;
+    // Within a second of its span the work is as good as done: what keeps
+    // the encoder going then is no longer the file.
+    const bool workDone = m_spanSeconds > 0 && position() >= m_spanSeconds - 1;
+    m_terminateRequested = true;
+    m_killedAs = workDone ? RunOutcome::Overran : RunOutcome::Stalled;
     m_process->kill();
 }
 
@@ -57,7 +81,14 @@ void EncoderRun::takeChunk(const QByteArray &bytes)
     m_bytesRead += bytes.size();
     m_lastOutputText = ChunkText(bytes);
     m_tail.append(bytes);
-    if (m_tracker.takeChunk(m_lastOutputText))
+    const double before = m_tracker.position();
+    const bool early = m_tracker.chunkCount() < UnparsedLeadingChunks;
+    const bool barsMoved = m_tracker.takeChunk(m_lastOutputText);
+    // Output before the first position, or a position that moved on, is
+    // progress; a run that only repeats itself is not.
+    if (early || m_tracker.position() > before)
+        m_stallTimer.start(m_stallLimitMs);
+    if (barsMoved)
         emit progress(m_tracker.bars().current, m_tracker.bars().total);
 }
 
@@ -67,7 +98,7 @@ void EncoderRun::onProcessFinished(int exitCode, QProcess::ExitStatus status)
     readChunks();
     RunOutcome outcome;
     if (m_terminateRequested)
-        outcome.kind = RunOutcome::Stopped;
+        outcome.kind = m_killedAs;
     else if (status == QProcess::CrashExit)
         outcome.kind = RunOutcome::Crashed;
     else
@@ -94,5 +125,6 @@ void EncoderRun::finish(const RunOutcome &outcome)
     if (m_finished)
         return;
     m_finished = true;
+    m_stallTimer.stop();
     emit finished(outcome);
 }

@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 
 // How one run of the encoder ended.
 struct RunOutcome {
@@ -17,6 +18,8 @@ struct RunOutcome {
         Crashed,       // ended by a signal nobody here sent
         Stopped,       // killed through EncoderRun::terminate
         Exited,        // ended by itself; exitCode tells how
+        Stalled,       // killed after showing no progress for the stall limit
+        Overran,       // killed when it kept running after its work was done
     };
     Kind kind = Exited;
     int exitCode = 0;
@@ -48,12 +51,21 @@ public:
     ~EncoderRun() override;
 
     void start(const RunSetup &setup);
+    // How long a run may go without progress before it is ended as stalled:
+    // an encoder can hang on a damaged file, or spin after writing its file,
+    // and the user must never wait forever. Set before start().
+    void setStallLimit(int milliseconds) { m_stallLimitMs = milliseconds; }
+    // The stall limit every run starts with: 60 s, or the milliseconds in
+    // BRELVANE_STALL_LIMIT_MS (so tests need not wait a minute).
+    static int defaultStallLimit();
     // Kills the child (TerminateEncoder). Does nothing once it has ended.
     void terminate();
 
     bool isRunning() const;
     ProgressBars bars() const { return m_tracker.bars(); }
     QString positionText() const { return m_tracker.positionText(); }
+    // The encoder's position in seconds, from its latest parsed "Pos:".
+    double position() const { return m_tracker.position(); }
     int chunkCount() const { return m_tracker.chunkCount(); }
     qint64 bytesRead() const { return m_bytesRead; }
     // The text of the last chunk read.
@@ -72,12 +84,17 @@ private:
     void onProcessFinished(int exitCode, QProcess::ExitStatus status);
     void onProcessError(QProcess::ProcessError error);
     void finish(const RunOutcome &outcome);
+    void onStalled();
 
     QProcess *m_process;
     ProgressTracker m_tracker{ProgressParams(), ProgressBars()};
     OutputTail m_tail;
     QString m_lastOutputText;
     qint64 m_bytesRead = 0;
+    QTimer m_stallTimer;
+    int m_stallLimitMs = defaultStallLimit();
+    double m_spanSeconds = 0;
+    RunOutcome::Kind m_killedAs = RunOutcome::Stopped;
     bool m_terminateRequested = false;
     bool m_finished = false;
 };

@@ -22,6 +22,7 @@ private slots:
     void failureKeepsTheEncodersLastWords();
     void crashIsToldApartFromAnEnd();
     void terminateStopsAHangingEncoder();
+    void aSilentRunIsEndedAsStalledOrOverran();
     void runWithinTheLeadingChunksLeavesTheBars();
     void missingOrNonExecutableEncoderFailsToStart_data();
     void missingOrNonExecutableEncoderFailsToStart();
@@ -187,6 +188,27 @@ void TestEncoderRun::terminateStopsAHangingEncoder()
 
     run.terminate(); // an ended run: nothing happens
     QCOMPARE(finished.count(), 1);
+}
+
+// Nobody waits forever: a run that stops making progress is ended, and the
+// outcome tells a hang in the middle from one after the work was done.
+void TestEncoderRun::aSilentRunIsEndedAsStalledOrOverran()
+{
+    EncoderTestDir dir;
+    QVERIFY(dir.isValid());
+    qputenv("FAKE_ENCODER_MODE", "hang");
+    const struct {
+        double span;
+        RunOutcome::Kind kind;
+    } cases[] = {{1000, RunOutcome::Stalled}, {1, RunOutcome::Overran}};
+    for (const auto &c : cases) {
+        EncoderRun run;
+        run.setStallLimit(400);
+        const RunResult result = runToEnd(run, conversion(dir.encoderPath(), dir.filePath("in.avi"),
+                                                          dir.filePath("0.avi"), c.span, c.span));
+        QCOMPARE(result.outcome.kind, c.kind);
+        QVERIFY(!run.isRunning());
+    }
 }
 
 void TestEncoderRun::runWithinTheLeadingChunksLeavesTheBars()
