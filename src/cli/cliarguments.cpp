@@ -12,7 +12,8 @@ bool isHelpOption(const QString &arg)
 bool takesValue(const QString &name)
 {
     return name == QLatin1String("--profile") || name == QLatin1String("--output") ||
-           name == QLatin1String("--temp-dir") || name == QLatin1String("--sort");
+           name == QLatin1String("--temp-dir") || name == QLatin1String("--sort") ||
+           name == QLatin1String("--jobs");
 }
 
 bool isFlag(const QString &name)
@@ -43,6 +44,16 @@ QString setOrder(CliRequest &request, const QString &value)
     return QString();
 }
 
+QString setJobs(CliRequest &request, const QString &value)
+{
+    bool ok = false;
+    const int jobs = value.toInt(&ok);
+    if (!ok || jobs < 1 || jobs > 64)
+        return QStringLiteral("--jobs takes a number from 1 to 64, not \"%1\"").arg(value);
+    request.jobs = jobs;
+    return QString();
+}
+
 QString applyValue(CliRequest &request, const QString &name, const QString &value)
 {
     if (name == QLatin1String("--profile"))
@@ -51,6 +62,8 @@ QString applyValue(CliRequest &request, const QString &name, const QString &valu
         request.output = value;
     else if (name == QLatin1String("--temp-dir"))
         request.tempDir = value;
+    else if (name == QLatin1String("--jobs"))
+        return setJobs(request, value);
     else
         return setOrder(request, value);
     return QString();
@@ -173,6 +186,7 @@ QString UsageText()
         "                     standard input is not a terminal\n"
         "                     (default of the three: the choice in Preferences.ini)\n"
         "  --temp-dir DIR     folder for the temporary files (default: Preferences.ini)\n"
+        "  --jobs N           conversions at once (default: one per core)\n"
         "  --sort ORDER       order of the videos: none (as given; the default), name,\n"
         "                     or natural (numbers by value: clip2 before clip10)\n"
         "  --quiet            print nothing but errors\n"

@@ -22,6 +22,7 @@ struct CliRequest {
     std::optional<QString> profile;
     std::optional<QString> output;
     std::optional<QString> tempDir;
+    std::optional<int> jobs; // conversions at once
     OverwriteChoice overwrite = OverwriteChoice::FromPreferences;
     RowOrder order = RowOrder::Keep;
     bool quiet = false;

@@ -23,8 +23,10 @@ OverwriteButtons OverwriteButtonsFor(OverwriteChoice choice, const Preferences &
 }
 
 CliSettings::CliSettings(const Preferences &preferences, OverwriteChoice choice,
-                         const std::optional<QString> &tempDirOverride)
+                         const std::optional<QString> &tempDirOverride,
+                         std::optional<int> conversionsAtOnce)
     : m_tempDir(tempDirOverride.value_or(preferences.tempDir))
     , m_buttons(OverwriteButtonsFor(choice, preferences))
+    , m_conversionsAtOnce(conversionsAtOnce)
 {
 }

@@ -24,7 +24,8 @@ OverwriteButtons OverwriteButtonsFor(OverwriteChoice choice, const Preferences &
 class CliSettings : public LiveSettings {
 public:
     CliSettings(const Preferences &preferences, OverwriteChoice choice,
-                const std::optional<QString> &tempDirOverride);
+                const std::optional<QString> &tempDirOverride,
+                std::optional<int> conversionsAtOnce = std::nullopt);
 
     QString tempDir() const override { return m_tempDir; }
     bool askBeforeOverwrite() const override { return m_buttons.ask; }
@@ -33,8 +34,13 @@ public:
     bool turnOffWhenDone() const override { return false; }
     bool exitWhenDone() const override { return false; }
     bool openFolderWhenDone() const override { return false; }
+    int conversionsAtOnce() const override
+    {
+        return m_conversionsAtOnce.value_or(DefaultConversionsAtOnce());
+    }
 
 private:
     QString m_tempDir;
     OverwriteButtons m_buttons;
+    std::optional<int> m_conversionsAtOnce;
 };

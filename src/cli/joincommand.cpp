@@ -2,7 +2,6 @@
 
 #include "cli/clisettings.h"
 #include "cli/console.h"
-#include "cli/dryrun.h"
 #include "cli/exitcodes.h"
 #include "cli/inertseams.h"
 #include "cli/inputintake.h"
@@ -61,7 +60,8 @@ public:
         , m_profilePath(ProfilePath(programDir, profileName))
         , m_interrupts(interrupts)
         , m_console(request.quiet)
-        , m_settings(LoadPreferences(programDir), request.overwrite, fullPath(request.tempDir))
+        , m_settings(LoadPreferences(programDir), request.overwrite, fullPath(request.tempDir),
+                     request.jobs)
         , m_selection(m_profilePath)
         , m_messages(&m_console, interrupts->descriptor())
         , m_tasks(&m_messages)
@@ -116,15 +116,8 @@ private:
     {
         if (!m_job.checkStart())
             return m_interrupts->takePending() ? interruptedStatus() : ExitCode::Refused;
-        DryRunJob plan;
-        plan.tasks = m_tasks.model();
-        plan.settings = &m_settings;
-        plan.selection = &m_selection;
-        plan.outputPath = m_view.outputFileText();
-        plan.profilePath = m_profilePath;
-        plan.programDir = m_programDir;
-        plan.encoderPath = m_programDir + QStringLiteral("asapi.dll");
-        for (const QString &line : DryRunCommandLines(plan))
+        const JobPlan plan = m_job.previewPlan();
+        for (const QString &line : plan.describe(m_programDir + QStringLiteral("asapi.dll")))
             printResult(line);
         return ExitCode::Joined;
     }

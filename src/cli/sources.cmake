@@ -13,7 +13,6 @@ add_executable(brelvane-cli
   cli/inertseams.h
   cli/inputintake.h cli/inputintake.cpp
   cli/rowordering.h cli/rowordering.cpp
-  cli/dryrun.h cli/dryrun.cpp
   cli/joincommand.h cli/joincommand.cpp)
 target_link_libraries(brelvane-cli PRIVATE brelvane_core)
 add_dependencies(brelvane-cli program_files)

@@ -4,9 +4,13 @@
 #include "engine/jobclock.h"
 #include "engine/jobview.h"
 #include "engine/livesettings.h"
+#include "engine/outputname.h"
 #include "platform/messages.h"
 #include "tasklist/tasklistmodel.h"
 #include "tasklist/timetext.h"
+
+#include <QFile>
+#include <QStorageInfo>
 
 Job::Job(TaskListModel *tasks, LiveSettings *settings, SelectionSource *selection, JobView *view,
          Messages *messages, ShellOpener *shell, PowerOff *powerOff, const QString &programDir,
@@ -24,25 +28,36 @@ Job::Job(TaskListModel *tasks, LiveSettings *settings, SelectionSource *selectio
 {
     m_timer.setInterval(1000);
     connect(&m_timer, &QTimer::timeout, this, &Job::timerTimeTimer);
+    // The tests' stand-in encoder writes no real video, so there is nothing
+    // the media library could check; the variable says that encoder is in use.
+    if (qEnvironmentVariableIsSet("BRELVANE_TEST_FAKE_ENCODER"))
+        m_readMedia = [](const QString &) { return std::optional<ProbeResult>(); };
 }
 
 Job::~Job()
 {
-    if (m_run) {
-        m_run->disconnect(this);
-        delete m_run; // kills the encoder
+    abandonRuns();
+    cleanUp();
+}
+
+// Runs whose end no longer matters: they are killed without a word.
+void Job::abandonRuns()
+{
+    for (EncoderRun *run : std::as_const(m_runs)) {
+        run->disconnect(this);
+        delete run; // kills the encoder
     }
-    m_temporaries.deleteAll();
+    m_runs.clear();
 }
 
 void Job::imgStopClick()
 {
-    // Only a run can be stopped; in the wind-down there is none left.
-    if (m_state != Running || !m_run)
+    // Only runs can be stopped; in the wind-down there are none left.
+    if (m_state != Running || m_runs.isEmpty())
         return;
     m_view->showStartInsteadOfStop();
     m_state = Stopped;
-    m_run->terminate();
+    stopAllRuns();
 }
 
 void Job::timerTimeTimer()
@@ -61,31 +76,26 @@ QStringList Job::inputPaths() const
     return inputs;
 }
 
-void Job::startRun(const QString &commandLine, const ProgressParams &params,
-                   void (Job::*onEnded)(const RunOutcome &))
+EncoderRun *Job::startRun(const PlanStep &step, int totalOffset, bool forwardOnly,
+                          void (Job::*onEnded)(EncoderRun *, const RunOutcome &))
 {
-    m_run = new EncoderRun(this);
-    connect(m_run, &EncoderRun::progress, this, &Job::showRunProgress);
-    connect(m_run, &EncoderRun::finished, this, onEnded);
-    m_run->start(RunSetup{m_encoderPath, commandLine, params, m_bars, m_positionText});
+    auto *run = new EncoderRun(this);
+    m_runs << run;
+    connect(run, &EncoderRun::finished, this,
+            [this, run, onEnded](const RunOutcome &outcome) { (this->*onEnded)(run, outcome); });
+    ProgressParams params;
+    params.currentSpan = step.seconds;
+    params.totalSpan = m_plan.totalSeconds;
+    params.totalOffset = totalOffset;
+    params.forwardOnly = forwardOnly;
+    run->start(RunSetup{m_encoderPath, step.commandLine, params, m_bars, QString()});
+    return run;
 }
 
-// Keeps what the stages still need of a run that has ended, and lets it go.
-void Job::takeRunEnd()
+void Job::stopAllRuns()
 {
-    m_positionText = m_run->positionText();
-    m_lastLines = m_run->lastLines();
-    m_view->setEncoderOutput(m_run->lastOutputText());
-    m_run->deleteLater();
-    m_run = nullptr;
-}
-
-void Job::showRunProgress(int currentPercent, int totalPercent)
-{
-    if (m_run)
-        m_view->setEncoderOutput(m_run->lastOutputText());
-    showCurrentProgress(currentPercent);
-    showTotalProgress(totalPercent);
+    for (EncoderRun *run : std::as_const(m_runs))
+        run->terminate();
 }
 
 void Job::showCurrentProgress(int value)
@@ -125,20 +135,39 @@ double Job::playTimeOfRow(int row) const
 void Job::failToStartEncoder(const QString &rowStatus, int onlyRow)
 {
     m_timer.stop();
+    abandonRuns();
     if (onlyRow >= 0)
         setRowStatus(onlyRow, rowStatus);
     else
         setAllRowStatuses(rowStatus);
-    m_temporaries.deleteAll();
     m_messages->plain(ProgramInfo::ProgramName,
                       QStringLiteral("Error. Please re-install ") + ProgramInfo::ProgramName);
     m_state = Idle;
     finishJob(false, true);
 }
 
+// A run that failed for want of space says so, whatever the encoder printed.
+QString Job::diskFullNote(const QString &path) const
+{
+    const QStorageInfo storage(FolderPart(path));
+    if (!storage.isValid() || storage.bytesAvailable() > 1024 * 1024)
+        return QString();
+    return QStringLiteral("The disk is full: \"%1\" has no space left.").arg(storage.rootPath());
+}
+
+// What the job made is gone when it ends, whatever the end: the folder of
+// temporaries, and a partial output that was never put in place.
+void Job::cleanUp()
+{
+    m_workFolder.remove();
+    if (!m_plan.join.target.isEmpty() && m_plan.join.target != m_plan.finalTarget)
+        QFile::remove(m_plan.join.target);
+}
+
 void Job::finishJob(bool succeeded, bool showJobSettings)
 {
     m_timer.stop();
+    cleanUp();
     if (showJobSettings)
         m_view->showProgressPanel(false);
     m_view->EnableJobControls();

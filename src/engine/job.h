@@ -1,8 +1,11 @@
 #pragma once
 
 #include "engine/encoderrun.h"
-#include "engine/tempfiles.h"
+#include "engine/jobfolder.h"
+#include "engine/jobplan.h"
+#include "engine/joincheck.h"
 
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -17,11 +20,16 @@ class ShellOpener;
 class TaskListModel;
 struct StartRefusal;
 
-// One job at a time: converts every task row into a temporary, joins the
-// temporaries into the output file and carries out what the user chose for
-// the end. It is a state machine driven by the encoder's signals: Start
-// starts it and returns, every run's end starts the next step, and nothing
+// One job at a time: converts the task rows into temporaries (several at
+// once, as many as the settings allow), joins the temporaries into the
+// output file and carries out what the user chose for the end. It is a state
+// machine driven by the encoder's signals: Start makes the job's plan,
+// starts it and returns, every run's end starts what comes next, and nothing
 // waits or pumps events. The window stays locked until ended().
+//
+// Nothing of the user's is put at risk: the temporaries live in a folder of
+// the job's own, the join writes a hidden partial file next to the output,
+// and only a result the media library has checked replaces the output path.
 class Job : public QObject {
     Q_OBJECT
 public:
@@ -32,8 +40,8 @@ public:
     Job(TaskListModel *tasks, LiveSettings *settings, SelectionSource *selection, JobView *view,
         Messages *messages, ShellOpener *shell, PowerOff *powerOff, const QString &programDir,
         const QString &encoderPath, QObject *parent = nullptr);
-    // A job still running is cut short: the encoder is killed and the job's
-    // temporaries are deleted.
+    // A job still running is cut short: its encoders are killed and its
+    // temporaries and partial output deleted.
     ~Job() override;
 
     // Start: checks the list and the output file, then starts a job. Does
@@ -44,60 +52,82 @@ public:
     // extension and an existing output file may be asked about. Nothing is
     // started; false while a job is in progress.
     bool checkStart() { return !m_active && passesStartChecks(); }
-    // Stop: kills the running encoder; the running stage takes its cancel
+    // The plan a job started now would run, with its command lines; for a
+    // front end that prints it. Creates nothing.
+    JobPlan previewPlan() const;
+    // Stop: kills the running encoders; the running stage takes its cancel
     // path. Does nothing unless a job is running.
     void imgStopClick();
     // The once-a-second tick of the job's timer: elapsed and remaining time.
     void timerTimeTimer();
+
+    // How the job reads back what its encoder wrote (the media library by
+    // default).
+    void setMediaReader(const MediaReader &reader) { m_readMedia = reader; }
 
     State jobState() const { return m_state; }
     // From the moment the window is locked until ended().
     bool isActive() const { return m_active; }
     int elapsedSeconds() const { return m_elapsed; }
     int remainingSeconds() const { return m_remaining; }
-    // The file the latest joining run writes: the output file, or the name
-    // the rename policy took instead. Empty before the first joining stage.
-    QString joinTarget() const { return m_joinTarget; }
+    // The file the latest job wrote: the output file, or the name the
+    // rename policy took instead. Empty before the first joining stage.
+    QString joinTarget() const { return m_plan.finalTarget; }
+    // What the latest job warned about (inputs that could be read only in
+    // part), one text each.
+    QStringList warnings() const { return m_warnings; }
     QTimer *timer() { return &m_timer; }
 
 signals:
     // The job is over and the window unlocked. succeeded: the output file was
-    // written and the job completed.
+    // written, checked and put in place, and the job completed.
     void ended(bool succeeded);
 
 private:
     bool passesStartChecks();
     bool refuse(const StartRefusal &refusal);
     QStringList inputPaths() const;
+    QList<PlanInput> planInputs() const;
+    JobPlan makePlan(const QString &workFolder) const;
 
     // Conversion stage.
     void ConvertInputs();
+    bool makeWorkFolder();
     void showConversionPanel();
-    void convertRow();
-    void onConversionEnded(const RunOutcome &outcome);
+    void startNextConversions();
+    void convertRow(int row);
+    void onConversionEnded(EncoderRun *run, const RunOutcome &outcome);
+    bool keepConversion(int row, const RunOutcome &outcome);
+    void showConversionProgress();
+    void endConversionStage();
     void cancelConversion();
-    void failConversion(const RunOutcome &outcome);
+    void failConversion();
 
     // Joining stage and completion.
-    void JoinTemporaries(const QString &options);
-    QString joiningTarget() const;
-    void onJoiningEnded(const RunOutcome &outcome);
+    void JoinTemporaries();
+    QString finalTarget() const;
+    void onJoiningEnded(EncoderRun *run, const RunOutcome &outcome);
+    QString joinedOutputProblem() const;
     void cancelJoining();
-    void failJoining(const RunOutcome &outcome);
+    void failJoining(const QString &text);
     void completeJob();
     void actAfterCompletion();
+    void tellCompletion();
 
     // Shared by both stages.
-    void startRun(const QString &commandLine, const ProgressParams &params,
-                  void (Job::*onEnded)(const RunOutcome &));
-    void takeRunEnd();
-    void showRunProgress(int currentPercent, int totalPercent);
+    EncoderRun *startRun(const PlanStep &step, int totalOffset, bool forwardOnly,
+                         void (Job::*onEnded)(EncoderRun *, const RunOutcome &));
+    void stopAllRuns();
+    void abandonRuns();
+    void showJoiningProgress(int currentPercent, int totalPercent);
     void showCurrentProgress(int value);
     void showTotalProgress(int value);
     void setRowStatus(int row, const QString &status);
     void setAllRowStatuses(const QString &status);
     double playTimeOfRow(int row) const;
     void failToStartEncoder(const QString &rowStatus, int onlyRow);
+    QString diskFullNote(const QString &path) const;
+    void cleanUp();
     void finishJob(bool succeeded, bool showJobSettings);
 
     TaskListModel *m_tasks;
@@ -109,6 +139,7 @@ private:
     PowerOff *m_powerOff;
     QString m_programDir;
     QString m_encoderPath;
+    MediaReader m_readMedia = LibraryMediaReader();
 
     State m_state = Idle;
     bool m_active = false;
@@ -116,15 +147,19 @@ private:
     int m_elapsed = 0;
     int m_remaining = 0;
 
-    EncoderRun *m_run = nullptr;
-    QStringList m_lastLines; // of the run that ended last
-    JobTemporaries m_temporaries;
+    JobPlan m_plan;
+    JobFolder m_workFolder;
     QString m_outputPath; // the output field's text as Start left it
-    QString m_joinTarget; // where the joining run writes
-    QString m_frameSize;
-    int m_row = 0;
-    double m_totalSpan = 0;
+    int m_conversionsAtOnce = 1;
+    QList<EncoderRun *> m_runs; // running now, in the order they started
+    int m_nextRow = 0;
     double m_doneSeconds = 0;
-    QString m_positionText;
+    double m_convertedSeconds = 0; // the temporaries' own play times, summed
+    bool m_convertedSecondsKnown = true;
+    // A conversion that failed: the others are ended, then it is told.
+    int m_failedRow = -1;
+    RunOutcome m_failedOutcome;
+    QStringList m_failedLines;
+    QStringList m_warnings;
     ProgressBars m_bars;
 };

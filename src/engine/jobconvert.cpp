@@ -1,17 +1,17 @@
-// The conversion stage: every row, top to bottom, into a temporary AVI of
-// one common format.
+// The conversion stage: every row into a temporary of one common format,
+// several rows at once, in the job's own folder.
 #include "job.h"
 
-#include "engine/commandline.h"
-#include "engine/inputfacts.h"
 #include "engine/jobfailure.h"
 #include "engine/jobview.h"
 #include "engine/livesettings.h"
 #include "engine/outputname.h"
+#include "engine/tempfiles.h"
 #include "platform/messages.h"
-#include "settings/optionbuilder.h"
-#include "settings/workingselection.h"
+#include "progressparser.h"
 #include "tasklist/tasklistmodel.h"
+
+#include <QFileInfo>
 
 void Job::ConvertInputs()
 {
@@ -20,26 +20,34 @@ void Job::ConvertInputs()
     m_elapsed = 0;
     m_remaining = 0;
     m_timer.start();
-
-    m_totalSpan = 0;
-    for (int row = 0; row < m_tasks->count(); ++row)
-        m_totalSpan += playTimeOfRow(row);
     m_doneSeconds = 0;
-    m_positionText.clear();
-
-    const TempFolderChoice choice = ChooseTempFolder(m_settings->tempDir(), m_programDir);
-    if (!choice.succeeded()) {
-        m_timer.stop();
-        m_messages->inform(QStringLiteral("Temp Folder"),
-                           QStringLiteral("Unable to create the temporary folder \"%1\".")
-                               .arg(choice.failedFolders.join(QStringLiteral("\" or \""))));
-        m_state = Idle;
-        finishJob(false, true);
+    m_convertedSeconds = 0;
+    m_convertedSecondsKnown = true;
+    m_failedRow = -1;
+    m_warnings.clear();
+    m_plan = JobPlan();
+    if (!makeWorkFolder())
         return;
-    }
-    m_temporaries.reset(choice.folder);
-    m_row = 0;
-    convertRow();
+    m_plan = makePlan(m_workFolder.path());
+    m_conversionsAtOnce = qMax(1, m_settings->conversionsAtOnce());
+    m_nextRow = 0;
+    startNextConversions();
+}
+
+bool Job::makeWorkFolder()
+{
+    const TempFolderChoice choice = ChooseTempFolder(m_settings->tempDir(), m_programDir);
+    if (choice.succeeded() && m_workFolder.create(choice.folder))
+        return true;
+    m_timer.stop();
+    const QStringList failed =
+        choice.succeeded() ? QStringList{choice.folder} : choice.failedFolders;
+    m_messages->inform(QStringLiteral("Temp Folder"),
+                       QStringLiteral("Unable to create the temporary folder \"%1\".")
+                           .arg(failed.join(QStringLiteral("\" or \""))));
+    m_state = Idle;
+    finishJob(false, true);
+    return false;
 }
 
 void Job::showConversionPanel()
@@ -54,73 +62,147 @@ void Job::showConversionPanel()
     m_view->showProgressPanel(true);
 }
 
-void Job::convertRow()
+void Job::startNextConversions()
 {
-    ltvItemData record;
-    m_tasks->GetItemData(m_row, WholeRowSelector, record);
-    setRowStatus(m_row, QStringLiteral("Converting"));
-    m_view->setConvertingFile(FileNamePart(record.Caption));
-
-    const QString temporary = m_temporaries.pathOf(m_row);
-    m_temporaries.markWriting(m_row);
-    ProgressParams params;
-    params.currentSpan = record.Seconds[0];
-    params.totalSpan = m_totalSpan;
-    params.doneSeconds = m_doneSeconds;
-    params.totalOffset = 0;
-    params.forwardOnly = false;
-    startRun(ConvertCommandLine(record.Caption, temporary, m_frameSize,
-                                FactsOfInput(*m_tasks, record.Caption)),
-             params, &Job::onConversionEnded);
+    while (m_runs.size() < m_conversionsAtOnce && m_nextRow < m_plan.conversions.size()) {
+        if (m_nextRow > 0)
+            showCurrentProgress(0);
+        convertRow(m_nextRow++);
+    }
 }
 
-void Job::onConversionEnded(const RunOutcome &outcome)
+void Job::convertRow(int row)
 {
-    takeRunEnd();
-    if (m_state == Stopped) {
+    setRowStatus(row, QStringLiteral("Converting"));
+    EncoderRun *run = startRun(m_plan.conversions.at(row), 0, false, &Job::onConversionEnded);
+    run->setProperty("row", row);
+    connect(run, &EncoderRun::progress, this, &Job::showConversionProgress);
+    showConversionProgress();
+}
+
+// The bars follow every running conversion: the current bar the one least
+// far along, the total bar all of them; the label names that same file.
+void Job::showConversionProgress()
+{
+    EncoderRun *slowest = nullptr;
+    double slowestShare = 0;
+    double running = 0;
+    for (EncoderRun *run : std::as_const(m_runs)) {
+        const PlanStep &step = m_plan.conversions.at(run->property("row").toInt());
+        const double share = step.seconds > 0 ? run->position() / step.seconds : 0;
+        if (!slowest || share < slowestShare) {
+            slowest = run;
+            slowestShare = share;
+        }
+        running += run->position();
+    }
+    if (!slowest)
+        return;
+    const PlanStep &step = m_plan.conversions.at(slowest->property("row").toInt());
+    QString label = FileNamePart(step.input);
+    if (m_runs.size() > 1)
+        label += QStringLiteral(" +%1 more").arg(m_runs.size() - 1);
+    m_view->setConvertingFile(label);
+    m_view->setEncoderOutput(slowest->lastOutputText());
+    if (slowest->chunkCount() <= UnparsedLeadingChunks && m_runs.size() == 1)
+        return; // the bars stay as they were until a position is known
+    ProgressParams params;
+    params.currentSpan = step.seconds;
+    params.totalSpan = m_plan.totalSeconds;
+    params.doneSeconds = m_doneSeconds + running - slowest->position();
+    const ProgressBars bars = ComputeBars(slowest->position(), params, m_bars);
+    if (bars.current != m_bars.current)
+        showCurrentProgress(bars.current);
+    if (bars.total != m_bars.total)
+        showTotalProgress(bars.total);
+}
+
+void Job::onConversionEnded(EncoderRun *run, const RunOutcome &outcome)
+{
+    const int row = run->property("row").toInt();
+    const QStringList lastLines = run->lastLines();
+    m_view->setEncoderOutput(run->lastOutputText());
+    m_runs.removeOne(run);
+    run->deleteLater();
+
+    if (m_state == Running && outcome.kind == RunOutcome::FailedToStart) {
+        failToStartEncoder(QStringLiteral("Failed"), row);
+        return;
+    }
+    if (m_state == Running && m_failedRow < 0 && !keepConversion(row, outcome)) {
+        // An input the encoder failed on must not pass as converted: joining
+        // without it would give an output that silently lacks a part.
+        m_failedRow = row;
+        m_failedOutcome = outcome;
+        m_failedLines = lastLines;
+        setRowStatus(row, QStringLiteral("Failed"));
+        stopAllRuns();
+    }
+    if (m_state == Stopped || m_failedRow >= 0) {
+        if (m_failedRow != row && outcome.kind == RunOutcome::Stopped)
+            setRowStatus(row, QStringLiteral("Stop"));
+        if (m_runs.isEmpty())
+            endConversionStage();
+        return;
+    }
+    m_doneSeconds += m_plan.conversions.at(row).seconds;
+    setRowStatus(row, QStringLiteral("Waiting for joining"));
+    startNextConversions();
+    if (m_runs.isEmpty())
+        JoinTemporaries();
+    else
+        showConversionProgress();
+}
+
+// A conversion counts when the encoder ended well and wrote its temporary.
+// A temporary clearly shorter than its input's stated play time is kept,
+// and the user is told what is missing.
+bool Job::keepConversion(int row, const RunOutcome &outcome)
+{
+    const PlanStep &step = m_plan.conversions.at(row);
+    if (!outcome.exitedCleanly() || !IsWrittenFile(step.target))
+        return false;
+    const std::optional<ProbeResult> converted = m_readMedia(step.target);
+    if (!converted) {
+        m_convertedSecondsKnown = false;
+        return true;
+    }
+    if (!converted->hasPlayTime || !converted->hasVideo)
+        return false;
+    m_convertedSeconds += converted->seconds;
+    const QString warning = ShortConversionWarning(step.input, step.seconds, converted->seconds);
+    if (!warning.isEmpty())
+        m_warnings << warning;
+    return true;
+}
+
+void Job::endConversionStage()
+{
+    m_timer.stop();
+    if (m_state == Stopped)
         cancelConversion();
-        return;
-    }
-    if (outcome.kind == RunOutcome::FailedToStart) {
-        failToStartEncoder(QStringLiteral("Failed"), m_row);
-        return;
-    }
-    // An input the encoder failed on must not pass as converted: joining
-    // without it would give an output that silently lacks a part.
-    if (!outcome.exitedCleanly() || !IsWrittenFile(m_temporaries.pathOf(m_row))) {
-        failConversion(outcome);
-        return;
-    }
-    m_doneSeconds += playTimeOfRow(m_row);
-    setRowStatus(m_row, QStringLiteral("Waiting for joining"));
-    if (m_row + 1 < m_tasks->count()) {
-        showCurrentProgress(0);
-        ++m_row;
-        convertRow();
-        return;
-    }
-    JoinTemporaries(BuildEncoderOptions(m_selection->workingSelection(), m_view->profilePath()));
+    else
+        failConversion();
 }
 
 void Job::cancelConversion()
 {
-    m_timer.stop();
-    setRowStatus(m_row, QStringLiteral("Stop"));
-    m_temporaries.deleteAll();
+    m_workFolder.remove();
     m_messages->inform(QStringLiteral("Cancel"), QStringLiteral("The Coversion is canceled."));
     // The state stays Stopped: the job ended in its conversion stage.
     finishJob(false, true);
 }
 
-void Job::failConversion(const RunOutcome &outcome)
+void Job::failConversion()
 {
-    m_timer.stop();
-    setRowStatus(m_row, QStringLiteral("Failed"));
-    const QString input = m_tasks->caption(m_row);
-    const QString text =
-        RunFailureText(QStringLiteral("The encoder could not convert \"%1\".").arg(input), outcome,
-                       m_temporaries.pathOf(m_row), m_lastLines);
-    m_temporaries.deleteAll();
+    const PlanStep &step = m_plan.conversions.at(m_failedRow);
+    QString text =
+        RunFailureText(QStringLiteral("The encoder could not convert \"%1\".").arg(step.input),
+                       m_failedOutcome, step.target, m_failedLines);
+    const QString full = diskFullNote(step.target);
+    if (!full.isEmpty())
+        text = full + QLatin1Char('\n') + text;
+    m_workFolder.remove();
     m_messages->inform(QStringLiteral("Conversion Failed"), text);
     m_state = Idle;
     finishJob(false, true);

@@ -1,12 +1,12 @@
-// The joining stage: all temporaries, in list order, into the output file;
-// then the end of the job.
+// The joining stage: all temporaries, in list order, into a partial output;
+// the check of what it wrote; then the end of the job.
 #include "job.h"
 
-#include "engine/commandline.h"
 #include "engine/jobfailure.h"
 #include "engine/jobview.h"
 #include "engine/livesettings.h"
 #include "engine/outputname.h"
+#include "engine/tempfiles.h"
 #include "platform/messages.h"
 #include "platform/poweroff.h"
 #include "platform/shellopener.h"
@@ -15,71 +15,106 @@
 
 #include <QFileInfo>
 
-void Job::JoinTemporaries(const QString &options)
+void Job::JoinTemporaries()
 {
     m_view->setProcessTitle(QStringLiteral("Final Step: Joining all files..."));
     m_view->setConvertingFileVisible(false);
     m_view->showProgressPanel(true);
     m_state = Running;
-
-    double total = 0;
-    for (int row = 0; row < m_tasks->count(); ++row) {
-        setRowStatus(row, QStringLiteral("Joining"));
-        total += playTimeOfRow(row);
+    setAllRowStatuses(QStringLiteral("Joining"));
+    // The rename policy looks at the output path as it is now, not as it
+    // was when the job started.
+    const QString target = finalTarget();
+    if (target != m_plan.finalTarget) {
+        m_plan.finalTarget = target;
+        m_plan.join.target = PartialOutputPath(target);
+        m_plan = makePlan(m_workFolder.path());
     }
-    m_joinTarget = joiningTarget();
-    m_positionText.clear();
-
-    ProgressParams params;
-    params.currentSpan = total;
-    params.totalSpan = total;
-    params.doneSeconds = 0;
-    params.totalOffset = 50;
-    params.forwardOnly = true;
-    const QString command = JoinCommandLine(m_temporaries.paths(m_tasks->count()),
-                                            QuoteArgument(m_joinTarget), options);
-    startRun(command, params, &Job::onJoiningEnded);
+    EncoderRun *run = startRun(m_plan.join, 50, true, &Job::onJoiningEnded);
+    connect(run, &EncoderRun::progress, this, &Job::showJoiningProgress);
 }
 
-QString Job::joiningTarget() const
+QString Job::finalTarget() const
 {
     if (QFileInfo::exists(m_outputPath) && m_settings->renameOutput())
         return FirstFreeRenamedPath(m_outputPath, m_selection->outputExtension());
     return m_outputPath;
 }
 
-void Job::onJoiningEnded(const RunOutcome &outcome)
+void Job::showJoiningProgress(int currentPercent, int totalPercent)
 {
-    takeRunEnd();
-    if (m_state == Stopped)
+    if (!m_runs.isEmpty())
+        m_view->setEncoderOutput(m_runs.first()->lastOutputText());
+    showCurrentProgress(currentPercent);
+    showTotalProgress(totalPercent);
+}
+
+void Job::onJoiningEnded(EncoderRun *run, const RunOutcome &outcome)
+{
+    const QStringList lastLines = run->lastLines();
+    m_view->setEncoderOutput(run->lastOutputText());
+    m_runs.removeOne(run);
+    run->deleteLater();
+    const QString partial = m_plan.join.target;
+    if (m_state == Stopped) {
         cancelJoining();
-    else if (outcome.kind == RunOutcome::FailedToStart)
+    } else if (outcome.kind == RunOutcome::FailedToStart) {
         failToStartEncoder(QStringLiteral("Failed"), -1);
-    else if (!outcome.exitedCleanly() || !IsWrittenFile(m_joinTarget))
-        failJoining(outcome);
-    else
+    } else if (!outcome.exitedCleanly() || !IsWrittenFile(partial)) {
+        QString text =
+            RunFailureText(QStringLiteral("The encoder could not join the videos into \"%1\".")
+                               .arg(m_plan.finalTarget),
+                           outcome, partial, lastLines);
+        const QString full = diskFullNote(partial);
+        failJoining(full.isEmpty() ? text : full + QLatin1Char('\n') + text);
+    } else if (const QString problem = joinedOutputProblem(); !problem.isEmpty()) {
+        failJoining(problem);
+    } else if (!ReplaceFile(partial, m_plan.finalTarget)) {
+        failJoining(QStringLiteral("The joined video could not be moved to \"%1\".")
+                        .arg(m_plan.finalTarget));
+    } else {
         completeJob();
+    }
+}
+
+// The joined file must hold what was joined: a failure that wrote a short
+// file, or a disk that filled up, must never pass as success.
+QString Job::joinedOutputProblem() const
+{
+    const std::optional<ProbeResult> found = m_readMedia(m_plan.join.target);
+    if (!found)
+        return QString();
+    JoinExpectation expected;
+    expected.seconds = m_convertedSecondsKnown ? m_convertedSeconds : m_plan.totalSeconds;
+    for (const PlanStep &step : m_plan.conversions) {
+        ProbeResult facts;
+        if (m_tasks->factsOf(step.input, facts) && facts.hasAudio)
+            expected.sound = true;
+    }
+    const QString problem = JoinedOutputProblem(*found, expected);
+    if (problem.isEmpty())
+        return QString();
+    const QString full = diskFullNote(m_plan.join.target);
+    return (full.isEmpty() ? QString() : full + QLatin1Char('\n')) + problem;
 }
 
 void Job::cancelJoining()
 {
     m_timer.stop();
     setAllRowStatuses(QStringLiteral("Stop"));
-    m_temporaries.deleteAll();
+    // The partial output goes with the temporaries; an earlier file at the
+    // output path was never touched.
+    cleanUp();
     m_messages->inform(QStringLiteral("Cancel"), QStringLiteral("The Joining is canceled."));
-    // The partly written output stays where it is.
     m_state = Idle;
     finishJob(false, true);
 }
 
-void Job::failJoining(const RunOutcome &outcome)
+void Job::failJoining(const QString &text)
 {
     m_timer.stop();
     setAllRowStatuses(QStringLiteral("Failed"));
-    const QString text = RunFailureText(
-        QStringLiteral("The encoder could not join the videos into \"%1\".").arg(m_joinTarget),
-        outcome, m_joinTarget, m_lastLines);
-    m_temporaries.deleteAll();
+    cleanUp();
     // No after-completion action: a failed job never exits the program or
     // turns the computer off.
     m_messages->inform(QStringLiteral("Joining Failed"), text);
@@ -93,17 +128,27 @@ void Job::completeJob()
     showTotalProgress(100);
     m_timer.stop();
     setAllRowStatuses(QStringLiteral("Complete"));
-    m_temporaries.deleteAll();
+    cleanUp();
     m_state = Idle;
+    for (const QString &warning : std::as_const(m_warnings))
+        m_messages->inform(QStringLiteral("Damaged Input"), warning);
     actAfterCompletion();
 }
 
 void Job::actAfterCompletion()
 {
     if (m_settings->turnOffWhenDone()) {
-        m_powerOff->powerOff();
-        finishJob(true, false);
-        m_view->closeProgram();
+        // Only a checked success gets here: a failed job never turns the
+        // computer off.
+        m_view->askToPowerOff([this](bool powerOff) {
+            if (!powerOff) {
+                tellCompletion();
+                return;
+            }
+            m_powerOff->powerOff();
+            finishJob(true, false);
+            m_view->closeProgram();
+        });
         return;
     }
     if (m_settings->exitWhenDone()) {
@@ -111,9 +156,14 @@ void Job::actAfterCompletion()
         m_view->closeProgram();
         return;
     }
+    tellCompletion();
+}
+
+void Job::tellCompletion()
+{
     m_messages->inform(QStringLiteral("Complete"),
                        QStringLiteral("The joining is completed successfully."));
     if (m_settings->openFolderWhenDone())
-        m_shell->open(OutputFolderToOpen(m_outputPath));
+        m_shell->open(OutputFolderToOpen(m_plan.finalTarget));
     finishJob(true, true);
 }

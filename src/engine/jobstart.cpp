@@ -1,15 +1,18 @@
 // Start: the checks of the list and the output file, then the job.
 #include "job.h"
 
+#include "engine/inputfacts.h"
 #include "engine/jobview.h"
 #include "engine/livesettings.h"
 #include "engine/outputname.h"
 #include "engine/startcheck.h"
+#include "engine/tempfiles.h"
 #include "platform/messages.h"
 #include "settings/optionbuilder.h"
 #include "settings/workingselection.h"
 #include "tasklist/tasklistmodel.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 void Job::imgStartClick()
@@ -22,8 +25,39 @@ void Job::imgStartClick()
     m_outputPath = m_view->outputFileText();
     m_active = true;
     m_view->DisableJobControls();
-    m_frameSize = BuildVideoSize(m_selection->workingSelection(), m_view->profilePath());
     ConvertInputs();
+}
+
+QList<PlanInput> Job::planInputs() const
+{
+    QList<PlanInput> inputs;
+    for (int row = 0; row < m_tasks->count(); ++row) {
+        PlanInput input;
+        input.path = m_tasks->caption(row);
+        input.seconds = playTimeOfRow(row);
+        input.facts = FactsOfInput(*m_tasks, input.path);
+        inputs << input;
+    }
+    return inputs;
+}
+
+JobPlan Job::makePlan(const QString &workFolder) const
+{
+    const WorkingSelection selection = m_selection->workingSelection();
+    PlanSettings settings;
+    settings.frameSize = BuildVideoSize(selection, m_view->profilePath());
+    settings.joinOptions = BuildEncoderOptions(selection, m_view->profilePath());
+    settings.workFolder = workFolder;
+    settings.finalTarget = finalTarget();
+    settings.joinTarget = PartialOutputPath(settings.finalTarget);
+    return MakeJobPlan(planInputs(), settings);
+}
+
+JobPlan Job::previewPlan() const
+{
+    const QString tempFolder = PreferredTempFolder(m_settings->tempDir(), m_programDir);
+    return makePlan(tempFolder +
+                    QStringLiteral("brelvane-job-%1-…/").arg(QCoreApplication::applicationPid()));
 }
 
 bool Job::refuse(const StartRefusal &refusal)
@@ -64,6 +98,7 @@ bool Job::passesStartChecks()
     const QString output = WithOutputExtension(text, m_selection->outputExtension());
     if (output != text)
         m_view->setOutputFileText(output);
+    m_outputPath = output;
 
     const QStringList tempFolders = PossibleTempFolders(m_settings->tempDir(), m_programDir);
     if (auto refusal = CheckJobPaths(inputPaths(), output, tempFolders))

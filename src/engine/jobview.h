@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 // What a job needs of the window it runs in. The main window implements it
 // over its controls; a command line front end can print instead. Every call
@@ -52,6 +53,13 @@ public:
 
     // The encoder's last output text (the hidden Memo1).
     virtual void setEncoderOutput(const QString &text) = 0;
+
+    // The job is done and the user chose to turn the computer off: the view
+    // may first give the user a last chance (a countdown with Cancel).
+    // answer(true) turns it off, answer(false) keeps it on; answer may be
+    // called later, from the event loop, but exactly once. By default the
+    // computer is turned off at once.
+    virtual void askToPowerOff(const std::function<void(bool)> &answer) { answer(true); }
 
     // Ends the program after a job (exit or power off when done). Called once
     // the job is over; it must not destroy the job before returning.

@@ -1,5 +1,9 @@
 #include "outputname.h"
 
+#include <QCoreApplication>
+#include <QFile>
+#include <cstdio>
+
 #include "tasklist/inputtypes.h"
 
 #include <QFileInfo>
@@ -46,4 +50,19 @@ QString OutputFolderToOpen(const QString &outputPath)
     if (folder.size() <= 1)
         return folder;
     return folder.left(folder.size() - 1);
+}
+
+QString PartialOutputPath(const QString &outputPath)
+{
+    const QString name = FileNamePart(outputPath);
+    const int point = name.lastIndexOf(QLatin1Char('.'));
+    const QString base = point < 0 ? name : name.left(point);
+    const QString extension = point < 0 ? QString() : name.mid(point);
+    return FolderPart(outputPath) + QLatin1Char('.') + base + QStringLiteral(".partial-") +
+           QString::number(QCoreApplication::applicationPid()) + extension;
+}
+
+bool ReplaceFile(const QString &from, const QString &to)
+{
+    return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
 }

@@ -25,3 +25,13 @@ QString FirstFreeRenamedPath(const QString &outputPath, const QString &outputExt
 // The folder to open after a job: the folder part without its trailing "/"
 // (the root folder stays "/").
 QString OutputFolderToOpen(const QString &outputPath);
+
+// The hidden name in the output's folder that a join writes to; only a
+// checked result is moved onto the output path, so a failed or stopped join
+// never leaves a broken file there nor destroys an earlier one. The
+// extension stays last, as the encoder chooses the container by it.
+QString PartialOutputPath(const QString &outputPath);
+
+// Moves from onto to in one step, replacing a file at to. False when it
+// cannot (from is then left as it was).
+bool ReplaceFile(const QString &from, const QString &to);

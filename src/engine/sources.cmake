@@ -18,4 +18,7 @@ target_sources(brelvane_core PRIVATE
   engine/jobfailure.h engine/jobfailure.cpp)
 # The job itself: start, conversion, joining and the end.
 target_sources(brelvane_core PRIVATE
+  engine/jobplan.h engine/jobplan.cpp
+  engine/jobfolder.h engine/jobfolder.cpp
+  engine/joincheck.h engine/joincheck.cpp
   engine/job.h engine/job.cpp engine/jobstart.cpp engine/jobconvert.cpp engine/jobjoin.cpp)

@@ -63,22 +63,3 @@ bool IsWrittenFile(const QString &path)
     const QFileInfo info(path);
     return info.isFile() && info.size() > 0;
 }
-
-void JobTemporaries::reset(const QString &tempFolder)
-{
-    m_folder = tempFolder;
-    m_rowsWritten.clear();
-}
-
-void JobTemporaries::markWriting(int row)
-{
-    if (!m_rowsWritten.contains(row))
-        m_rowsWritten << row;
-}
-
-void JobTemporaries::deleteAll()
-{
-    for (const int row : std::as_const(m_rowsWritten))
-        QFile::remove(pathOf(row));
-    m_rowsWritten.clear();
-}

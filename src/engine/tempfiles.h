@@ -36,22 +36,3 @@ QStringList TemporaryPaths(const QString &tempFolder, int rowCount);
 
 // A file the encoder has written: it exists and is not empty.
 bool IsWrittenFile(const QString &path);
-
-// The temporaries one job has started to write. Only these are ever
-// deleted: a file of the same name that the job never wrote (say, from
-// another job in the same folder) is none of its business.
-class JobTemporaries {
-public:
-    void reset(const QString &tempFolder);
-    QString folder() const { return m_folder; }
-    QString pathOf(int row) const { return TemporaryPath(m_folder, row); }
-    QStringList paths(int rowCount) const { return TemporaryPaths(m_folder, rowCount); }
-    // The encoder is about to write the temporary of this row.
-    void markWriting(int row);
-    // Deletes every temporary the job has started to write.
-    void deleteAll();
-
-private:
-    QString m_folder;
-    QList<int> m_rowsWritten;
-};

@@ -53,6 +53,7 @@ public:
 
 private:
     QTemporaryDir m_root;
+    bool m_fakeEncoder = false;
     bool m_valid = false;
 };
 

@@ -79,8 +79,15 @@ void TestCliJob::initTestCase()
 
 QStringList TestCliJob::joinArgs(const CliTestDir &dir, const QStringList &options) const
 {
-    return QStringList{"join",        "--profile", "AVI - MPEG-4 and MP3", "--temp-dir",
-                       dir.tempDir(), "--output",  dir.workPath("out.avi")} +
+    return QStringList{"join",
+                       "--profile",
+                       "AVI - MPEG-4 and MP3",
+                       "--temp-dir",
+                       dir.tempDir(),
+                       "--output",
+                       dir.workPath("out.avi"),
+                       "--jobs",
+                       "1"} +
            options + QStringList{clip("a.mp4"), clip("b.mp4")};
 }
 
@@ -223,11 +230,25 @@ void TestCliJob::aSignalTakesTheCancelPath()
     auto process = dir.start(joinArgs(dir, {}), {{"FAKE_ENCODER_MODE", mode}});
     QVERIFY(process->waitForStarted());
     // The hanging run has written part of its file and waits to be killed.
-    const QString written = runsBeforeTheStop == 3
-                                ? dir.workPath("out.avi")
-                                : dir.tempDir() + QString::number(runsBeforeTheStop - 1) + ".avi";
-    QTRY_VERIFY_WITH_TIMEOUT(
-        dir.encoderRuns().size() == runsBeforeTheStop && QFile(written).size() > 0, 60000);
+    // (in the job's own folder, or the partial output beside the output file).
+    const QString written =
+        runsBeforeTheStop == 3
+            ? dir.workPath(".out.partial-*.avi")
+            : dir.tempDir() + "brelvane-job-*/" + QString::number(runsBeforeTheStop - 1) + ".avi";
+    const auto writtenSize = [&written] {
+        const QFileInfo pattern(written);
+        const QStringList folders =
+            QDir(pattern.path().section('/', 0, -2))
+                .entryList({pattern.path().section('/', -1)}, QDir::Dirs | QDir::NoDotAndDotDot);
+        const QString folder = pattern.path().contains('*') && !folders.isEmpty()
+                                   ? pattern.path().section('/', 0, -2) + '/' + folders.first()
+                                   : pattern.path();
+        const QFileInfoList files =
+            QDir(folder).entryInfoList({pattern.fileName()}, QDir::Files | QDir::Hidden);
+        return files.isEmpty() ? qint64(0) : files.first().size();
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(dir.encoderRuns().size() == runsBeforeTheStop && writtenSize() > 0,
+                             60000);
     QVERIFY(::kill(static_cast<pid_t>(process->processId()), signalNumber) == 0);
 
     const CliRun run = CliTestDir::finish(*process);

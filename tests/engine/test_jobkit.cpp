@@ -1,5 +1,7 @@
 #include "test_jobkit.h"
+
 #include "fakeencoderlog.h"
+#include <QDir>
 
 #include <QFile>
 #include <QJsonArray>
@@ -9,6 +11,10 @@
 JobKit::JobKit(EncoderTestDir::Encoder encoder)
     : m_program(encoder)
 {
+    if (encoder == EncoderTestDir::Fake)
+        qputenv("BRELVANE_TEST_FAKE_ENCODER", "1");
+    else
+        qunsetenv("BRELVANE_TEST_FAKE_ENCODER");
     view.profile = programDir() + QStringLiteral("Profiles/Test.bpf");
     view.outputText = workPath(QStringLiteral("joined.avi"));
     job = std::make_unique<Job>(&tasks, &settings, &selection, &view, &messages, &shell, &power,
@@ -22,6 +28,15 @@ JobKit::JobKit(EncoderTestDir::Encoder encoder)
                     view.log << QStringLiteral("status %1 %2").arg(row).arg(tasks.status(row));
             }
         });
+}
+
+QString JobKit::tempPath(const QString &name) const
+{
+    const QDir temp(programDir() + QStringLiteral("temp/"));
+    const QStringList jobs =
+        temp.entryList({QStringLiteral("brelvane-job-*")}, QDir::Dirs | QDir::NoDotAndDotDot);
+    const QString folder = jobs.isEmpty() ? temp.path() : temp.filePath(jobs.first());
+    return folder + QLatin1Char('/') + name;
 }
 
 QString JobKit::addInput(const QString &name, const QByteArray &content, const QString &lengthText)

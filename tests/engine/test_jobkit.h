@@ -103,8 +103,10 @@ public:
     bool turnOffWhenDone() const override { return turnOff; }
     bool exitWhenDone() const override { return exitDone; }
     bool openFolderWhenDone() const override { return openFolder; }
+    int conversionsAtOnce() const override { return atOnce; }
 
     QString temp;
+    int atOnce = 1;
     bool ask = true, rename = false;
     bool turnOff = false, exitDone = false, openFolder = false;
 };
@@ -136,7 +138,9 @@ public:
     bool isValid() const { return m_program.isValid() && m_work.isValid(); }
     QString programDir() const { return m_program.path(); }
     QString workPath(const QString &name) const { return m_work.path() + QLatin1Char('/') + name; }
-    QString tempPath(const QString &name) const { return programDir() + "temp/" + name; }
+    // A file in the job's own folder inside the default temp folder (the
+    // temp folder itself while no job has made its folder).
+    QString tempPath(const QString &name) const;
     QString runLogPath() const { return workPath(QStringLiteral("runs.log")); }
 
     // A small input file with the given content, listed with a play time.

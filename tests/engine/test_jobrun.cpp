@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -11,7 +12,7 @@ class TestJobRun : public QObject {
 private slots:
     void rowsPassThroughEveryStatusInOrder();
     void stopDuringTheSecondRowDeletesOnlyTheJobsTemporaries();
-    void stopDuringJoiningKeepsThePartialOutput();
+    void stopDuringJoiningLeavesTheEarlierOutputUntouched();
     void completionActionsTakeTurnsByPrecedence_data();
     void completionActionsTakeTurnsByPrecedence();
     void renamePolicyNeverOverwrites();
@@ -25,11 +26,21 @@ private slots:
     void jobDestroyedMidRunLeavesNoTemporaries();
 };
 
+// No temporary and no job folder is left in the temp folder.
 static bool noTemporaries(const JobKit &kit)
 {
-    return QDir(kit.tempPath(QString()))
-        .entryList({QStringLiteral("*.avi")}, QDir::Files)
-        .isEmpty();
+    const QDir temp(kit.programDir() + QStringLiteral("temp"));
+    return temp.entryList({QStringLiteral("*.avi")}, QDir::Files).isEmpty() &&
+           temp.entryList({QStringLiteral("brelvane-job-*")}, QDir::Dirs).isEmpty();
+}
+
+// The temporary of a row in a job's own folder in the default temp folder.
+static bool isJobTemporary(const JobKit &kit, const QString &path, int row)
+{
+    const QRegularExpression pattern(QStringLiteral("^%1temp/brelvane-job-[^/]+/%2\\.avi$")
+                                         .arg(QRegularExpression::escape(kit.programDir()))
+                                         .arg(row));
+    return pattern.match(path).hasMatch();
 }
 
 // Three inputs a.avi, b.avi and c.avi holding "A", "B" and "C".
@@ -93,13 +104,17 @@ void TestJobRun::rowsPassThroughEveryStatusInOrder()
     const QList<QStringList> runs = kit.loggedRuns();
     QCOMPARE(runs.size(), 4);
     for (int row = 0; row < 3; ++row) {
-        QCOMPARE(runs[row].mid(0, 3), QStringList({kit.tasks.caption(row), "-o",
-                                                   kit.tempPath(QString::number(row) + ".avi")}));
+        QCOMPARE(runs[row].mid(0, 2), QStringList({kit.tasks.caption(row), "-o"}));
+        QVERIFY2(isJobTemporary(kit, runs[row].at(2), row), qPrintable(runs[row].at(2)));
+        QCOMPARE(runs[3].at(runs[3].size() - 5 + row), runs[row].at(2));
     }
     QCOMPARE(runs[3].mid(0, 2), QStringList({"-ovc", "lavc"}));
-    QCOMPARE(runs[3].mid(runs[3].size() - 5),
-             QStringList({kit.tempPath("0.avi"), kit.tempPath("1.avi"), kit.tempPath("2.avi"), "-o",
-                          kit.view.outputText}));
+    // The join writes a hidden file beside the output, moved onto it at the end.
+    const QString partial = runs[3].last();
+    QVERIFY2(partial.startsWith(kit.workPath(QStringLiteral(".joined.partial-"))) &&
+                 partial.endsWith(QLatin1String(".avi")),
+             qPrintable(partial));
+    QVERIFY(!QFileInfo::exists(partial));
     QCOMPARE(readAll(kit.view.outputText), QByteArray("ABC"));
 
     QCOMPARE(kit.view.current, 100);
@@ -163,21 +178,30 @@ void TestJobRun::stopDuringTheSecondRowDeletesOnlyTheJobsTemporaries()
     QCOMPARE(kit.job->jobState(), Job::Stopped);
 }
 
-void TestJobRun::stopDuringJoiningKeepsThePartialOutput()
+// Stop while joining over an existing output: the earlier file is untouched
+// and nothing of the job is left behind.
+void TestJobRun::stopDuringJoiningLeavesTheEarlierOutputUntouched()
 {
     JobKit kit;
     setFakeModes(QStringLiteral("replay,replay,replay,hang"), kit.runLogPath());
     addThreeInputs(kit);
+    kit.settings.ask = false; // overwrite
+    QFile earlier(kit.view.outputText);
+    QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("EARLIER") == 7);
+    earlier.close();
     QSignalSpy ended(kit.job.get(), &Job::ended);
     kit.job->imgStartClick();
-    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(kit.view.outputText), 30000);
-    QCOMPARE(kit.tasks.status(2), QStringLiteral("Joining"));
+    QTRY_COMPARE_WITH_TIMEOUT(kit.tasks.status(2), QStringLiteral("Joining"), 30000);
+    QTRY_COMPARE_WITH_TIMEOUT(kit.loggedRuns().size(), 4, 30000);
+    const QString partial = kit.loggedRuns().at(3).last();
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(partial), 30000);
     kit.job->imgStopClick();
     QVERIFY(ended.wait(30000));
 
     QCOMPARE(kit.statuses(), QStringList({"Stop", "Stop", "Stop"}));
     QVERIFY(noTemporaries(kit));
-    QVERIFY(QFileInfo::exists(kit.view.outputText));
+    QVERIFY(!QFileInfo::exists(partial));
+    QCOMPARE(readAll(kit.view.outputText), QByteArray("EARLIER"));
     QCOMPARE(kit.messages.shown.size(), 1);
     QCOMPARE(kit.messages.shown[0].title, QStringLiteral("Cancel"));
     QCOMPARE(kit.messages.shown[0].text, QStringLiteral("The Joining is canceled."));
@@ -364,11 +388,11 @@ void TestJobRun::tempFolderThatCannotBeMadeFallsBackOrIsTold()
     const QString unmakeable = kit.workPath(QStringLiteral("no/such/"));
     kit.settings.temp = unmakeable;
     QVERIFY(kit.runToEnd());
-    QCOMPARE(kit.loggedRuns().at(0).at(2), kit.tempPath(QStringLiteral("0.avi")));
+    QVERIFY(isJobTemporary(kit, kit.loggedRuns().at(0).at(2), 0));
     QCOMPARE(kit.messages.shown.last().title, QStringLiteral("Complete"));
 
     // With the fallback blocked by a file of its name, nothing can run.
-    QVERIFY(QDir(kit.tempPath(QString())).removeRecursively());
+    QVERIFY(QDir(kit.programDir() + QStringLiteral("temp")).removeRecursively());
     QFile blocker(kit.programDir() + QStringLiteral("temp"));
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     blocker.close();
@@ -376,7 +400,7 @@ void TestJobRun::tempFolderThatCannotBeMadeFallsBackOrIsTold()
     const ShownMessage told = kit.messages.shown.last();
     QCOMPARE(told.title, QStringLiteral("Temp Folder"));
     QVERIFY(told.text.contains(unmakeable));
-    QVERIFY(told.text.contains(kit.tempPath(QString())));
+    QVERIFY(told.text.contains(kit.programDir() + QStringLiteral("temp/")));
     QCOMPARE(kit.loggedRuns().size(), 3);
     QCOMPARE(kit.endings, QList<bool>({true, false}));
     QVERIFY(!kit.view.locked);

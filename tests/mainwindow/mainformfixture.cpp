@@ -29,6 +29,10 @@ MainFormFixture::MainFormFixture(Encoder encoder)
 #else
     const QString fake;
 #endif
+    if (encoder == FakeEncoder)
+        qputenv("BRELVANE_TEST_FAKE_ENCODER", "1");
+    else
+        qunsetenv("BRELVANE_TEST_FAKE_ENCODER");
     const QString target = encoder == FakeEncoder
                                ? fake
                                : QFileInfo(build + QStringLiteral("asapi.dll")).canonicalFilePath();

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "tasklist/mediaprobe.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// A job as plain data, made from the rows and the settings before anything
+// runs: every encoder run with its command line, the file it writes and its
+// weight in the total bar. The job runs it; --dry-run prints it. Every
+// command line of a job is built here.
+
+// One input as the plan needs it.
+struct PlanInput {
+    QString path;
+    double seconds = 0; // the play time of its row (-1 when unreadable)
+    ProbeResult facts;
+};
+
+struct PlanStep {
+    QString commandLine; // the encoder's arguments as one text
+    QString target;      // the file the run writes
+    QString input;       // a conversion's input; empty for the join
+    int row = -1;        // a conversion's row
+    double seconds = 0;  // the play time the run works through
+};
+
+struct JobPlan {
+    QList<PlanStep> conversions; // one per row, top to bottom
+    PlanStep join;               // all temporaries (or inputs) into the output
+    QString workFolder;          // the job's own folder for its temporaries
+    QString finalTarget;         // where the output ends up once checked
+    double totalSeconds = 0;     // the sum of the rows' play times
+
+    // "<encoder> <command line>" for every run, in the order they start.
+    QStringList describe(const QString &encoderPath) const;
+};
+
+// What a plan is made of besides the inputs.
+struct PlanSettings {
+    QString frameSize;   // the common frame, "W:H"
+    QString joinOptions; // the profile's option string
+    QString workFolder;  // ends with "/"
+    QString joinTarget;  // the file the join writes (the partial output)
+    QString finalTarget; // the output path the user gets
+};
+
+// A temporary of the job's own folder: the row number + ".avi".
+QString PlannedTemporary(const QString &workFolder, int row);
+
+JobPlan MakeJobPlan(const QList<PlanInput> &inputs, const PlanSettings &settings);
