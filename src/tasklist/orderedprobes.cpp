@@ -184,13 +184,18 @@ void OrderedProbes::handOver()
 {
     // A handler may open a nested event loop (a question box) that delivers
     // more results; those wait for the outer loop, which keeps the order.
-    if (m_handingOver)
+    if (m_handingOver) {
+        m_calledMeanwhile = true;
         return;
-    m_handingOver = true;
-    // Results that come from now on call again.
-    m_link->pending = false;
-    while (handOverOne()) {
     }
+    m_handingOver = true;
+    do {
+        m_calledMeanwhile = false;
+        // Results that come from now on call again.
+        m_link->pending = false;
+        while (handOverOne()) {
+        }
+    } while (m_calledMeanwhile);
     m_handingOver = false;
 }
 

@@ -53,4 +53,7 @@ private:
     QTimer m_handOverSoon;
     std::deque<std::shared_ptr<Batch>> m_batches;
     bool m_handingOver = false;
+    // A call while handing over (from a nested event loop) that must not be
+    // lost: the workers call only once until handOver starts again.
+    bool m_calledMeanwhile = false;
 };
