@@ -89,6 +89,7 @@ private:
     QStringList inputPaths() const;
     QList<PlanInput> planInputs() const;
     JobPlan makePlan(const QString &workFolder) const;
+    struct SpaceNeed spaceNeed() const;
 
     // Conversion stage.
     void ConvertInputs();

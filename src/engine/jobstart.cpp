@@ -5,6 +5,7 @@
 #include "engine/jobview.h"
 #include "engine/livesettings.h"
 #include "engine/outputname.h"
+#include "engine/spacecheck.h"
 #include "engine/startcheck.h"
 #include "engine/tempfiles.h"
 #include "platform/messages.h"
@@ -51,6 +52,19 @@ JobPlan Job::makePlan(const QString &workFolder) const
     settings.finalTarget = finalTarget();
     settings.joinTarget = PartialOutputPath(settings.finalTarget);
     return MakeJobPlan(planInputs(), settings);
+}
+
+SpaceNeed Job::spaceNeed() const
+{
+    const WorkingSelection selection = m_selection->workingSelection();
+    SpaceNeed need;
+    for (int row = 0; row < m_tasks->count(); ++row)
+        need.seconds += qMax(0.0, playTimeOfRow(row));
+    const QStringList frame = BuildVideoSize(selection, m_view->profilePath()).split(':');
+    need.frameWidth = frame.value(0).toInt();
+    need.frameHeight = frame.value(1).toInt();
+    need.videoKbit = selection.videoBitrate.toDouble();
+    return need;
 }
 
 JobPlan Job::previewPlan() const
@@ -104,6 +118,8 @@ bool Job::passesStartChecks()
     if (auto refusal = CheckJobPaths(inputPaths(), output, tempFolders))
         return refuse(*refusal);
     if (auto refusal = CheckAudioBitrate(m_selection->workingSelection()))
+        return refuse(*refusal);
+    if (auto refusal = CheckFreeSpace(spaceNeed(), tempFolders.first(), FolderPart(output)))
         return refuse(*refusal);
 
     if (QFileInfo::exists(output) && m_settings->askBeforeOverwrite() &&

@@ -12,6 +12,7 @@ target_sources(brelvane_core PRIVATE
 target_sources(brelvane_core PRIVATE
   engine/jobview.h
   engine/startcheck.h engine/startcheck.cpp
+  engine/spacecheck.h engine/spacecheck.cpp
   engine/outputname.h engine/outputname.cpp
   engine/tempfiles.h engine/tempfiles.cpp
   engine/jobclock.h engine/jobclock.cpp

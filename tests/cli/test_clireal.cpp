@@ -8,12 +8,17 @@
 #include "tasklist/timetext.h"
 #include "testclips.h"
 
+#include <QDir>
+#include <QProcess>
 #include <QTest>
+
+#include <unistd.h>
 
 class TestCliReal : public QObject {
     Q_OBJECT
 private slots:
     void threeClipsJoinIntoOneOfTheirSummedLength();
+    void aFullDiskIsRefusedOrFailsLeavingNothing();
 };
 
 void TestCliReal::threeClipsJoinIntoOneOfTheirSummedLength()
@@ -51,6 +56,95 @@ void TestCliReal::threeClipsJoinIntoOneOfTheirSummedLength()
     QVERIFY2(qAbs(length - sum) <= 0.03 * sum,
              qPrintable(QStringLiteral("joined %1 s, inputs %2 s").arg(length).arg(sum)));
     QVERIFY(dir.leftInTempDir().isEmpty());
+}
+
+namespace {
+
+// A small file system of its own for the temporaries; root only.
+class SmallDisk {
+public:
+    SmallDisk(const QString &path, int megabytes)
+        : m_path(path)
+    {
+        QDir().mkpath(path);
+        m_mounted = geteuid() == 0 && QProcess::execute(QStringLiteral("mount"),
+                                                        {"-t", "tmpfs", "-o",
+                                                         QStringLiteral("size=%1m").arg(megabytes),
+                                                         "tmpfs", path}) == 0;
+    }
+    ~SmallDisk()
+    {
+        if (m_mounted)
+            QProcess::execute(QStringLiteral("umount"), {m_path});
+    }
+    bool isMounted() const { return m_mounted; }
+    // Takes all the space there is left.
+    void fill() const
+    {
+        QFile filler(m_path + QStringLiteral("/filler"));
+        if (!filler.open(QIODevice::WriteOnly))
+            return;
+        const QByteArray block(1024 * 1024, '\0');
+        while (filler.write(block) == block.size()) {
+        }
+        const QByteArray small(512, '\0');
+        while (filler.write(small) == small.size()) {
+        }
+        filler.flush();
+    }
+
+private:
+    QString m_path;
+    bool m_mounted = false;
+};
+
+} // namespace
+
+// A disk too small for the job is refused before anything runs; a disk that
+// fills up during the job ends it as a failure that says so, and nothing of
+// the job is left behind.
+void TestCliReal::aFullDiskIsRefusedOrFailsLeavingNothing()
+{
+    if (geteuid() != 0)
+        QSKIP("mounting a small tmpfs for the temporaries needs root");
+    CliTestDir dir(CliTestDir::Real);
+    QVERIFY(dir.isValid());
+    QStringList inputs;
+    for (const char *name : {"long1.mp4", "long2.mp4"}) {
+        inputs << dir.workPath(QString::fromLatin1(name));
+        QVERIFY(makeClip(inputs.last(), {640, 480, 20.0, 30, true}));
+    }
+    const QString disk = dir.workPath(QStringLiteral("disk"));
+    const QStringList args =
+        QStringList{"join",   "--output", dir.workPath("joined"), "--temp-dir", disk + "/",
+                    "--jobs", "1"} +
+        inputs;
+    {
+        SmallDisk tiny(disk, 3);
+        if (!tiny.isMounted())
+            QSKIP("this machine does not allow mounting a tmpfs");
+        const CliRun refused = dir.run(args);
+        QCOMPARE(refused.exitCode, 3);
+        QVERIFY2(refused.err.contains(QLatin1String("Not Enough Space")) &&
+                     refused.err.contains(disk),
+                 qPrintable(refused.err));
+        QVERIFY(QDir(disk).isEmpty());
+    }
+    SmallDisk room(disk, 48);
+    QVERIFY(room.isMounted());
+    auto process = dir.start(args);
+    // Once the job has its folder, Start has passed: the disk fills up now.
+    QTRY_VERIFY_WITH_TIMEOUT(!QDir(disk).entryList({"brelvane-job-*"}, QDir::Dirs).isEmpty(),
+                             60000);
+    room.fill();
+    const CliRun failed = CliTestDir::finish(*process);
+    QCOMPARE(failed.exitCode, 4);
+    QVERIFY2(failed.err.contains(QLatin1String("The disk is full")), qPrintable(failed.err));
+    QCOMPARE(QDir(disk).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{"filler"});
+    QVERIFY(QDir(dir.workPath(QString()))
+                .entryList({"joined*", ".joined*"}, QDir::Files | QDir::Hidden)
+                .isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestCliReal)
