@@ -19,6 +19,7 @@ class TestCliReal : public QObject {
 private slots:
     void threeClipsJoinIntoOneOfTheirSummedLength();
     void aFullDiskIsRefusedOrFailsLeavingNothing();
+    void aCutOffInputIsJoinedFromWhatCanBeReadWithAWarning();
 };
 
 void TestCliReal::threeClipsJoinIntoOneOfTheirSummedLength()
@@ -145,6 +146,34 @@ void TestCliReal::aFullDiskIsRefusedOrFailsLeavingNothing()
     QVERIFY(QDir(dir.workPath(QString()))
                 .entryList({"joined*", ".joined*"}, QDir::Files | QDir::Hidden)
                 .isEmpty());
+}
+
+// A download cut off half-way: its header still states the whole play time.
+void TestCliReal::aCutOffInputIsJoinedFromWhatCanBeReadWithAWarning()
+{
+    CliTestDir dir(CliTestDir::Real);
+    QVERIFY(dir.isValid());
+    const QString whole = dir.workPath(QStringLiteral("whole.avi"));
+    const QString cut = dir.workPath(QStringLiteral("cut.avi"));
+    const QString other = dir.workPath(QStringLiteral("other.mp4"));
+    QVERIFY(makeClip(whole, {320, 240, 8.0, 25, true}));
+    QVERIFY(makeClip(other, {320, 240, 3.0, 25, true}));
+    QFile source(whole);
+    QFile truncated(cut);
+    QVERIFY(source.open(QIODevice::ReadOnly) && truncated.open(QIODevice::WriteOnly));
+    truncated.write(source.read(source.size() / 2));
+    truncated.close();
+    QVERIFY(ProbeMediaFile(cut).seconds > 7.5);
+
+    const CliRun run = dir.run(
+        {"join", "--output", dir.workPath("joined"), "--temp-dir", dir.tempDir(), cut, other});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    QVERIFY2(run.err.contains(QLatin1String("Damaged Input")) && run.err.contains(cut) &&
+                 run.err.contains(QLatin1String("missing")),
+             qPrintable(run.err));
+    // About 4 s of the cut file and the 3 s of the other: what was read.
+    const double joined = ProbeMediaFile(dir.workPath("joined.avi")).seconds;
+    QVERIFY2(joined > 6 && joined < 8, qPrintable(QString::number(joined)));
 }
 
 QTEST_GUILESS_MAIN(TestCliReal)
