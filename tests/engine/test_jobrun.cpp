@@ -340,8 +340,16 @@ void TestJobRun::failedJoiningRunsNoAfterCompletionAction()
     kit.settings.turnOff = true;
     kit.settings.exitDone = true;
     kit.settings.openFolder = true;
+    // An earlier output must not pass for what this join wrote, nor be lost.
+    kit.settings.ask = false;
+    QFile stale(kit.view.outputText);
+    QVERIFY(stale.open(QIODevice::WriteOnly) && stale.write("STALE") == 5);
+    stale.close();
     QVERIFY(kit.runToEnd());
 
+    QCOMPARE(readAll(kit.view.outputText), QByteArray("STALE"));
+    QCOMPARE(QDir(kit.workPath(QString())).entryList({".joined*"}, QDir::Files | QDir::Hidden),
+             QStringList());
     QCOMPARE(kit.statuses(), QStringList({"Failed", "Failed"}));
     QCOMPARE(kit.power.calls, 0);
     QCOMPARE(kit.view.closeCalls, 0);
