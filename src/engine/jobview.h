@@ -19,7 +19,8 @@ public:
     virtual void focusTaskList() = 0;
     virtual void focusOutputFile() = 0;
 
-    // Program directory + "Profiles/" + the selected profile's text + ".bpf".
+    // The selected profile's file in the program directory's "Profiles/", by
+    // its real name (its extension in any letter case).
     virtual QString profilePath() const = 0;
 
     // Locks the window for a job: the add, row and Settings buttons and the
