@@ -2,26 +2,29 @@
 // next to what producing that output costs the encoder itself.
 //
 //   bench_encoderrun [--mb N] [--encoder PATH] [--clip-seconds S] [--clip-size WxH]
+//                    [--clip FILE] [--runs N]
 //
 // 1. The progress parsing alone over captured output: once in the pieces
 //    the encoder writes (one chunk per status line, as when the reader keeps
 //    up) and once in full reads of 4,095 bytes.
 // 2. EncoderRun over a child that replays the captured output (cat), which
 //    adds the process and pipe handling.
-// 3. A real conversion with the encoder: its own CPU time against the
-//    runner's for the same output.
+// 3. Real conversions with the encoder (of a clip made here, or of --clip),
+//    --runs times: its own CPU time against the runner's for the same output.
 
 #include "engine/commandline.h"
 #include "engine/encoderrun.h"
 #include "engine/outputtail.h"
 #include "engine/progressparser.h"
 #include "engine/progresstracker.h"
+#include "tasklist/mediaprobe.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
 #include <sys/resource.h>
 
@@ -97,7 +100,7 @@ double parseCpuPerMb(const QList<QByteArray> &chunks, qint64 bytesPerPass, doubl
         OutputTail tail;
         for (const QByteArray &chunk : chunks) {
             tail.append(chunk);
-            changes += tracker.takeChunk(ChunkText(chunk));
+            changes += tracker.takeChunk(chunk);
         }
     }
     const double cpu = (cpuNow() - before).self;
@@ -154,31 +157,44 @@ bool makeClip(const QString &path, int seconds, const QString &size)
     return ffmpeg.waitForFinished(-1) && ffmpeg.exitCode() == 0;
 }
 
-void benchRealEncoder(const QString &encoder, int clipSeconds, const QString &size)
+QString loadAverage()
+{
+    QFile file(QStringLiteral("/proc/loadavg"));
+    return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()).section(' ', 0, 2)
+                                          : QStringLiteral("?");
+}
+
+void benchRealEncoder(const QString &encoder, QString clip, int clipSeconds, const QString &size,
+                      int runs)
 {
     QTemporaryDir dir;
-    // MP4: the encoder's own AVI reader loses the video of ffmpeg's AVI files
-    // with MP3 audio, and an encoder that encodes nothing is no yardstick.
-    const QString clip = dir.filePath(QStringLiteral("clip.mp4"));
-    if (!makeClip(clip, clipSeconds, size)) {
-        std::printf("real encoder: skipped (ffmpeg could not make a clip)\n");
-        return;
+    if (clip.isEmpty()) {
+        clip = dir.filePath(QStringLiteral("clip.mp4"));
+        if (!makeClip(clip, clipSeconds, size)) {
+            std::printf("real encoder: skipped (ffmpeg could not make a clip)\n");
+            return;
+        }
     }
+    const double seconds = ProbeMediaFile(clip).seconds;
     const QString line =
         ConvertCommandLine(clip, dir.filePath(QStringLiteral("0.avi")), QStringLiteral("640:480"));
-    const RunCost cost =
-        runOnce(encoder, line, {double(clipSeconds), double(clipSeconds), 0, 0, false});
-    if (!cost.outcome.exitedCleanly()) {
-        std::printf("real encoder: the run failed (%s)\n", qPrintable(encoder));
-        return;
+    std::printf("real encoder converting %s (%.1f s):\n", qPrintable(clip), seconds);
+    QList<double> shares;
+    for (int run = 0; run < runs; ++run) {
+        const QString load = loadAverage();
+        const RunCost cost = runOnce(encoder, line, {seconds, seconds, 0, 0, false});
+        if (!cost.outcome.exitedCleanly()) {
+            std::printf("  the run failed (%s)\n", qPrintable(encoder));
+            return;
+        }
+        shares << 100 * cost.cpu.self / cost.cpu.children;
+        std::printf("  %.0f KB of output in %d chunks; encoder CPU %.2f s, runner CPU %.3f s "
+                    "(%.2f %% of the encoder's; load %s)\n",
+                    cost.bytes / 1024.0, cost.chunks, cost.cpu.children, cost.cpu.self,
+                    shares.last(), qPrintable(load));
     }
-    const double mb = cost.bytes / MB;
-    std::printf("real encoder, %d s clip of %s: %.2f MB of output in %d chunks\n", clipSeconds,
-                qPrintable(size), mb, cost.chunks);
-    std::printf("  encoder CPU %.1f ms per MB of its output, runner CPU %.2f ms per MB "
-                "(%.2f %% of the encoder's)\n",
-                cost.cpu.children * 1000 / mb, cost.cpu.self * 1000 / mb,
-                100 * cost.cpu.self / cost.cpu.children);
+    std::sort(shares.begin(), shares.end());
+    std::printf("  runner's share, median of %d runs: %.2f %%\n", runs, shares[shares.size() / 2]);
 }
 
 } // namespace
@@ -190,6 +206,8 @@ int main(int argc, char **argv)
     int clipSeconds = 60;
     QString clipSize = QStringLiteral("640x480");
     QString encoder = QStringLiteral(BENCH_PROGRAM_DIR "/asapi.dll");
+    QString clip;
+    int runs = 1;
     const QStringList args = app.arguments();
     for (int i = 1; i + 1 < args.size(); i += 2) {
         if (args[i] == QLatin1String("--mb"))
@@ -200,6 +218,10 @@ int main(int argc, char **argv)
             clipSeconds = args[i + 1].toInt();
         else if (args[i] == QLatin1String("--clip-size"))
             clipSize = args[i + 1];
+        else if (args[i] == QLatin1String("--clip"))
+            clip = args[i + 1];
+        else if (args[i] == QLatin1String("--runs"))
+            runs = qMax(1, args[i + 1].toInt());
     }
 
     const QByteArray convert = readCapture("mencoder_convert.txt");
@@ -211,6 +233,6 @@ int main(int argc, char **argv)
                 static_cast<long long>(MaxChunkBytes),
                 parseCpuPerMb(fullReads(both), both.size(), wantedMb));
     benchReplayRun(QStringLiteral(BENCH_TEST_DATA "/mencoder_join.txt"), join.size(), wantedMb);
-    benchRealEncoder(encoder, clipSeconds, clipSize);
+    benchRealEncoder(encoder, clip, clipSeconds, clipSize, runs);
     return 0;
 }

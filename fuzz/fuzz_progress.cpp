@@ -21,7 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     double position = 0;
     ProgressBars bars;
     for (qsizetype from = 0; from < output.size(); from += MaxChunkBytes) {
-        const QString chunk = ChunkText(output.mid(from, MaxChunkBytes));
+        const QByteArrayView chunk = QByteArrayView(output).sliced(from).first(
+            qMin<qsizetype>(MaxChunkBytes, output.size() - from));
         positionText = PositionTextFromChunk(chunk, positionText);
         const double next = NextPosition(position, ParsePosition(positionText), true);
         FUZZ_CHECK(next >= position);

@@ -36,6 +36,7 @@ void EncoderRun::start(const RunSetup &setup)
     m_process->setProgram(setup.program);
     m_process->setArguments(SplitCommandLine(setup.commandLine));
     m_spanSeconds = setup.progress.currentSpan;
+    m_sinceProgress.start();
     m_stallTimer.start(m_stallLimitMs);
     m_process->start();
 }
@@ -53,6 +54,13 @@ void EncoderRun::onStalled()
 {
     if (m_finished || m_process->state() == QProcess::NotRunning)
         return;
+    // Progress only notes its time, so the timer is not rearmed a hundred
+    // times a second; it is rearmed here for what is left of the limit.
+    const qint64 quiet = m_sinceProgress.elapsed();
+    if (quiet < m_stallLimitMs) {
+        m_stallTimer.start(int(m_stallLimitMs - quiet));
+        return;
+    }
     // Within a second of its span the work is as good as done: what keeps
     // the encoder going then is no longer the file.
     const bool workDone = m_spanSeconds > 0 && position() >= m_spanSeconds - 1;
@@ -79,15 +87,15 @@ void EncoderRun::readChunks()
 void EncoderRun::takeChunk(const QByteArray &bytes)
 {
     m_bytesRead += bytes.size();
-    m_lastOutputText = ChunkText(bytes);
+    m_lastChunk = bytes;
     m_tail.append(bytes);
     const double before = m_tracker.position();
     const bool early = m_tracker.chunkCount() < UnparsedLeadingChunks;
-    const bool barsMoved = m_tracker.takeChunk(m_lastOutputText);
+    const bool barsMoved = m_tracker.takeChunk(bytes);
     // Output before the first position, or a position that moved on, is
     // progress; a run that only repeats itself is not.
     if (early || m_tracker.position() > before)
-        m_stallTimer.start(m_stallLimitMs);
+        m_sinceProgress.start();
     if (barsMoved)
         emit progress(m_tracker.bars().current, m_tracker.bars().total);
 }

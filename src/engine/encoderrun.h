@@ -4,6 +4,7 @@
 #include "progressparser.h"
 #include "progresstracker.h"
 
+#include <QElapsedTimer>
 #include <QMetaType>
 #include <QObject>
 #include <QProcess>
@@ -68,8 +69,8 @@ public:
     double position() const { return m_tracker.position(); }
     int chunkCount() const { return m_tracker.chunkCount(); }
     qint64 bytesRead() const { return m_bytesRead; }
-    // The text of the last chunk read.
-    QString lastOutputText() const { return m_lastOutputText; }
+    // The text of the last chunk read, made only when asked for.
+    QString lastOutputText() const { return ChunkText(m_lastChunk); }
     // The last lines of output, for telling the user why a run failed.
     QStringList lastLines(int count = 10) const { return m_tail.lastLines(count); }
 
@@ -89,9 +90,10 @@ private:
     QProcess *m_process;
     ProgressTracker m_tracker{ProgressParams(), ProgressBars()};
     OutputTail m_tail;
-    QString m_lastOutputText;
+    QByteArray m_lastChunk;
     qint64 m_bytesRead = 0;
     QTimer m_stallTimer;
+    QElapsedTimer m_sinceProgress;
     int m_stallLimitMs = defaultStallLimit();
     double m_spanSeconds = 0;
     RunOutcome::Kind m_killedAs = RunOutcome::Stopped;

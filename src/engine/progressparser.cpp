@@ -5,7 +5,7 @@
 
 namespace {
 
-const QLatin1String PosMarker("Pos:");
+constexpr QByteArrayView PosMarker("Pos:");
 
 // A computed bar value as the bar shows it: rounded, then held within 0..100.
 std::optional<int> BarValue(long double computed, int offset)
@@ -23,28 +23,43 @@ std::optional<int> BarValue(long double computed, int offset)
 
 } // namespace
 
-QString ChunkText(const QByteArray &bytes)
+QByteArrayView ChunkBytes(QByteArrayView bytes)
 {
     const qsizetype zero = bytes.indexOf('\0');
-    return QString::fromLocal8Bit(zero < 0 ? bytes : bytes.left(zero));
+    return zero < 0 ? bytes : bytes.first(zero);
 }
 
-QString PositionTextFromChunk(const QString &chunk, const QString &previousText)
+QString ChunkText(QByteArrayView bytes)
 {
-    const qsizetype marker = chunk.indexOf(PosMarker);
-    if (marker < 0)
-        return previousText;
-    const qsizetype start = marker + PosMarker.size();
-    const qsizetype end = chunk.indexOf(QLatin1Char('s'), start);
-    if (end < 0)
-        return QString();
-    return chunk.mid(start, end - start);
+    return QString::fromLocal8Bit(ChunkBytes(bytes));
+}
+
+QString PositionTextFromChunk(QByteArrayView chunk, const QString &previousText)
+{
+    // Searched from the end, so a long chunk costs only its last line or two
+    // and nothing is copied but the number.
+    QByteArrayView rest = ChunkBytes(chunk);
+    bool seen = false;
+    for (;;) {
+        const qsizetype marker = rest.lastIndexOf(PosMarker);
+        if (marker < 0)
+            return seen ? QString() : previousText;
+        seen = true;
+        const qsizetype start = marker + PosMarker.size();
+        const qsizetype end = rest.indexOf('s', start);
+        if (end >= 0)
+            return QString::fromLocal8Bit(rest.sliced(start, end - start));
+        rest = rest.first(marker);
+    }
 }
 
 std::optional<double> ParsePosition(const QString &positionText)
 {
-    QLocale c = QLocale::c();
-    c.setNumberOptions(QLocale::RejectGroupSeparator);
+    static const QLocale c = [] {
+        QLocale locale = QLocale::c();
+        locale.setNumberOptions(QLocale::RejectGroupSeparator);
+        return locale;
+    }();
     bool ok = false;
     const double value = c.toDouble(positionText.trimmed(), &ok);
     if (!ok || !std::isfinite(value))

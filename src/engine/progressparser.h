@@ -33,13 +33,18 @@ struct ProgressBars {
     bool operator!=(const ProgressBars &other) const { return !(*this == other); }
 };
 
-// The text of one read: the bytes up to the first zero byte.
-QString ChunkText(const QByteArray &bytes);
+// What one read means: its bytes up to the first zero byte.
+QByteArrayView ChunkBytes(QByteArrayView bytes);
+// The text of one read (ChunkBytes as text), for showing it.
+QString ChunkText(QByteArrayView bytes);
 
-// The position text after a chunk: the part after the chunk's first "Pos:"
-// up to just before the first "s" (empty without an "s"); a chunk without
-// "Pos:" keeps the previous text.
-QString PositionTextFromChunk(const QString &chunk, const QString &previousText);
+// The position text after a chunk: the part after the chunk's last "Pos:"
+// up to just before the next "s". A chunk holds the lines written since the
+// last read, so its last position is the encoder's latest; the earlier ones
+// are stale. When the last "Pos:" is cut off before its "s", the one before
+// it counts; with no complete one the text is empty. A chunk without "Pos:"
+// keeps the previous text.
+QString PositionTextFromChunk(QByteArrayView chunk, const QString &previousText);
 
 // The position in seconds. The encoder always writes "." as the decimal
 // point, so the user's locale is not asked. Blanks around it are ignored.

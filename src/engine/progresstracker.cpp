@@ -8,7 +8,7 @@ ProgressTracker::ProgressTracker(const ProgressParams &params, const ProgressBar
 {
 }
 
-bool ProgressTracker::takeChunk(const QString &chunk)
+bool ProgressTracker::takeChunk(QByteArrayView chunk)
 {
     const bool parse = m_chunkCount >= UnparsedLeadingChunks;
     ++m_chunkCount;

@@ -14,8 +14,8 @@ public:
     ProgressTracker(const ProgressParams &params, const ProgressBars &barsBefore,
                     const QString &positionText = QString());
 
-    // Takes one chunk; true when it changed the bars.
-    bool takeChunk(const QString &chunk);
+    // Takes one chunk, the bytes of one read; true when it changed the bars.
+    bool takeChunk(QByteArrayView chunk);
 
     ProgressBars bars() const { return m_bars; }
     double position() const { return m_position; }

@@ -1,3 +1,4 @@
+#include "engine/outputtail.h"
 #include "engine/progressparser.h"
 #include "engine/progresstracker.h"
 
@@ -10,7 +11,7 @@
 class TestProgress : public QObject {
     Q_OBJECT
 private slots:
-    void positionTextIsTakenFromTheFirstPos();
+    void positionTextIsTakenFromTheLastPos();
     void positionReadsADotWhateverTheLocale();
     void halvesRoundToTheEvenNeighbour();
     void currentBarFollowsThePositionWithinItsSpan();
@@ -20,14 +21,15 @@ private slots:
     void positionTextCarriesOverFromTheStagesLastRun();
     void capturedConversionFillsTheCurrentBar();
     void capturedJoiningFillsTheTotalBarToTheEnd();
+    void outputTailShowsWhatATerminalWouldHoweverItIsRead();
 };
 
 namespace {
 
-QString statusLine(const char *seconds)
+QByteArray statusLine(const char *seconds)
 {
-    return QStringLiteral("Pos: %1s     15f ( 4%)  0.00fps Trem:   0min   0mb  A-V:0.004 [0:0]\r")
-        .arg(QLatin1String(seconds));
+    return QByteArray("Pos: ") + seconds +
+           "s     15f ( 4%)  0.00fps Trem:   0min   0mb  A-V:0.004 [0:0]\r";
 }
 
 // Feeds the chunks that are never parsed, so the next one counts.
@@ -76,7 +78,7 @@ QList<ProgressBars> replay(const QList<QByteArray> &chunks, ProgressTracker &tra
 {
     QList<ProgressBars> seen;
     for (const QByteArray &chunk : chunks) {
-        if (tracker.takeChunk(ChunkText(chunk)))
+        if (tracker.takeChunk(chunk))
             seen << tracker.bars();
     }
     return seen;
@@ -84,18 +86,24 @@ QList<ProgressBars> replay(const QList<QByteArray> &chunks, ProgressTracker &tra
 
 } // namespace
 
-void TestProgress::positionTextIsTakenFromTheFirstPos()
+void TestProgress::positionTextIsTakenFromTheLastPos()
 {
-    const QString two = statusLine("  1.5") + statusLine("  2.0");
-    QCOMPARE(PositionTextFromChunk(two, QStringLiteral("old")), QStringLiteral("   1.5"));
-    QCOMPARE(PositionTextFromChunk(QStringLiteral("1 duplicate frame(s)!\n"), QStringLiteral("7")),
+    // A chunk holds every line written since the last read; the latest counts.
+    const QByteArray two = statusLine("  1.5") + statusLine("  2.0");
+    QCOMPARE(PositionTextFromChunk(two, QStringLiteral("old")), QStringLiteral("   2.0"));
+    QCOMPARE(PositionTextFromChunk("1 duplicate frame(s)!\n", QStringLiteral("7")),
              QStringLiteral("7"));
-    // A chunk cut off before the "s": the text empties, the position stays.
-    QCOMPARE(PositionTextFromChunk(QStringLiteral("\rPos:  12.3"), QStringLiteral("7")), QString());
+    // A last line cut off before its "s" leaves the one before it.
+    QCOMPARE(PositionTextFromChunk(two + "Pos:  2.", QStringLiteral("7")),
+             QStringLiteral("   2.0"));
+    // With no complete one the text empties, and the position stays.
+    QCOMPARE(PositionTextFromChunk("\rPos:  12.3", QStringLiteral("7")), QString());
     QVERIFY(!ParsePosition(QString()));
     QCOMPARE(NextPosition(7, ParsePosition(QString()), false), 7.0);
-    // A NUL ends the text of a read.
-    QCOMPARE(ChunkText(QByteArray("Pos: 1.0s\0Pos: 2.0s", 19)), QStringLiteral("Pos: 1.0s"));
+    // A NUL ends what a read means.
+    const QByteArray withZero("Pos: 1.0s\0Pos: 2.0s", 19);
+    QCOMPARE(ChunkText(withZero), QStringLiteral("Pos: 1.0s"));
+    QCOMPARE(PositionTextFromChunk(withZero, QString()), QStringLiteral(" 1.0"));
 }
 
 void TestProgress::positionReadsADotWhateverTheLocale()
@@ -176,7 +184,7 @@ void TestProgress::positionTextCarriesOverFromTheStagesLastRun()
 {
     ProgressTracker tracker({10, 10, 0, 0, false}, {}, QStringLiteral("   4.0"));
     skipLeadingChunks(tracker);
-    QVERIFY(tracker.takeChunk(QStringLiteral("1 duplicate frame(s)!\n")));
+    QVERIFY(tracker.takeChunk("1 duplicate frame(s)!\n"));
     QCOMPARE(tracker.position(), 4.0);
     QCOMPARE(tracker.bars(), (ProgressBars{40, 20}));
 }
@@ -201,14 +209,37 @@ void TestProgress::capturedJoiningFillsTheTotalBarToTheEnd()
     replay(encoderWrites(capture("mencoder_join.txt")), byWrites);
     QCOMPARE(byWrites.bars(), (ProgressBars{100, 100}));
 
-    // In full reads each chunk counts by its first "Pos:", so the end falls
-    // a little short; the bars still only move forward.
+    // In full reads each chunk counts by its last "Pos:", so a reader that
+    // falls behind still reaches the same end; the bars only move forward.
     ProgressTracker byReads({45, 45, 0, 50, true}, {100, 50});
     const QList<ProgressBars> seen = replay(fullReads(capture("mencoder_join.txt")), byReads);
     QVERIFY(!seen.isEmpty());
     for (qsizetype i = 1; i < seen.size(); ++i)
         QVERIFY(seen[i].total >= seen[i - 1].total);
-    QVERIFY(byReads.bars().total >= 95);
+    QCOMPARE(byReads.bars(), byWrites.bars());
+    QCOMPARE(byReads.position(), byWrites.position());
+}
+
+void TestProgress::outputTailShowsWhatATerminalWouldHoweverItIsRead()
+{
+    const QByteArray sample = "one\nPos: 1s\rPos: 2s\r\r\n\n  \nlast\rlas";
+    const QByteArray captured = capture("mencoder_convert.txt") + sample;
+    QList<QList<QByteArray>> readings{encoderWrites(captured), fullReads(captured), {}};
+    for (qsizetype at = 0; at < captured.size(); at += 7)
+        readings.last() << captured.mid(at, 7);
+    QStringList first;
+    for (const QList<QByteArray> &chunks : readings) {
+        OutputTail tail(3);
+        for (const QByteArray &chunk : chunks)
+            tail.append(chunk);
+        // Of a rewritten line its last non-empty state; blank lines left out.
+        QCOMPARE(tail.lastLines(3), (QStringList{QStringLiteral("one"), QStringLiteral("Pos: 2s"),
+                                                 QStringLiteral("las")}));
+        if (first.isEmpty())
+            first = tail.lastLines(10);
+        QCOMPARE(tail.lastLines(10), first); // the ring holds three, and the unfinished line
+    }
+    QCOMPARE(first.size(), 4);
 }
 
 QTEST_GUILESS_MAIN(TestProgress)
