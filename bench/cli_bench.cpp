@@ -1,239 +1,152 @@
-// What brelvane-cli costs on top of the encoder: a four-clip job through the
-// command line front end, against a bare shell script running the very
-// encoder command lines the front end prints with --dry-run, in wall time.
+// The job through brelvane-cli against two yardsticks, in wall time:
 //
-//   bench_cli [--runs N] [--clip-seconds S] [--quiet 1] [--keep 1]
+//   bench_cli [--runs N] [--clip-seconds S] [--clips FOLDER] [--jobs N] [--quiet 1] [--keep 1]
 //
-// Both sides convert the same four clips (ffmpeg test sources of different
-// sizes, frame rates and containers) with the shipped profile "AVI - MPEG-4
-// and MP3" and join the temporaries; the front end also starts up, probes
-// the inputs, reads and parses the encoder's output and prints its progress
-// (to /dev/null, as plain lines). The sides take turns at going first and
-// the medians are compared.
+// 1. the serial script of the job's own command lines (what "--dry-run"
+//    prints, run one after another by /bin/sh), which shows what running
+//    the conversions side by side gains;
+// 2. ffmpeg's one-pass concat filter making the same kind of file from the
+//    same clips (640x480 MPEG-4 at 1200 kbit/s with VBR MP3 at 44.1 kHz in
+//    AVI, the default profile's options as the encoder turns them into
+//    ffmpeg's).
+// The clips are four 15 s 1280x720 H.264/AAC files (kept in --clips FOLDER
+// for later runs when given). The sides take turns at going first; the
+// medians are compared, with the machine's load beside every run.
 
-#include "engine/commandline.h"
+#include "benchsupport.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <cstdio>
-#include <sys/resource.h>
 
 namespace {
 
 const QString Cli = QStringLiteral(BENCH_PROGRAM_DIR "/brelvane-cli");
 const QString Profile = QStringLiteral("AVI - MPEG-4 and MP3");
 
-struct Options {
-    int runs = 3;
-    double clipSeconds = 15;
-    bool quiet = false; // --quiet for the front end
-    bool keep = false;  // leave the clips, the script and both outputs behind
-};
-
-Options parseOptions(const QStringList &args)
+// ffmpeg's concat filter over the clips, each first brought to the common
+// frame, rate and sound, then encoded once with the profile's options.
+QStringList concatFilterArguments(const QStringList &clips, const QString &output)
 {
-    Options options;
-    for (int i = 1; i + 1 < args.size(); i += 2) {
-        const QString &name = args[i];
-        const QString &value = args[i + 1];
-        if (name == QLatin1String("--runs"))
-            options.runs = std::max(1, value.toInt());
-        else if (name == QLatin1String("--clip-seconds"))
-            options.clipSeconds = value.toDouble();
-        else if (name == QLatin1String("--quiet"))
-            options.quiet = value == QLatin1String("1");
-        else if (name == QLatin1String("--keep"))
-            options.keep = value == QLatin1String("1");
+    QStringList args{"-nostdin", "-y", "-loglevel", "error"};
+    QString graph;
+    QString pads;
+    for (int i = 0; i < clips.size(); ++i) {
+        args << "-i" << clips[i];
+        graph += QStringLiteral("[%1:v]scale=640:480,setsar=1,fps=30[v%1];"
+                                "[%1:a]aresample=44100,aformat=channel_layouts=stereo[a%1];")
+                     .arg(i);
+        pads += QStringLiteral("[v%1][a%1]").arg(i);
     }
-    return options;
+    graph += pads + QStringLiteral("concat=n=%1:v=1:a=1[v][a]").arg(clips.size());
+    return args + QStringList{"-filter_complex",
+                              graph,
+                              "-map",
+                              "[v]",
+                              "-map",
+                              "[a]",
+                              "-c:v",
+                              "mpeg4",
+                              "-b:v",
+                              "1200000",
+                              "-mbd",
+                              "2",
+                              "-c:a",
+                              "libmp3lame",
+                              "-q:a",
+                              "4",
+                              "-ar",
+                              "44100",
+                              "-ac",
+                              "2",
+                              output};
 }
-
-// Runs a program to its end (this is a benchmark, not the program: it may
-// wait); its exit code, -1 when it did not end normally.
-int runProcess(const QString &program, const QStringList &arguments, QByteArray *output = nullptr)
-{
-    QProcess process;
-    if (!output)
-        process.setStandardOutputFile(QProcess::nullDevice());
-    process.setStandardErrorFile(QProcess::nullDevice());
-    process.start(program, arguments);
-    if (!process.waitForFinished(-1))
-        return -1;
-    if (output)
-        *output = process.readAllStandardOutput();
-    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-}
-
-bool makeClip(const QString &path, int width, int height, int fps, double seconds)
-{
-    const QString duration = QString::number(seconds);
-    QStringList args{"-nostdin",
-                     "-y",
-                     "-f",
-                     "lavfi",
-                     "-i",
-                     QStringLiteral("testsrc2=size=%1x%2:rate=%3:duration=%4")
-                         .arg(width)
-                         .arg(height)
-                         .arg(fps)
-                         .arg(duration),
-                     "-f",
-                     "lavfi",
-                     "-i",
-                     QStringLiteral("sine=frequency=440:sample_rate=44100:duration=") + duration};
-    if (path.endsWith(QLatin1String(".mpg")))
-        args << "-c:v"
-             << "mpeg2video"
-             << "-c:a"
-             << "mp2";
-    else
-        args << "-c:v"
-             << "mpeg4"
-             << "-c:a"
-             << "aac";
-    args << "-pix_fmt"
-         << "yuv420p" << path;
-    return runProcess(QStringLiteral("ffmpeg"), args) == 0;
-}
-
-QString shellQuoted(const QString &argument)
-{
-    QString quoted = argument;
-    quoted.replace(QLatin1Char('\''), QLatin1String("'\\''"));
-    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
-}
-
-// The script of the command lines --dry-run printed: every encoder run in
-// turn, output to /dev/null, then the temporaries removed (the conversion
-// runs name them after "-o").
-QString scriptOf(const QStringList &dryRunLines)
-{
-    QString script = QStringLiteral("#!/bin/sh\n");
-    QStringList temporaries;
-    for (int i = 0; i < dryRunLines.size(); ++i) {
-        const QStringList args = SplitCommandLine(dryRunLines[i]);
-        QStringList quoted;
-        for (const QString &arg : args)
-            quoted << shellQuoted(arg);
-        script += quoted.join(QLatin1Char(' ')) + QStringLiteral(" >/dev/null 2>&1 || exit 1\n");
-        if (i + 1 < dryRunLines.size())
-            temporaries << shellQuoted(args.value(args.indexOf(QStringLiteral("-o")) + 1));
-    }
-    return script + QStringLiteral("rm -f ") + temporaries.join(QLatin1Char(' ')) + "\n";
-}
-
-double childrenCpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_CHILDREN, &usage);
-    const auto seconds = [](const timeval &t) { return t.tv_sec + t.tv_usec / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-double median(QList<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const qsizetype middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
-struct Side {
-    QList<double> wall;
-    QList<double> cpu; // with the encoder runs
-    // Runs the program once; false when it failed.
-    bool run(const QString &program, const QStringList &arguments)
-    {
-        const double cpuBefore = childrenCpuSeconds();
-        QElapsedTimer clock;
-        clock.start();
-        const bool succeeded = runProcess(program, arguments) == 0;
-        wall << clock.nsecsElapsed() / 1e9;
-        cpu << childrenCpuSeconds() - cpuBefore;
-        return succeeded;
-    }
-};
 
 } // namespace
 
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    const Options options = parseOptions(app.arguments());
+    const QMap<QString, QString> options = BenchOptions(app.arguments());
+    const int runs = qMax(1, options.value("--runs", "2").toInt());
+    const double clipSeconds = options.value("--clip-seconds", "15").toDouble();
+    const bool keep = options.value("--keep") == QLatin1String("1");
     QTemporaryDir work;
-    work.setAutoRemove(!options.keep);
+    work.setAutoRemove(!keep);
     const QString root = work.path() + QLatin1Char('/');
 
-    struct Clip {
-        const char *name;
-        int width, height, fps;
-    };
-    const Clip clips[] = {{"a.mp4", 640, 480, 25},
-                          {"b.mpg", 720, 576, 25},
-                          {"c.mp4", 320, 240, 30},
-                          {"d.mpg", 352, 288, 24}};
-    QStringList inputs;
-    for (const Clip &clip : clips) {
-        inputs << root + QLatin1String(clip.name);
-        if (!makeClip(inputs.last(), clip.width, clip.height, clip.fps, options.clipSeconds)) {
-            std::fprintf(stderr, "ffmpeg could not make %s\n", clip.name);
-            return 1;
-        }
+    const QStringList clips =
+        MakeJobClips(options.value("--clips", root + QStringLiteral("clips")), clipSeconds);
+    if (clips.isEmpty()) {
+        std::fprintf(stderr, "ffmpeg could not make the clips\n");
+        return 1;
     }
-    const auto joinArgs = [&](const QString &side) {
-        return QStringList{"join",        "--profile",         Profile,
-                           "--overwrite", "--temp-dir",        root + side + "-temp/",
-                           "--output",    root + side + ".avi"} +
-               inputs;
-    };
+    QStringList cliArgs{"join",       "--profile",        Profile,    "--overwrite",
+                        "--temp-dir", root + "cli-temp/", "--output", root + "cli.avi"};
+    if (options.contains("--jobs"))
+        cliArgs << "--jobs" << options.value("--jobs");
+    if (options.value("--quiet") == QLatin1String("1"))
+        cliArgs << "--quiet";
+    cliArgs += clips;
 
     QByteArray printed;
-    if (runProcess(Cli, joinArgs("script") + QStringList{"--dry-run"}, &printed) != 0) {
+    if (RunProcess(Cli, cliArgs + QStringList{"--dry-run"}, &printed) != 0) {
         std::fprintf(stderr, "%s --dry-run failed\n", qPrintable(Cli));
         return 1;
     }
     const QStringList lines = QString::fromLocal8Bit(printed).split('\n', Qt::SkipEmptyParts);
-    QFile script(root + QStringLiteral("job.sh"));
-    if (lines.size() != 5 || !script.open(QIODevice::WriteOnly) ||
-        script.write(scriptOf(lines).toUtf8()) < 0 || !QDir().mkpath(root + "script-temp"))
+    const QString jobFolder = JobFolderOf(lines);
+    const QString script = root + QStringLiteral("job.sh");
+    if (lines.size() != clips.size() + 1 || jobFolder.isEmpty() ||
+        !WriteFile(
+            script,
+            SerialScript(lines, jobFolder, root + "script-temp/", root + "script.avi").toUtf8())) {
+        std::fprintf(stderr, "unexpected --dry-run output:\n%s", printed.constData());
         return 1;
-    script.close();
-
-    QStringList cliArgs = joinArgs("cli");
-    if (options.quiet)
-        cliArgs << "--quiet";
-    std::printf("four clips of %.0f s each, profile \"%s\", %d runs per side%s\n",
-                options.clipSeconds, qPrintable(Profile), options.runs,
-                options.quiet ? ", --quiet" : "");
-    Side cli;
-    Side bare;
-    for (int run = 0; run < options.runs; ++run) {
-        // Taking turns at going first spreads any warm-up over both sides.
-        const bool ran = run % 2
-                             ? bare.run("/bin/sh", {script.fileName()}) && cli.run(Cli, cliArgs)
-                             : cli.run(Cli, cliArgs) && bare.run("/bin/sh", {script.fileName()});
-        if (!ran) {
-            std::fprintf(stderr, "run %d failed\n", run + 1);
-            return 1;
-        }
-        std::printf("run %d: brelvane-cli %.2f s, script %.2f s\n", run + 1, cli.wall.last(),
-                    bare.wall.last());
     }
-    if (options.keep)
+    const QStringList ffmpegArgs =
+        concatFilterArguments(clips, root + QStringLiteral("ffmpeg.avi"));
+
+    std::printf("four clips of %.0f s at 1280x720 H.264/AAC, profile \"%s\"%s, %d runs per side\n",
+                clipSeconds, qPrintable(Profile),
+                options.contains("--jobs") ? qPrintable(" --jobs " + options.value("--jobs")) : "",
+                runs);
+    TimedSide cli{QStringLiteral("brelvane-cli")};
+    TimedSide serial{QStringLiteral("script")};
+    TimedSide ffmpeg{QStringLiteral("ffmpeg concat")};
+    QList<std::pair<TimedSide *, std::pair<QString, QStringList>>> sides{
+        {&cli, {Cli, cliArgs}},
+        {&serial, {QStringLiteral("/bin/sh"), {script}}},
+        {&ffmpeg, {QStringLiteral("ffmpeg"), ffmpegArgs}}};
+    for (int run = 0; run < runs; ++run) {
+        // Each run starts with a different side, so warm-up and passing
+        // load spread over all of them.
+        std::printf("run %d:", run + 1);
+        for (int i = 0; i < sides.size(); ++i) {
+            const auto &[side, command] = sides[(run + i) % sides.size()];
+            const QString load = MachineLoad();
+            if (!side->run(command.first, command.second)) {
+                std::fprintf(stderr, "\n%s failed\n", qPrintable(side->name));
+                return 1;
+            }
+            std::printf(" %s %.2f s (load %s);", qPrintable(side->name), side->wall.last(),
+                        qPrintable(load));
+            std::fflush(stdout);
+        }
+        std::printf("\n");
+    }
+    if (keep)
         std::printf("files kept in %s\n", qPrintable(root));
-    const double cliWall = median(cli.wall);
-    const double bareWall = median(bare.wall);
-    std::printf("median wall time: brelvane-cli %.2f s, script %.2f s, ratio %.3f\n", cliWall,
-                bareWall, cliWall / bareWall);
-    const double cliCpu = median(cli.cpu);
-    const double bareCpu = median(bare.cpu);
-    std::printf("median CPU time with the encoder: brelvane-cli %.2f s, script %.2f s, ratio "
-                "%.3f (difference %.2f s)\n",
-                cliCpu, bareCpu, cliCpu / bareCpu, cliCpu - bareCpu);
+    const double cliWall = Median(cli.wall);
+    std::printf("median wall time: brelvane-cli %.2f s, script %.2f s, ffmpeg concat %.2f s\n",
+                cliWall, Median(serial.wall), Median(ffmpeg.wall));
+    std::printf("brelvane-cli / script %.3f, brelvane-cli / ffmpeg concat %.3f\n",
+                cliWall / Median(serial.wall), cliWall / Median(ffmpeg.wall));
+    std::printf("median CPU time with the encoder: brelvane-cli %.2f s, script %.2f s, "
+                "ffmpeg concat %.2f s\n",
+                Median(cli.cpu), Median(serial.cpu), Median(ffmpeg.cpu));
+    std::printf("load now %s\n", qPrintable(MachineLoad()));
     return 0;
 }

@@ -1,21 +1,23 @@
-// What the job costs on top of the encoder: a real four-clip job through the
-// engine, against the same encoder command lines run straight from a shell
-// script, in wall time.
+// What the job costs, or gains, against its own command lines: a real
+// four-clip job through the engine in this process, against the command
+// lines of its plan run one after another from a shell script, in wall time.
 //
-//   bench_job [--runs N] [--encoder PATH] [--clip-seconds S] [--frame-size W:H] [--keep 1]
+//   bench_job [--runs N] [--encoder PATH] [--clip-seconds S] [--clips FOLDER]
+//             [--frame-size W:H] [--keep 1]
 //
-// Both sides convert the same four clips (ffmpeg test sources of different
-// sizes, frame rates and containers) and join the temporaries with the same
-// options; only the engine reads and parses the encoder's output, moves the
-// bars, keeps the statuses and checks the files. The two sides take turns
-// at going first, and the medians are compared. The engine's own CPU time is
-// reported too: on a busy machine it is the steadier figure.
+// Both sides convert the same four clips (15 s 1280x720 H.264/AAC) and join
+// the temporaries with the same options; the engine runs its conversions
+// several at once (one per core) and also reads and parses the encoder's
+// output, moves the bars, keeps the statuses and checks the files. The two
+// sides take turns at going first, and the medians are compared. The
+// engine's own CPU time is reported too: on a busy machine it is the
+// steadier figure.
 
-#include "engine/commandline.h"
+#include "benchsupport.h"
+
 #include "engine/job.h"
 #include "engine/jobview.h"
 #include "engine/livesettings.h"
-#include "engine/tempfiles.h"
 #include "platform/messages.h"
 #include "platform/poweroff.h"
 #include "platform/shellopener.h"
@@ -41,6 +43,7 @@ struct Options {
     int runs = 3;
     QString encoder = QStringLiteral(BENCH_PROGRAM_DIR "/asapi.dll");
     double clipSeconds = 15;
+    QString clips; // a folder that keeps the clips for later runs
     QString frameSize = QStringLiteral("640:480");
     bool keep = false; // leave the clips, the script and both outputs behind
 };
@@ -120,104 +123,6 @@ public:
     void powerOff() override {}
 };
 
-int runProcess(const QString &program, const QStringList &arguments)
-{
-    QProcess process;
-    process.setStandardOutputFile(QProcess::nullDevice());
-    process.setStandardErrorFile(QProcess::nullDevice());
-    QEventLoop loop;
-    QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
-    QObject::connect(&process, &QProcess::errorOccurred, &loop, &QEventLoop::quit);
-    process.start(program, arguments);
-    loop.exec();
-    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-}
-
-bool makeClip(const QString &path, int width, int height, int fps, double seconds)
-{
-    const QString duration = QString::number(seconds);
-    QStringList args{QStringLiteral("-nostdin"),
-                     QStringLiteral("-y"),
-                     QStringLiteral("-f"),
-                     QStringLiteral("lavfi"),
-                     QStringLiteral("-i"),
-                     QStringLiteral("testsrc2=size=%1x%2:rate=%3:duration=%4")
-                         .arg(width)
-                         .arg(height)
-                         .arg(fps)
-                         .arg(duration),
-                     QStringLiteral("-f"),
-                     QStringLiteral("lavfi"),
-                     QStringLiteral("-i"),
-                     QStringLiteral("sine=frequency=440:sample_rate=44100:duration=") + duration};
-    if (path.endsWith(QLatin1String(".mpg")))
-        args << QStringLiteral("-c:v") << QStringLiteral("mpeg2video") << QStringLiteral("-c:a")
-             << QStringLiteral("mp2");
-    else
-        args << QStringLiteral("-c:v") << QStringLiteral("mpeg4") << QStringLiteral("-c:a")
-             << QStringLiteral("libmp3lame");
-    args << QStringLiteral("-pix_fmt") << QStringLiteral("yuv420p") << path;
-    return runProcess(QStringLiteral("ffmpeg"), args) == 0;
-}
-
-QString shellQuoted(const QString &argument)
-{
-    QString quoted = argument;
-    quoted.replace(QLatin1Char('\''), QLatin1String("'\\''"));
-    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
-}
-
-QString shellLine(const QString &encoder, const QString &commandLine)
-{
-    QString line = shellQuoted(encoder);
-    for (const QString &argument : SplitCommandLine(commandLine))
-        line += QLatin1Char(' ') + shellQuoted(argument);
-    return line + QStringLiteral(" >/dev/null 2>&1 || exit 1\n");
-}
-
-// The job's own command lines, for the script's temporaries and output.
-QString writeScript(const QString &scriptPath, const QString &encoder, const QStringList &inputs,
-                    const QString &tempFolder, const QString &output,
-                    const WorkingSelection &selection, const QString &profile)
-{
-    QString script = QStringLiteral("#!/bin/sh\n");
-    const QString frameSize = BuildVideoSize(selection, profile);
-    for (int row = 0; row < inputs.size(); ++row) {
-        script += shellLine(
-            encoder, ConvertCommandLine(inputs[row], TemporaryPath(tempFolder, row), frameSize));
-    }
-    script += shellLine(encoder, JoinCommandLine(TemporaryPaths(tempFolder, inputs.size()),
-                                                 QuoteArgument(output),
-                                                 BuildEncoderOptions(selection, profile)));
-    script += QStringLiteral("rm -f");
-    for (const QString &temporary : TemporaryPaths(tempFolder, inputs.size()))
-        script += QLatin1Char(' ') + shellQuoted(temporary);
-    script += QLatin1Char('\n');
-    QFile file(scriptPath);
-    if (!file.open(QIODevice::WriteOnly))
-        return QString();
-    file.write(script.toUtf8());
-    return scriptPath;
-}
-
-// CPU seconds (user + system) of this process, or of its ended children
-// and theirs: unlike wall time, they do not grow when other work shares the
-// machine.
-double cpuSeconds(int who)
-{
-    rusage usage{};
-    getrusage(who, &usage);
-    const auto seconds = [](const timeval &t) { return t.tv_sec + t.tv_usec / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-double median(QList<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const qsizetype middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
 Options parseOptions(const QStringList &args)
 {
     Options options;
@@ -230,6 +135,8 @@ Options parseOptions(const QStringList &args)
             options.encoder = value;
         else if (name == QLatin1String("--clip-seconds"))
             options.clipSeconds = value.toDouble();
+        else if (name == QLatin1String("--clips"))
+            options.clips = value;
         else if (name == QLatin1String("--frame-size"))
             options.frameSize = value;
         else if (name == QLatin1String("--keep"))
@@ -274,22 +181,15 @@ int main(int argc, char **argv)
         return 1;
     }
 
-    struct Clip {
-        const char *name;
-        int width, height, fps;
-    };
-    const Clip clips[] = {{"a.avi", 640, 480, 25},
-                          {"b.mpg", 720, 576, 25},
-                          {"c.avi", 320, 240, 30},
-                          {"d.mpg", 352, 288, 24}};
+    const QStringList inputs =
+        MakeJobClips(options.clips.isEmpty() ? root + QStringLiteral("clips") : options.clips,
+                     options.clipSeconds);
+    if (inputs.isEmpty()) {
+        std::fprintf(stderr, "ffmpeg could not make the clips\n");
+        return 1;
+    }
     TaskListModel tasks;
-    QStringList inputs;
-    for (const Clip &clip : clips) {
-        const QString path = root + QLatin1String(clip.name);
-        if (!makeClip(path, clip.width, clip.height, clip.fps, options.clipSeconds)) {
-            std::fprintf(stderr, "ffmpeg could not make %s\n", clip.name);
-            return 1;
-        }
+    for (const QString &path : inputs) {
         ltvItemData record;
         record.Caption = path;
         const ProbeResult probe = ProbeMediaFile(path);
@@ -297,7 +197,7 @@ int main(int argc, char **argv)
         record.SubItems[SizeSlot] = probe.sizeText;
         record.SubItems[StatusSlot] = addedStatusText();
         tasks.SetItemData(tasks.appendRow(path), WholeRowSelector, record);
-        inputs << path;
+        tasks.rememberFacts(path, probe);
     }
 
     QuietView view;
@@ -312,16 +212,21 @@ int main(int argc, char **argv)
     Job job(&tasks, &settings, &selection, &view, &messages, &shell, &powerOff, programDir,
             programDir + QStringLiteral("asapi.dll"));
 
-    const QString script =
-        writeScript(root + QStringLiteral("job.sh"), programDir + QStringLiteral("asapi.dll"),
-                    inputs, root + QStringLiteral("script-temp/"),
-                    root + QStringLiteral("script.avi"), selection.selection, view.profile);
-    QDir().mkpath(root + QStringLiteral("script-temp"));
-    if (script.isEmpty())
+    // The script runs the very command lines of the job's plan, the join
+    // writing beside the engine's output under a name of its own.
+    view.output = root + QStringLiteral("engine.avi");
+    if (!job.checkStart())
+        return 1;
+    const QStringList lines = job.previewPlan().describe(programDir + QStringLiteral("asapi.dll"));
+    const QString script = root + QStringLiteral("job.sh");
+    if (!WriteFile(script, SerialScript(lines, JobFolderOf(lines), root + "script-temp/",
+                                        root + "script.avi")
+                               .toUtf8()))
         return 1;
 
-    std::printf("four clips of %.0f s each, joined at %s, %d runs per side\n", options.clipSeconds,
-                qPrintable(options.frameSize), options.runs);
+    std::printf("four clips of %.0f s each, joined at %s, %d runs per side (load %s)\n",
+                options.clipSeconds, qPrintable(options.frameSize), options.runs,
+                qPrintable(MachineLoad()));
     QList<double> engineTimes, scriptTimes, engineCpu, engineEncoderCpu, scriptEncoderCpu;
     const auto runEngine = [&] {
         view.output = root + QStringLiteral("engine.avi");
@@ -331,28 +236,28 @@ int main(int argc, char **argv)
             succeeded = done;
             loop.quit();
         });
-        const double cpuBefore = cpuSeconds(RUSAGE_SELF);
-        const double childrenBefore = cpuSeconds(RUSAGE_CHILDREN);
+        const double cpuBefore = CpuSeconds(RUSAGE_SELF);
+        const double childrenBefore = CpuSeconds(RUSAGE_CHILDREN);
         QElapsedTimer clock;
         clock.start();
         job.imgStartClick();
         if (job.isActive())
             loop.exec();
         engineTimes << clock.nsecsElapsed() / 1e9;
-        engineCpu << cpuSeconds(RUSAGE_SELF) - cpuBefore;
-        engineEncoderCpu << cpuSeconds(RUSAGE_CHILDREN) - childrenBefore;
+        engineCpu << CpuSeconds(RUSAGE_SELF) - cpuBefore;
+        engineEncoderCpu << CpuSeconds(RUSAGE_CHILDREN) - childrenBefore;
         QObject::disconnect(connection);
         if (!succeeded)
             std::fprintf(stderr, "the engine's job failed (%s)\n", qPrintable(messages.last));
         return succeeded;
     };
     const auto runScript = [&] {
-        const double childrenBefore = cpuSeconds(RUSAGE_CHILDREN);
+        const double childrenBefore = CpuSeconds(RUSAGE_CHILDREN);
         QElapsedTimer clock;
         clock.start();
-        const bool succeeded = runProcess(QStringLiteral("/bin/sh"), {script}) == 0;
+        const bool succeeded = RunProcess(QStringLiteral("/bin/sh"), {script}) == 0;
         scriptTimes << clock.nsecsElapsed() / 1e9;
-        scriptEncoderCpu << cpuSeconds(RUSAGE_CHILDREN) - childrenBefore;
+        scriptEncoderCpu << CpuSeconds(RUSAGE_CHILDREN) - childrenBefore;
         if (!succeeded)
             std::fprintf(stderr, "the script failed\n");
         return succeeded;
@@ -362,18 +267,19 @@ int main(int argc, char **argv)
         const bool ran = run % 2 ? runScript() && runEngine() : runEngine() && runScript();
         if (!ran)
             return 1;
-        std::printf("run %d: engine %.2f s (its own CPU %.3f s), script %.2f s\n", run + 1,
-                    engineTimes.last(), engineCpu.last(), scriptTimes.last());
+        std::printf("run %d: engine %.2f s (its own CPU %.3f s), script %.2f s (load %s)\n",
+                    run + 1, engineTimes.last(), engineCpu.last(), scriptTimes.last(),
+                    qPrintable(MachineLoad()));
     }
     if (options.keep)
         std::printf("files kept in %s\n", qPrintable(root));
-    const double engine = median(engineTimes);
-    const double direct = median(scriptTimes);
+    const double engine = Median(engineTimes);
+    const double direct = Median(scriptTimes);
     std::printf("median wall time: engine %.2f s, script %.2f s, ratio %.3f\n", engine, direct,
                 engine / direct);
-    const double ownCpu = median(engineCpu);
-    const double engineTotalCpu = median(engineEncoderCpu) + ownCpu;
-    const double scriptCpu = median(scriptEncoderCpu);
+    const double ownCpu = Median(engineCpu);
+    const double engineTotalCpu = Median(engineEncoderCpu) + ownCpu;
+    const double scriptCpu = Median(scriptEncoderCpu);
     std::printf(
         "median CPU time of the engine itself: %.3f s (%.1f %% of the script's wall time)\n",
         ownCpu, 100 * ownCpu / direct);

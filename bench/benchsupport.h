@@ -1,0 +1,63 @@
+#pragma once
+
+// What the benchmarks share: running programs to their end, making clips,
+// turning the program's command lines into a serial shell script, CPU
+// times, medians and the machine's load.
+
+#include <QList>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+// "--name value" pairs after the program name.
+QMap<QString, QString> BenchOptions(const QStringList &arguments);
+
+// Runs a program to its end (a benchmark may wait); its exit code, -1 when
+// it did not end normally. Its output is kept only when asked for.
+int RunProcess(const QString &program, const QStringList &arguments, QByteArray *output = nullptr);
+
+// A clip of ffmpeg's test picture and a tone, `seconds` long, in the codecs
+// its extension suggests: .mpg MPEG-2/MP2, .avi MPEG-4/MP3, .mp4 H.264/AAC
+// when `h264`, else MPEG-4/AAC.
+bool MakeClip(const QString &path, int width, int height, int fps, double seconds,
+              bool h264 = false);
+
+// The four clips the job benchmarks use, in `folder`, made only when missing
+// (so a folder kept from an earlier run is reused): 15 s 1280x720 H.264/AAC
+// by default, as a camera or a phone writes them.
+QStringList MakeJobClips(const QString &folder, double seconds);
+
+QString ShellQuoted(const QString &argument);
+
+// A script that runs the encoder command lines one after another, as
+// "--dry-run" prints them or a plan describes them ("<encoder> <arguments>"),
+// each with its output to /dev/null, stopping at the first failure. A job
+// keeps its temporaries in a folder of its own that exists only while it
+// runs: `jobFolder` (that path as the lines name it) is replaced by
+// `scriptFolder`, which the script makes first and removes at the end. The
+// last line, the join, writes `joinOutput`.
+QString SerialScript(QStringList lines, const QString &jobFolder, const QString &scriptFolder,
+                     const QString &joinOutput);
+
+// The job folder the lines name: the folder of the first run's "-o" target.
+QString JobFolderOf(const QStringList &lines);
+
+bool WriteFile(const QString &path, const QByteArray &bytes);
+
+// CPU seconds (user + system) of this process (RUSAGE_SELF) or of its ended
+// children and theirs (RUSAGE_CHILDREN).
+double CpuSeconds(int who);
+
+double Median(QList<double> values);
+
+// The load averages over 1, 5 and 15 minutes, as uptime shows them.
+QString MachineLoad();
+
+// Wall and CPU time of a program's runs, with its children.
+struct TimedSide {
+    QString name;
+    QList<double> wall;
+    QList<double> cpu;
+    // Runs it once; false when it failed.
+    bool run(const QString &program, const QStringList &arguments);
+};
