@@ -55,6 +55,10 @@ QString MachineLoad();
 
 // Wall and CPU time of a program's runs, with its children.
 struct TimedSide {
+    explicit TimedSide(const QString &sideName)
+        : name(sideName)
+    {
+    }
     QString name;
     QList<double> wall;
     QList<double> cpu;

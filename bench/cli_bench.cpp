@@ -27,7 +27,8 @@ const QString Cli = QStringLiteral(BENCH_PROGRAM_DIR "/brelvane-cli");
 const QString Profile = QStringLiteral("AVI - MPEG-4 and MP3");
 
 // ffmpeg's concat filter over the clips, each first brought to the common
-// frame, rate and sound, then encoded once with the profile's options.
+// frame (fitted with bars, as the conversions fit it), rate and sound, then
+// encoded once with the profile's options.
 QStringList concatFilterArguments(const QStringList &clips, const QString &output)
 {
     QStringList args{"-nostdin", "-y", "-loglevel", "error"};
@@ -35,7 +36,8 @@ QStringList concatFilterArguments(const QStringList &clips, const QString &outpu
     QString pads;
     for (int i = 0; i < clips.size(); ++i) {
         args << "-i" << clips[i];
-        graph += QStringLiteral("[%1:v]scale=640:480,setsar=1,fps=30[v%1];"
+        graph += QStringLiteral("[%1:v]scale=640:480:force_original_aspect_ratio=decrease,"
+                                "pad=640:480:-1:-1,setsar=1,fps=30[v%1];"
                                 "[%1:a]aresample=44100,aformat=channel_layouts=stereo[a%1];")
                      .arg(i);
         pads += QStringLiteral("[v%1][a%1]").arg(i);
@@ -113,9 +115,9 @@ int main(int argc, char **argv)
                 clipSeconds, qPrintable(Profile),
                 options.contains("--jobs") ? qPrintable(" --jobs " + options.value("--jobs")) : "",
                 runs);
-    TimedSide cli{QStringLiteral("brelvane-cli")};
-    TimedSide serial{QStringLiteral("script")};
-    TimedSide ffmpeg{QStringLiteral("ffmpeg concat")};
+    TimedSide cli(QStringLiteral("brelvane-cli"));
+    TimedSide serial(QStringLiteral("script"));
+    TimedSide ffmpeg(QStringLiteral("ffmpeg concat"));
     QList<std::pair<TimedSide *, std::pair<QString, QStringList>>> sides{
         {&cli, {Cli, cliArgs}},
         {&serial, {QStringLiteral("/bin/sh"), {script}}},
