@@ -27,6 +27,6 @@ CliSettings::CliSettings(const Preferences &preferences, OverwriteChoice choice,
                          std::optional<int> conversionsAtOnce)
     : m_tempDir(tempDirOverride.value_or(preferences.tempDir))
     , m_buttons(OverwriteButtonsFor(choice, preferences))
-    , m_conversionsAtOnce(conversionsAtOnce)
+    , m_conversionsAtOnce(conversionsAtOnce.value_or(preferences.conversionsAtOnce))
 {
 }

@@ -19,8 +19,8 @@ OverwriteButtons OverwriteButtonsFor(OverwriteChoice choice, const Preferences &
 
 // The Settings dialog's values for a job started from the command line: the
 // preferences file as the dialog loads it, with the command line's choices
-// over it. The after-completion actions are the window's own business: the
-// command line never opens a folder, exits a window or turns the computer off.
+// over it (--jobs over "Conversions at once"). The after-completion actions are the window's own
+// business: the command line never opens a folder, exits a window or turns the computer off.
 class CliSettings : public LiveSettings {
 public:
     CliSettings(const Preferences &preferences, OverwriteChoice choice,
@@ -34,13 +34,10 @@ public:
     bool turnOffWhenDone() const override { return false; }
     bool exitWhenDone() const override { return false; }
     bool openFolderWhenDone() const override { return false; }
-    int conversionsAtOnce() const override
-    {
-        return m_conversionsAtOnce.value_or(DefaultConversionsAtOnce());
-    }
+    int conversionsAtOnce() const override { return m_conversionsAtOnce; }
 
 private:
     QString m_tempDir;
     OverwriteButtons m_buttons;
-    std::optional<int> m_conversionsAtOnce;
+    int m_conversionsAtOnce;
 };

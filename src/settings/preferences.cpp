@@ -18,6 +18,7 @@ const QString AutoTurnOffKey = QStringLiteral("Auto Turn Off");
 const QString AskKey = QStringLiteral("Ask");
 const QString OverwriteKey = QStringLiteral("Overwrite");
 const QString RenameKey = QStringLiteral("Rename");
+const QString ConversionsKey = QStringLiteral("Conversions At Once");
 const QString ProfileKey = QStringLiteral("Profile");
 const QString VersionKey = QStringLiteral("Version");
 
@@ -38,6 +39,15 @@ QString userFolder(QStandardPaths::StandardLocation location, const QString &bel
         QStandardPaths::writableLocation(location) + QStringLiteral("/Brelvane/") + below;
     QDir().mkpath(folder);
     return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+}
+
+// A number of conversions the job can use; anything else (a hand edit, a
+// file from a machine with more cores than the field takes) gives one per
+// core here.
+int readConversionsAtOnce(const IniFile &ini, const QString &section)
+{
+    const int value = ini.readInt(section, ConversionsKey, 0);
+    return value >= 1 && value <= MaxConversionsAtOnce ? value : DefaultConversionsAtOnce();
 }
 
 } // namespace
@@ -69,6 +79,7 @@ Preferences LoadPreferences(const QString &programDir)
     prefs.ask = ini.readBool(MainSection, AskKey, true);
     prefs.overwrite = ini.readBool(MainSection, OverwriteKey, false);
     prefs.rename = ini.readBool(MainSection, RenameKey, false);
+    prefs.conversionsAtOnce = readConversionsAtOnce(ini, MainSection);
     return prefs;
 }
 
@@ -83,6 +94,7 @@ Preferences LoadDefaultPreferences(const QString &programDir)
     prefs.ask = ini.readBool(DefaultSection, AskKey, true);
     prefs.overwrite = ini.readBool(DefaultSection, OverwriteKey, false);
     prefs.rename = ini.readBool(DefaultSection, RenameKey, false);
+    prefs.conversionsAtOnce = readConversionsAtOnce(ini, DefaultSection);
     return prefs;
 }
 
@@ -97,6 +109,7 @@ void SavePreferences(const QString &programDir, const Preferences &prefs)
     ini.writeBool(MainSection, AskKey, prefs.ask);
     ini.writeBool(MainSection, OverwriteKey, prefs.overwrite);
     ini.writeBool(MainSection, RenameKey, prefs.rename);
+    ini.writeInt(MainSection, ConversionsKey, prefs.conversionsAtOnce);
 }
 
 QString ReadVersionText(const QString &programDir)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/livesettings.h"
+
 #include <QString>
 
 // The values of "Preferences.ini" in the program directory. Section "Main"
@@ -14,7 +16,12 @@ struct Preferences {
     bool ask = true;
     bool overwrite = false;
     bool rename = false;
+    // Within 1..MaxConversionsAtOnce.
+    int conversionsAtOnce = DefaultConversionsAtOnce();
 };
+
+// More encoders at once than this only fight over memory and disk.
+constexpr int MaxConversionsAtOnce = 64;
 
 // programDir always ends with "/".
 //
@@ -33,7 +40,7 @@ Preferences LoadPreferences(const QString &programDir);
 // Section "Default". It has no temporary folder, so tempDir comes back empty:
 // whoever loads the factory values keeps the temporary folder it has.
 Preferences LoadDefaultPreferences(const QString &programDir);
-// Writes the eight keys of "Main" one after the other; throws IniWriteError
+// Writes the nine keys of "Main" one after the other; throws IniWriteError
 // at the first that fails, and the later keys are not written.
 void SavePreferences(const QString &programDir, const Preferences &prefs);
 

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QStyle>
 #include <QToolButton>
 
@@ -87,9 +88,10 @@ TSettingForm::TSettingForm(const QString &programDir, Messages *messages, Choose
     QFont pixelFont = font();
     pixelFont.setPixelSize(11);
     setFont(pixelFont);
-    setFixedSize(439, 325);
+    setFixedSize(439, 355);
     buildControls();
     buildOverwriteGroup();
+    buildConversionsField();
     buildButtons();
     FormCreate();
 }
@@ -129,14 +131,28 @@ void TSettingForm::buildOverwriteGroup()
     rdbAsk->setChecked(true);
 }
 
+// A job reads the field when it starts, so a change counts from the next job.
+void TSettingForm::buildConversionsField()
+{
+    auto *label = named(new QLabel(QStringLiteral("Conversions at once:"), this), "labConversions");
+    label->move(16, 291);
+    spnConversions = named(new QSpinBox(this), "spnConversions");
+    spnConversions->setGeometry(130, 288, 56, 21);
+    spnConversions->setRange(1, MaxConversionsAtOnce);
+    spnConversions->setToolTip(
+        QStringLiteral("How many files are converted at the same time; one per core uses "
+                       "the whole computer."));
+    label->setBuddy(spnConversions);
+}
+
 void TSettingForm::buildButtons()
 {
-    connect(pushButton(this, "btnDefault", QStringLiteral("&Load Default"), {16, 290, 90, 25}),
+    connect(pushButton(this, "btnDefault", QStringLiteral("&Load Default"), {16, 320, 90, 25}),
             &QPushButton::clicked, this, &TSettingForm::btnDefaultClick);
-    QPushButton *btnOK = pushButton(this, "btnOK", QStringLiteral("&OK"), {268, 290, 75, 25});
+    QPushButton *btnOK = pushButton(this, "btnOK", QStringLiteral("&OK"), {268, 320, 75, 25});
     btnOK->setDefault(true);
     connect(btnOK, &QPushButton::clicked, this, &TSettingForm::btnOKClick);
-    connect(pushButton(this, "btnCancel", QStringLiteral("&Cancel"), {348, 290, 75, 25}),
+    connect(pushButton(this, "btnCancel", QStringLiteral("&Cancel"), {348, 320, 75, 25}),
             &QPushButton::clicked, this, &TSettingForm::btnCancelClick);
 }
 
@@ -149,12 +165,13 @@ void TSettingForm::showPreferences(const Preferences &values)
 {
     edtOutputFile->setText(values.outputFile);
     edtTempDir->setText(values.tempDir);
-    showPoliciesAndActions(values);
+    showChoices(values);
 }
 
-// The three overwrite keys are independent in the file; applied in this order
-// a later one wins, and all three clear leaves no button selected.
-void TSettingForm::showPoliciesAndActions(const Preferences &values)
+// Everything but the two folders. The three overwrite keys are independent in
+// the file; applied in this order a later one wins, and all three clear leaves
+// no button selected.
+void TSettingForm::showChoices(const Preferences &values)
 {
     chkOpenDir->setChecked(values.autoOpenDir);
     chkExit->setChecked(values.autoExit);
@@ -162,6 +179,7 @@ void TSettingForm::showPoliciesAndActions(const Preferences &values)
     setRadio(rdbAsk, values.ask);
     setRadio(rdbOverWrite, values.overwrite);
     setRadio(rdbRename, values.rename);
+    spnConversions->setValue(values.conversionsAtOnce);
 }
 
 Preferences TSettingForm::shownPreferences() const
@@ -175,6 +193,7 @@ Preferences TSettingForm::shownPreferences() const
     values.ask = rdbAsk->isChecked();
     values.overwrite = rdbOverWrite->isChecked();
     values.rename = rdbRename->isChecked();
+    values.conversionsAtOnce = spnConversions->value();
     return values;
 }
 
@@ -213,6 +232,11 @@ bool TSettingForm::openFolderWhenDone() const
     return chkOpenDir->isChecked();
 }
 
+int TSettingForm::conversionsAtOnce() const
+{
+    return spnConversions->value();
+}
+
 void TSettingForm::FormShow()
 {
     if (mainOutputText)
@@ -246,7 +270,7 @@ void TSettingForm::btnDefaultClick()
         return;
     const Preferences defaults = LoadDefaultPreferences(ProgramDir);
     edtOutputFile->setText(defaults.outputFile);
-    showPoliciesAndActions(defaults);
+    showChoices(defaults);
 }
 
 void TSettingForm::SpeedButton1Click()

@@ -11,6 +11,7 @@ class Messages;
 class QCheckBox;
 class QLineEdit;
 class QRadioButton;
+class QSpinBox;
 
 // The "Settings" dialog. Its controls are the live preferences of the run: a
 // job reads them through LiveSettings at the moment it needs them, and only
@@ -38,6 +39,7 @@ public:
     bool turnOffWhenDone() const override;
     bool exitWhenDone() const override;
     bool openFolderWhenDone() const override;
+    int conversionsAtOnce() const override;
 
     // What the controls show, as the values of Preferences.ini.
     Preferences shownPreferences() const;
@@ -56,10 +58,11 @@ protected:
 private:
     void buildControls();
     void buildOverwriteGroup();
+    void buildConversionsField();
     void buildButtons();
     void FormCreate();
     void showPreferences(const Preferences &values);
-    void showPoliciesAndActions(const Preferences &values);
+    void showChoices(const Preferences &values);
 
     QString ProgramDir;
     Messages *Msgs;
@@ -69,4 +72,5 @@ private:
     QLineEdit *edtOutputFile = nullptr, *edtTempDir = nullptr;
     QCheckBox *chkOpenDir = nullptr, *chkExit = nullptr, *chkTurnoff = nullptr;
     QRadioButton *rdbAsk = nullptr, *rdbOverWrite = nullptr, *rdbRename = nullptr;
+    QSpinBox *spnConversions = nullptr;
 };

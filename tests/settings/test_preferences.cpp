@@ -34,7 +34,7 @@ private slots:
         QVERIFY(!QFile::exists(PreferencesPath(m_programDir)));
     }
 
-    void firstSaveWritesTheEightKeysOfMainInOrder()
+    void firstSaveWritesTheNineKeysOfMainInOrder()
     {
         Preferences prefs;
         prefs.outputFile = "/home/u/joined.avi";
@@ -43,6 +43,7 @@ private slots:
         prefs.autoTurnOff = true;
         prefs.ask = false;
         prefs.rename = true;
+        prefs.conversionsAtOnce = 3;
         SavePreferences(m_programDir, prefs);
         QFile file(PreferencesPath(m_programDir));
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -54,10 +55,30 @@ private slots:
                                             "Auto Turn Off=1\n"
                                             "Ask=0\n"
                                             "Overwrite=0\n"
-                                            "Rename=1\n"));
+                                            "Rename=1\n"
+                                            "Conversions At Once=3\n"));
         const Preferences back = LoadPreferences(m_programDir);
         QCOMPARE(back.tempDir, QString("/var/tmp/j")); // shown as stored, no separator added
         QVERIFY(!back.autoOpenDir && back.autoTurnOff && !back.ask && back.rename);
+        QCOMPARE(back.conversionsAtOnce, 3);
+    }
+
+    // Read by the INI layer's number rules; what the field cannot show gives
+    // one conversion per core, in both sections.
+    void conversionsAtOnceOutsideTheFieldGiveOnePerCore()
+    {
+        const int cores = DefaultConversionsAtOnce();
+        const QList<QPair<QString, int>> cases{{"12", 12},    {"0x10", 16},  {"64", 64},
+                                               {"", cores},   {"0", cores},  {"65", cores},
+                                               {"-2", cores}, {"two", cores}};
+        IniFile ini(PreferencesPath(m_programDir));
+        for (const auto &[text, expected] : cases) {
+            ini.writeString("Main", "Conversions At Once", text);
+            ini.writeString("Default", "Conversions At Once", text);
+            QCOMPARE(LoadPreferences(m_programDir).conversionsAtOnce, expected);
+            QCOMPARE(LoadDefaultPreferences(m_programDir).conversionsAtOnce, expected);
+        }
+        QCOMPARE(Preferences().conversionsAtOnce, cores);
     }
 
     void defaultSectionHasItsOwnDefaultsAndNoTempDir()

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
@@ -90,14 +91,46 @@ private slots:
         QVERIFY(!form->isVisible());
         QVERIFY(mainWindow->isEnabled());
         const QByteArray written = readFile(programDir + "Preferences.ini");
-        QCOMPARE(keysOfSection(written, "Main"),
-                 QStringList({"Output File", "Temp Dir", "Auto Open Dir", "Auto Exit",
-                              "Auto Turn Off", "Ask", "Overwrite", "Rename"}));
+        QCOMPARE(
+            keysOfSection(written, "Main"),
+            QStringList({"Output File", "Temp Dir", "Auto Open Dir", "Auto Exit", "Auto Turn Off",
+                         "Ask", "Overwrite", "Rename", "Conversions At Once"}));
         const Preferences saved = LoadPreferences(programDir);
         QCOMPARE(saved.outputFile, mainOutput);
         QCOMPARE(saved.tempDir, programDir + "temp/");
         QVERIFY(saved.autoOpenDir && !saved.autoExit && !saved.autoTurnOff);
         QVERIFY(saved.ask && !saved.overwrite && !saved.rename);
+        QCOMPARE(saved.conversionsAtOnce, DefaultConversionsAtOnce());
+    }
+
+    // The field is live for the job, saved by OK only, put back by Cancel and
+    // reset by Load Default.
+    void conversionsAtOnceRoundTrip()
+    {
+        writeFile(programDir + "Preferences.ini", "[Main]\nConversions At Once=3\n"
+                                                  "[Default]\nConversions At Once=2\n");
+        create();
+        QSpinBox *field = form->findChild<QSpinBox *>("spnConversions");
+        QVERIFY(field);
+        QCOMPARE(field->minimum(), 1);
+        QCOMPARE(field->maximum(), 64);
+        QCOMPARE(field->value(), 3);
+        form->show();
+        field->setValue(5);
+        QCOMPARE(form->conversionsAtOnce(), 5);
+        QCOMPARE(LoadPreferences(programDir).conversionsAtOnce, 3);
+        click("btnOK");
+        QCOMPARE(LoadPreferences(programDir).conversionsAtOnce, 5);
+
+        form->show();
+        field->setValue(7);
+        click("btnCancel");
+        QCOMPARE(field->value(), 5);
+        form->show();
+        click("btnDefault"); // the fake answers Yes
+        QCOMPARE(field->value(), 2);
+        click("btnOK");
+        QCOMPARE(LoadPreferences(programDir).conversionsAtOnce, 2);
     }
 
     void overwriteKeysAreAppliedInOrderAndCanLeaveNoneSelected_data()
