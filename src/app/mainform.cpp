@@ -1,8 +1,10 @@
 #include "app/mainform.h"
 
 #include "app/aboutform.h"
+#include "app/poweroffform.h"
 #include "app/programinfo.h"
 #include "engine/job.h"
+#include "engine/tempfiles.h"
 #include "platform/choosers.h"
 #include "platform/messages.h"
 #include "platform/shellopener.h"
@@ -42,6 +44,8 @@ TMainForm::TMainForm(const QString &programDir, const DesktopSeams &seams,
     buildLayout();
     FormCreate(arguments);
     createDialogs();
+    // A run that crashed or was killed could not remove its temporaries.
+    RemoveLeftoverJobFoldersFor(SettingForm->tempDir(), ProgramDir);
 }
 
 TMainForm::~TMainForm()
@@ -51,6 +55,7 @@ TMainForm::~TMainForm()
     delete OpSettingForm;
     delete SettingForm;
     delete AboutForm;
+    delete PowerOffForm;
 }
 
 void TMainForm::FormCreate(const QStringList &arguments)
@@ -90,6 +95,7 @@ void TMainForm::createDialogs()
     SettingForm->setMainOutputText = [this](const QString &text) { edtOutputFile->setText(text); };
     SettingForm->chooseOutputFile = [this] { return runSaveDialog1(); };
     AboutForm = new TAboutForm(VersionText, Seams.shell, this);
+    PowerOffForm = new TPowerOffForm(this);
     createJob();
 }
 

@@ -23,6 +23,7 @@ class TaskList;
 class TSettingForm;
 class TopSettingForm;
 class TAboutForm;
+class TPowerOffForm;
 class ImageButton;
 class ToolbarLook;
 
@@ -45,6 +46,7 @@ public:
     TSettingForm *settingForm() const { return SettingForm; }
     TopSettingForm *opSettingForm() const { return OpSettingForm; }
     TAboutForm *aboutForm() const { return AboutForm; }
+    TPowerOffForm *powerOffForm() const { return PowerOffForm; }
     Job *job() const { return TheJob; }
     int rememberedListWidth() const { return Columns.rememberedWidth(); }
 
@@ -91,6 +93,8 @@ public:
     int totalProgress() const override;
     void showProgressPanel(bool progress) override;
     void setEncoderOutput(const QString &text) override;
+    // A countdown with Cancel before the computer is turned off.
+    void askToPowerOff(const std::function<void(bool)> &answer) override;
     void closeProgram() override;
 
 protected:
@@ -146,6 +150,7 @@ private:
     TSettingForm *SettingForm = nullptr;
     TopSettingForm *OpSettingForm = nullptr;
     TAboutForm *AboutForm = nullptr;
+    TPowerOffForm *PowerOffForm = nullptr;
 
 public:
     // Widgets, named as their object names.

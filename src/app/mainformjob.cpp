@@ -2,6 +2,7 @@
 #include "app/mainform.h"
 
 #include "app/look/imagebutton.h"
+#include "app/poweroffform.h"
 #include "engine/job.h"
 #include "settings/opsettingform.h"
 #include "settings/profiles.h"
@@ -152,6 +153,11 @@ void TMainForm::showProgressPanel(bool progress)
 void TMainForm::setEncoderOutput(const QString &text)
 {
     Memo1->setPlainText(text);
+}
+
+void TMainForm::askToPowerOff(const std::function<void(bool)> &answer)
+{
+    PowerOffForm->start(answer);
 }
 
 void TMainForm::closeProgram()

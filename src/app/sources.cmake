@@ -2,6 +2,7 @@
 target_sources(brelvane_core PRIVATE app/columnsizing.h app/columnsizing.cpp)
 target_sources(brelvane_core PRIVATE app/programinfo.h app/programinfo.cpp)
 target_sources(brelvane_gui PRIVATE app/aboutform.h app/aboutform.cpp)
+target_sources(brelvane_gui PRIVATE app/poweroffform.h app/poweroffform.cpp)
 
 # The button look and the artwork, drawn from the SVG sources in art/ at run time.
 target_sources(brelvane_gui PRIVATE

@@ -135,6 +135,9 @@ private:
         // Ctrl+C is Stop: the job kills the encoder and takes its cancel path.
         QObject::connect(m_interrupts, &InterruptSignals::arrived, &m_job, &Job::imgStopClick);
 
+        // A run that crashed or was killed could not remove its temporaries;
+        // the next job clears them. A dry run changes nothing.
+        RemoveLeftoverJobFoldersFor(m_settings.tempDir(), m_programDir);
         m_job.imgStartClick();
         if (!ended && !m_job.isActive())
             return m_interrupts->takePending() ? interruptedStatus() : ExitCode::Refused;

@@ -1,5 +1,6 @@
 #include "tempfiles.h"
 
+#include "engine/jobfolder.h"
 #include "settings/preferences.h"
 #include "tasklist/inputtypes.h"
 
@@ -25,6 +26,16 @@ QStringList PossibleTempFolders(const QString &tempDirText, const QString &progr
     if (QFileInfo(preferred).isDir() || preferred == fallback)
         return {preferred};
     return {preferred, fallback};
+}
+
+int RemoveLeftoverJobFoldersFor(const QString &tempDirText, const QString &programDir)
+{
+    const QString preferred = PreferredTempFolder(tempDirText, programDir);
+    const QString fallback = DefaultTempFolder(programDir);
+    int removed = RemoveLeftoverJobFolders(preferred);
+    if (fallback != preferred)
+        removed += RemoveLeftoverJobFolders(fallback);
+    return removed;
 }
 
 static bool MakeFolder(const QString &folder)

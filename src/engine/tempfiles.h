@@ -18,6 +18,11 @@ QString PreferredTempFolder(const QString &tempDirText, const QString &programDi
 // while the preferred folder does not exist (creating it may fail).
 QStringList PossibleTempFolders(const QString &tempDirText, const QString &programDir);
 
+// Removes the job folders that ended runs left behind in the folders a job of
+// this Temp Folder text may use: the preferred one and the default one (an
+// earlier job may have fallen back on it). The number removed.
+int RemoveLeftoverJobFoldersFor(const QString &tempDirText, const QString &programDir);
+
 // Where a job puts its temporaries, or the folders that could not be made.
 struct TempFolderChoice {
     QString folder;            // with a trailing "/"; empty when none could be made

@@ -1,9 +1,11 @@
 // brelvane-cli running jobs with the fake encoder: the overwrite policies,
-// the exit codes of failures, Ctrl+C, and what it prints.
+// the exit codes of failures, Ctrl+C, what it prints, and the leftovers of
+// earlier runs.
 #include "clitestdir.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTest>
 
 #include <csignal>
@@ -25,6 +27,7 @@ private slots:
     void aSignalTakesTheCancelPath_data();
     void aSignalTakesTheCancelPath();
     void progressAndQuiet();
+    void aJobRemovesTheFoldersOfEndedRunsOnly();
 
 private:
     QStringList joinArgs(const CliTestDir &dir, const QStringList &options) const;
@@ -288,6 +291,46 @@ void TestCliJob::progressAndQuiet()
     QCOMPARE(quiet.err, QString());
     QCOMPARE(quiet.out, QString());
     QCOMPARE(QFile(dir.workPath("out.avi")).size(), QFile(clip("a.mp4")).size() * 2);
+}
+
+void TestCliJob::aJobRemovesTheFoldersOfEndedRunsOnly()
+{
+    CliTestDir dir;
+    QVERIFY(dir.isValid());
+    // The number of a process that has surely ended: one just run and reaped.
+    QProcess ended;
+    ended.start(QStringLiteral("true"), QStringList());
+    QVERIFY(ended.waitForStarted());
+    const QByteArray endedPid = QByteArray::number(ended.processId());
+    QVERIFY(ended.waitForFinished());
+    const QByteArray livePid = QByteArray::number(QCoreApplication::applicationPid());
+    const QString defaultTemp = dir.programDir() + "temp/";
+    const auto makeJobFolder = [](const QString &folder, const QByteArray &owner) {
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(writeText(folder + "/0.avi", "temporary"));
+        if (!owner.isEmpty())
+            QVERIFY(writeText(folder + "/.brelvane-job", owner + "\n"));
+    };
+    makeJobFolder(dir.tempDir() + "brelvane-job-" + endedPid + "-1", endedPid);
+    makeJobFolder(defaultTemp + "brelvane-job-" + endedPid + "-2", endedPid);
+    makeJobFolder(dir.tempDir() + "brelvane-job-" + livePid + "-3", livePid);
+    makeJobFolder(dir.tempDir() + "brelvane-job-no-marker", QByteArray());
+    QVERIFY(writeText(dir.tempDir() + "0.avi", "the user's own"));
+
+    // Without --jobs the count comes from Preferences.ini: one at a time,
+    // so no file is ever shown with others running beside it.
+    dir.writePreferences(QStringLiteral("Conversions At Once=1\n"));
+    QStringList args = joinArgs(dir, {});
+    args.erase(args.begin() + args.indexOf("--jobs"), args.begin() + args.indexOf("--jobs") + 2);
+    const CliRun run = dir.run(args);
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    QVERIFY2(!run.err.contains(QLatin1String(" more |")), qPrintable(run.err));
+
+    QCOMPARE(dir.leftInTempDir(),
+             (QStringList{"0.avi", "brelvane-job-" + livePid + "-3", "brelvane-job-no-marker"}));
+    QCOMPARE(contentOf(dir.tempDir() + "0.avi"), QByteArray("the user's own"));
+    QVERIFY(QFile::exists(dir.tempDir() + "brelvane-job-no-marker/0.avi"));
+    QVERIFY(QDir(defaultTemp).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestCliJob)

@@ -1,6 +1,8 @@
 // Jobs started from the main window: a real three-clip join with the real
-// encoder, and Stop and closing during a job with the fake one.
+// encoder; Stop, closing during a job and the power-off countdown with the
+// fake one.
 #include "app/look/imagebutton.h"
+#include "app/poweroffform.h"
 #include "engine/job.h"
 #include "mainformfixture.h"
 #include "mediafacts.h"
@@ -12,12 +14,14 @@
 #include "tasklist/timetext.h"
 #include "testclips.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QThread>
@@ -157,6 +161,51 @@ private slots:
         QVERIFY(QFile::exists(f.filePath(QStringLiteral("Preferences.ini"))));
         qunsetenv("FAKE_ENCODER_MODE");
         qunsetenv("FAKE_ENCODER_PACE_MS");
+    }
+
+    // "Turn off" asks first: Cancel keeps the computer on and ends the job
+    // as usual; a countdown that runs out turns it off and ends the program.
+    void turningOffCountsDownFirst()
+    {
+        qputenv("FAKE_ENCODER_MODE", "replay");
+        MainFormFixture f(MainFormFixture::FakeEncoder);
+        TMainForm *w = f.createAndShow({clip("first.mp4"), clip("second.avi")});
+        w->settingForm()->findChild<QCheckBox *>(QStringLiteral("chkTurnoff"))->setChecked(true);
+        TPowerOffForm *countdown = w->powerOffForm();
+        QCOMPARE(countdown->objectName(), QStringLiteral("frmPowerOffCountdown"));
+        QCOMPARE(countdown->parent(), nullptr);
+        auto *label = countdown->findChild<QLabel *>(QStringLiteral("labCountdown"));
+        QSignalSpy ended(w->job(), &Job::ended);
+
+        w->edtOutputFile->setText(clips.filePath(QStringLiteral("kept-on.avi")));
+        w->imgStartClick();
+        QTRY_VERIFY_WITH_TIMEOUT(countdown->isVisible(), 120000);
+        QCOMPARE(label->text(), QStringLiteral("The computer will be turned off in 60 seconds."));
+        QVERIFY(ended.isEmpty());
+        const int shownBefore = f.messages.shown.size();
+        QTest::mouseClick(countdown->findChild<QPushButton *>(QStringLiteral("btnCancelPowerOff")),
+                          Qt::LeftButton);
+        QVERIFY(ended.wait(20000));
+        QCOMPARE(ended.takeFirst().first().toBool(), true);
+        QVERIFY(!countdown->isVisible());
+        QCOMPARE(f.power.calls, 0);
+        QCOMPARE(f.messages.shown.size(), shownBefore + 1);
+        QCOMPARE(f.messages.shown.last().text,
+                 QStringLiteral("The joining is completed successfully."));
+        QVERIFY(w->isVisible());
+        QVERIFY(w->imgStart->isVisible());
+
+        countdown->setSeconds(2);
+        w->edtOutputFile->setText(clips.filePath(QStringLiteral("turned-off.avi")));
+        w->imgStartClick();
+        QTRY_VERIFY_WITH_TIMEOUT(countdown->isVisible(), 120000);
+        QTRY_COMPARE(label->text(), QStringLiteral("The computer will be turned off in 1 second."));
+        QVERIFY(ended.wait(20000));
+        QCOMPARE(f.power.calls, 1);
+        QCOMPARE(f.messages.shown.size(), shownBefore + 1);
+        QVERIFY(QFile::exists(clips.filePath(QStringLiteral("turned-off.avi"))));
+        QTRY_VERIFY(!w->isVisible());
+        qunsetenv("FAKE_ENCODER_MODE");
     }
 
 private:
