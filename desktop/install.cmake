@@ -11,6 +11,13 @@
 #                        profiles, preferences and encoder
 #   share/applications/  the desktop entry
 #   share/icons/hicolor/ the icon, scalable and as a 256 x 256 picture
+#
+# What the installed program needs at run time, for a package's dependencies:
+# Qt 6 (Core, Concurrent, Gui, Widgets, DBus), libmediainfo and ffmpeg (Debian
+# packages libqt6widgets6, libqt6concurrent6, libqt6dbus6, libmediainfo0v5 and
+# ffmpeg). asapi.dll runs the ffmpeg and ffprobe programs for every job,
+# re-encoding and stream copy alike, so without the ffmpeg package no job can
+# run.
 set(BRELVANE_INSTALL_PROGRAM_DIR lib/brelvane)
 
 install(TARGETS brelvane brelvane-cli asapi RUNTIME DESTINATION ${BRELVANE_INSTALL_PROGRAM_DIR})

@@ -21,6 +21,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QToolButton>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTreeView>
@@ -149,6 +150,8 @@ void TMainForm::cmbProfileChange()
     const QString path = profilePath();
     if (QFileInfo(path).isFile())
         OpSettingForm->LoadProfile(path);
+    // A profile that copies the videos as they are has no options to set.
+    bbtnSetting->setEnabled(!ProfileCopiesStreams(path));
 }
 
 QString TMainForm::runSaveDialog1()

@@ -76,7 +76,7 @@ QStringList Job::inputPaths() const
     return inputs;
 }
 
-EncoderRun *Job::startRun(const PlanStep &step, int totalOffset, bool forwardOnly,
+EncoderRun *Job::startRun(const PlanStep &step, bool forwardOnly,
                           void (Job::*onEnded)(EncoderRun *, const RunOutcome &))
 {
     auto *run = new EncoderRun(this);
@@ -85,8 +85,8 @@ EncoderRun *Job::startRun(const PlanStep &step, int totalOffset, bool forwardOnl
             [this, run, onEnded](const RunOutcome &outcome) { (this->*onEnded)(run, outcome); });
     ProgressParams params;
     params.currentSpan = step.seconds;
-    params.totalSpan = m_plan.totalSeconds;
-    params.totalOffset = totalOffset;
+    params.totalSpan = step.totalSpan;
+    params.totalOffset = step.totalOffset;
     params.forwardOnly = forwardOnly;
     run->start(RunSetup{m_encoderPath, step.commandLine, params, m_bars, QString()});
     return run;

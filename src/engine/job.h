@@ -86,6 +86,10 @@ signals:
 private:
     bool passesStartChecks();
     bool refuse(const StartRefusal &refusal);
+    // The profile joins the inputs as they are: no conversions, and the
+    // output keeps the first input's extension.
+    bool copiesStreams() const;
+    QString outputExtension() const;
     QStringList inputPaths() const;
     QList<PlanInput> planInputs() const;
     JobPlan makePlan(const QString &workFolder) const;
@@ -116,7 +120,7 @@ private:
     void tellCompletion();
 
     // Shared by both stages.
-    EncoderRun *startRun(const PlanStep &step, int totalOffset, bool forwardOnly,
+    EncoderRun *startRun(const PlanStep &step, bool forwardOnly,
                          void (Job::*onEnded)(EncoderRun *, const RunOutcome &));
     void stopAllRuns();
     void abandonRuns();

@@ -26,6 +26,12 @@ void Job::ConvertInputs()
     m_failedRow = -1;
     m_warnings.clear();
     m_plan = JobPlan();
+    if (copiesStreams()) {
+        // Nothing to convert, so no folder of temporaries either.
+        m_plan = makePlan(QString());
+        JoinTemporaries();
+        return;
+    }
     if (!makeWorkFolder())
         return;
     m_plan = makePlan(m_workFolder.path());
@@ -74,7 +80,7 @@ void Job::startNextConversions()
 void Job::convertRow(int row)
 {
     setRowStatus(row, QStringLiteral("Converting"));
-    EncoderRun *run = startRun(m_plan.conversions.at(row), 0, false, &Job::onConversionEnded);
+    EncoderRun *run = startRun(m_plan.conversions.at(row), false, &Job::onConversionEnded);
     run->setProperty("row", row);
     connect(run, &EncoderRun::progress, this, &Job::showConversionProgress);
     showConversionProgress();

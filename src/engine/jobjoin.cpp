@@ -30,14 +30,14 @@ void Job::JoinTemporaries()
         m_plan.join.target = PartialOutputPath(target);
         m_plan = makePlan(m_workFolder.path());
     }
-    EncoderRun *run = startRun(m_plan.join, 50, true, &Job::onJoiningEnded);
+    EncoderRun *run = startRun(m_plan.join, true, &Job::onJoiningEnded);
     connect(run, &EncoderRun::progress, this, &Job::showJoiningProgress);
 }
 
 QString Job::finalTarget() const
 {
     if (QFileInfo::exists(m_outputPath) && m_settings->renameOutput())
-        return FirstFreeRenamedPath(m_outputPath, m_selection->outputExtension());
+        return FirstFreeRenamedPath(m_outputPath, outputExtension());
     return m_outputPath;
 }
 
@@ -85,10 +85,12 @@ QString Job::joinedOutputProblem() const
     if (!found)
         return QString();
     JoinExpectation expected;
-    expected.seconds = m_convertedSecondsKnown ? m_convertedSeconds : m_plan.totalSeconds;
-    for (const PlanStep &step : m_plan.conversions) {
+    // A copy join has no temporaries to measure: its parts are the inputs.
+    const bool converted = !m_plan.conversions.isEmpty() && m_convertedSecondsKnown;
+    expected.seconds = converted ? m_convertedSeconds : m_plan.totalSeconds;
+    for (const QString &input : inputPaths()) {
         ProbeResult facts;
-        if (m_tasks->factsOf(step.input, facts) && facts.hasAudio)
+        if (m_tasks->factsOf(input, facts) && facts.hasAudio)
             expected.sound = true;
     }
     const QString problem = JoinedOutputProblem(*found, expected);

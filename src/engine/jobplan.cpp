@@ -17,28 +17,43 @@ QStringList JobPlan::describe(const QString &encoderPath) const
     return lines;
 }
 
+static PlanStep PlannedConversion(const PlanInput &input, int row, const PlanSettings &settings)
+{
+    PlanStep step;
+    step.input = input.path;
+    step.row = row;
+    step.seconds = input.seconds;
+    step.target = PlannedTemporary(settings.workFolder, row);
+    step.commandLine = ConvertCommandLine(input.path, step.target, settings.frameSize, input.facts);
+    return step;
+}
+
 JobPlan MakeJobPlan(const QList<PlanInput> &inputs, const PlanSettings &settings)
 {
     JobPlan plan;
     plan.workFolder = settings.workFolder;
     plan.finalTarget = settings.finalTarget;
-    QStringList temporaries;
-    for (int row = 0; row < inputs.size(); ++row) {
-        const PlanInput &input = inputs.at(row);
-        PlanStep step;
-        step.input = input.path;
-        step.row = row;
-        step.seconds = input.seconds;
-        step.target = PlannedTemporary(settings.workFolder, row);
-        step.commandLine =
-            ConvertCommandLine(input.path, step.target, settings.frameSize, input.facts);
-        plan.conversions << step;
+    for (const PlanInput &input : inputs)
         plan.totalSeconds += input.seconds;
-        temporaries << step.target;
+    QStringList joined;
+    for (int row = 0; row < inputs.size(); ++row) {
+        if (settings.copyStreams) {
+            joined << inputs.at(row).path;
+            continue;
+        }
+        PlanStep step = PlannedConversion(inputs.at(row), row, settings);
+        step.totalSpan = plan.totalSeconds;
+        plan.conversions << step;
+        joined << step.target;
     }
     plan.join.target = settings.joinTarget;
     plan.join.seconds = plan.totalSeconds;
     plan.join.commandLine =
-        JoinCommandLine(temporaries, QuoteArgument(settings.joinTarget), settings.joinOptions);
+        JoinCommandLine(joined, QuoteArgument(settings.joinTarget), settings.joinOptions);
+    // The conversions fill the first half of the total bar and the join the
+    // second; a join alone fills the whole bar.
+    const bool alone = plan.conversions.isEmpty();
+    plan.join.totalOffset = alone ? 0 : 50;
+    plan.join.totalSpan = alone ? plan.totalSeconds / 2 : plan.totalSeconds;
     return plan;
 }

@@ -24,10 +24,14 @@ struct PlanStep {
     QString input;       // a conversion's input; empty for the join
     int row = -1;        // a conversion's row
     double seconds = 0;  // the play time the run works through
+    // The run's share of the total bar, as the progress parser takes it:
+    // each totalSpan seconds fill half the bar, above totalOffset percent.
+    int totalOffset = 0;
+    double totalSpan = 0;
 };
 
 struct JobPlan {
-    QList<PlanStep> conversions; // one per row, top to bottom
+    QList<PlanStep> conversions; // one per row, top to bottom; none for a copy join
     PlanStep join;               // all temporaries (or inputs) into the output
     QString workFolder;          // the job's own folder for its temporaries
     QString finalTarget;         // where the output ends up once checked
@@ -44,6 +48,9 @@ struct PlanSettings {
     QString workFolder;  // ends with "/"
     QString joinTarget;  // the file the join writes (the partial output)
     QString finalTarget; // the output path the user gets
+    // The inputs are joined as they are, by copying their streams: no
+    // conversions, and joinOptions copy both streams.
+    bool copyStreams = false;
 };
 
 // A temporary of the job's own folder: the row number + ".avi".

@@ -1,6 +1,7 @@
 // Start: the checks of the list and the output file, then the job.
 #include "job.h"
 
+#include "engine/copycheck.h"
 #include "engine/inputfacts.h"
 #include "engine/jobview.h"
 #include "engine/livesettings.h"
@@ -10,6 +11,7 @@
 #include "engine/tempfiles.h"
 #include "platform/messages.h"
 #include "settings/optionbuilder.h"
+#include "settings/profiles.h"
 #include "settings/workingselection.h"
 #include "tasklist/tasklistmodel.h"
 
@@ -49,6 +51,7 @@ JobPlan Job::makePlan(const QString &workFolder) const
     settings.frameSize = BuildVideoSize(selection, m_view->profilePath());
     settings.joinOptions = BuildEncoderOptions(selection, m_view->profilePath());
     settings.workFolder = workFolder;
+    settings.copyStreams = copiesStreams();
     settings.finalTarget = finalTarget();
     settings.joinTarget = PartialOutputPath(settings.finalTarget);
     return MakeJobPlan(planInputs(), settings);
@@ -64,6 +67,11 @@ SpaceNeed Job::spaceNeed() const
     need.frameWidth = frame.value(0).toInt();
     need.frameHeight = frame.value(1).toInt();
     need.videoKbit = selection.videoBitrate.toDouble();
+    if (copiesStreams()) {
+        // No temporaries, and an output about as large as the inputs.
+        need.temporaries = false;
+        need.videoKbit = CopiedKbitPerSecond(inputPaths(), need.seconds);
+    }
     return need;
 }
 
@@ -72,6 +80,18 @@ JobPlan Job::previewPlan() const
     const QString tempFolder = PreferredTempFolder(m_settings->tempDir(), m_programDir);
     return makePlan(tempFolder +
                     QStringLiteral("brelvane-job-%1-…/").arg(QCoreApplication::applicationPid()));
+}
+
+bool Job::copiesStreams() const
+{
+    return ProfileCopiesStreams(m_view->profilePath());
+}
+
+QString Job::outputExtension() const
+{
+    if (copiesStreams() && m_tasks->count() > 0)
+        return CopyOutputExtension(m_tasks->caption(0));
+    return m_selection->outputExtension();
 }
 
 bool Job::refuse(const StartRefusal &refusal)
@@ -109,7 +129,7 @@ bool Job::passesStartChecks()
                        QStringLiteral("Please specify the output file."),
                        StartRefusal::FocusOutputFile});
     }
-    const QString output = WithOutputExtension(text, m_selection->outputExtension());
+    const QString output = WithOutputExtension(text, outputExtension());
     if (output != text)
         m_view->setOutputFileText(output);
     m_outputPath = output;
@@ -121,6 +141,10 @@ bool Job::passesStartChecks()
         return refuse(*refusal);
     if (auto refusal = CheckFreeSpace(spaceNeed(), tempFolders.first(), FolderPart(output)))
         return refuse(*refusal);
+    if (copiesStreams()) {
+        if (auto refusal = CheckCopyJoin(planInputs(), ReencodingProfile(m_programDir)))
+            return refuse(*refusal);
+    }
 
     if (QFileInfo::exists(output) && m_settings->askBeforeOverwrite() &&
         !m_messages->ask(QStringLiteral("File Exists"), OverwriteQuestion())) {

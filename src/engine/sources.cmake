@@ -22,4 +22,5 @@ target_sources(brelvane_core PRIVATE
   engine/jobplan.h engine/jobplan.cpp
   engine/jobfolder.h engine/jobfolder.cpp
   engine/joincheck.h engine/joincheck.cpp
+  engine/copycheck.h engine/copycheck.cpp
   engine/job.h engine/job.cpp engine/jobstart.cpp engine/jobconvert.cpp engine/jobjoin.cpp)

@@ -141,9 +141,16 @@ QString BuildVideoSize(const WorkingSelection &s, const QString &profilePath)
     return frameSize(s, ProfileValues(profilePath), QStringLiteral("224"));
 }
 
+QString CopyJoinOptions()
+{
+    return QStringLiteral(" -ovc copy -oac copy -of lavf");
+}
+
 QString BuildEncoderOptions(const WorkingSelection &s, const QString &profilePath)
 {
     const ProfileValues profile(profilePath);
+    if (profile.outputType().compare(CopyProfileType, Qt::CaseInsensitive) == 0)
+        return CopyJoinOptions();
     const AudioPart audio = audioPart(s, profile);
     const QStringList pieces{
         QStringLiteral("lavc"),

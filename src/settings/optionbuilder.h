@@ -15,8 +15,13 @@ QString BuildVideoSize(const WorkingSelection &s, const QString &profilePath);
 
 // The option string appended to the joining command line, beginning with
 // " -ovc ". For a profile whose type is not "avi" it ends with the muxer
-// options that make that container (see ContainerOptions).
+// options that make that container (see ContainerOptions); a copying
+// profile gives CopyJoinOptions, whatever the selection.
 QString BuildEncoderOptions(const WorkingSelection &s, const QString &profilePath);
+
+// Both streams copied as they are. The general muxer picks the container by
+// the output file's name, which keeps the inputs' own extension.
+QString CopyJoinOptions();
 
 // The encoder writes AVI unless told otherwise, so every other output type
 // needs its muxer named. Empty for "avi"; the type is compared lower-cased.

@@ -105,12 +105,20 @@ OutputProfile ProfileFromDocument(const IniDocument &doc, const QString &path)
 {
     OutputProfile profile;
     profile.path = path;
-    profile.outputExtension =
-        QLatin1Char('.') +
+    const QString type =
         doc.readString(QStringLiteral("Main"), QStringLiteral("Type"), QStringLiteral("avi"));
+    profile.copiesStreams = type.compare(CopyProfileType, Qt::CaseInsensitive) == 0;
+    if (!profile.copiesStreams)
+        profile.outputExtension = QLatin1Char('.') + type;
     for (const QString &section : ProfileOptionSections())
         profile.options.append(readOption(doc, section));
     return profile;
+}
+
+bool ProfileCopiesStreams(const QString &path)
+{
+    const QString type = IniFile(path).readString(QStringLiteral("Main"), QStringLiteral("Type"));
+    return type.compare(CopyProfileType, Qt::CaseInsensitive) == 0;
 }
 
 namespace {

@@ -40,10 +40,16 @@ struct ProfileOption {
     QString description;
 };
 
+// The "Main"/"Type" of a profile that joins the inputs as they are, copying
+// their streams: it has no options, and the output takes the inputs' own
+// container and extension.
+inline const QString CopyProfileType = QStringLiteral("copy");
+
 struct OutputProfile {
     QString path;
-    QString outputExtension;      // "." + "Main"/"Type"
+    QString outputExtension;      // "." + "Main"/"Type"; empty for a copying profile
     QList<ProfileOption> options; // in loading order
+    bool copiesStreams = false;   // "Main"/"Type" is CopyProfileType
 };
 
 // The ordinary files (no folders, no hidden files) in folder whose extension,
@@ -66,6 +72,9 @@ std::optional<OutputProfile> ReadProfile(const QString &path);
 
 // The same from a profile's text already read; path is only recorded.
 OutputProfile ProfileFromDocument(const IniDocument &doc, const QString &path);
+
+// Whether the profile file at path joins by copying the streams.
+bool ProfileCopiesStreams(const QString &path);
 
 // The working selection right after the profile is loaded: every box at its
 // "Index" (nothing selected when that lies outside the choices, and then an

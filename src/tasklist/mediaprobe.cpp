@@ -94,6 +94,16 @@ void readPictureFacts(void *handle, ProbeResult &result)
     result.rotation = quarterTurns(ask(handle, MediaInfo_Stream_Video, L"Rotation"));
 }
 
+void readFormatFacts(void *handle, ProbeResult &result)
+{
+    result.containerFormat = ask(handle, MediaInfo_Stream_General, L"Format");
+    result.videoFormat = ask(handle, MediaInfo_Stream_Video, L"Format");
+    result.frameRate = ask(handle, MediaInfo_Stream_Video, L"FrameRate");
+    result.audioFormat = ask(handle, MediaInfo_Stream_Audio, L"Format");
+    result.sampleRate = ask(handle, MediaInfo_Stream_Audio, L"SamplingRate");
+    result.channels = ask(handle, MediaInfo_Stream_Audio, L"Channel(s)");
+}
+
 } // namespace
 
 ProbeResult ProbeMediaFile(const QString &path)
@@ -116,6 +126,7 @@ ProbeResult ProbeMediaFile(const QString &path)
     const QString height = ask(handle, MediaInfo_Stream_Video, L"Height");
     result.sizeText = width + QLatin1Char('x') + height;
     readPictureFacts(handle, result);
+    readFormatFacts(handle, result);
 
     MediaInfo_Close(handle);
     // Close only ends the reading; the handle's own memory goes with Delete.

@@ -25,11 +25,23 @@ struct ProbeResult {
     double displayAspect = 0;
     int rotation = 0;
 
+    // What decides whether files can be joined by copying their streams, as
+    // the library names it: the container ("MPEG-4", "AVI"), the picture's
+    // and the sound's codecs ("AVC", "AAC"), the frame rate ("29.970"), the
+    // sample rate ("48000") and the channel count ("2"). Empty when the file
+    // does not state it, the sound's facts also when it has no sound.
+    QString containerFormat;
+    QString videoFormat;
+    QString frameRate;
+    QString audioFormat;
+    QString sampleRate;
+    QString channels;
+
     // A file is taken into the task list only when it has a play time and a
     // picture: a sound-only or text file cannot become part of a video.
     bool isTakeable() const { return hasPlayTime && hasVideo; }
 };
 
-// Asks MediaInfo for the play time of the general stream and the frame size
-// of the first video stream. Blocks while the library reads the file.
+// Asks MediaInfo for the play time of the general stream and the facts above
+// of the first video and sound streams. Blocks while the library reads the file.
 ProbeResult ProbeMediaFile(const QString &path);

@@ -9,10 +9,31 @@
 #include "testclips.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTest>
 
 #include <unistd.h>
+
+namespace {
+
+// The hash of every picture of a file's video, decoded, in order.
+QStringList pictureHashes(const QString &path)
+{
+    QProcess ffmpeg;
+    ffmpeg.start("ffmpeg", {"-nostdin", "-loglevel", "error", "-i", path, "-map", "0:v", "-f",
+                            "framemd5", "-"});
+    if (!ffmpeg.waitForFinished(120000) || ffmpeg.exitCode() != 0)
+        return {};
+    QStringList hashes;
+    for (const QByteArray &line : ffmpeg.readAllStandardOutput().split('\n')) {
+        if (!line.isEmpty() && !line.startsWith('#'))
+            hashes << QString::fromLatin1(line).section(QLatin1Char(','), -1).trimmed();
+    }
+    return hashes;
+}
+
+} // namespace
 
 class TestCliReal : public QObject {
     Q_OBJECT
@@ -20,6 +41,7 @@ private slots:
     void threeClipsJoinIntoOneOfTheirSummedLength();
     void aFullDiskIsRefusedOrFailsLeavingNothing();
     void aCutOffInputIsJoinedFromWhatCanBeReadWithAWarning();
+    void clipsOfOneShapeAreCopiedPictureForPicture();
 };
 
 void TestCliReal::threeClipsJoinIntoOneOfTheirSummedLength()
@@ -174,6 +196,44 @@ void TestCliReal::aCutOffInputIsJoinedFromWhatCanBeReadWithAWarning()
     // About 4 s of the cut file and the 3 s of the other: what was read.
     const double joined = ProbeMediaFile(dir.workPath("joined.avi")).seconds;
     QVERIFY2(joined > 6 && joined < 8, qPrintable(QString::number(joined)));
+}
+
+// Two clips of one shape, as a phone makes them, joined without re-encoding:
+// one encoder run over the clips themselves, and the very same pictures.
+void TestCliReal::clipsOfOneShapeAreCopiedPictureForPicture()
+{
+    CliTestDir dir(CliTestDir::Real);
+    QVERIFY(dir.isValid());
+    QStringList args{"join",       "--profile", "Same as the inputs (no re-encoding)",
+                     "--output",   "joined",    "--temp-dir",
+                     dir.tempDir()};
+    QStringList hashes;
+    double sum = 0;
+    for (const char *name : {"chapter1.mp4", "chapter2.mp4"}) {
+        const QString path = dir.workPath(QString::fromLatin1(name));
+        QVERIFY2(makeClip(path, {320, 240, 2.0, 25, true, "libx264"}), name);
+        sum += ProbeMediaFile(path).seconds;
+        hashes << pictureHashes(path);
+        args << path;
+    }
+
+    const CliRun plan = dir.run(QStringList(args) << "--dry-run");
+    QVERIFY2(plan.exitCode == 0, qPrintable(plan.err));
+    QCOMPARE(plan.out.count('\n'), 1);
+    QVERIFY(plan.out.contains("-ovc copy -oac copy"));
+
+    const CliRun run = dir.run(args);
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    const QString output = dir.workPath("joined.mp4");
+    QCOMPARE(run.out, output + "\n");
+    QVERIFY(hashes.size() == 100);
+    QCOMPARE(pictureHashes(output), hashes);
+    const ProbeResult joined = ProbeMediaFile(output);
+    QVERIFY(joined.hasAudio);
+    QVERIFY2(qAbs(joined.seconds - sum) <= 0.1,
+             qPrintable(QStringLiteral("joined %1 s, inputs %2 s").arg(joined.seconds).arg(sum)));
+    QVERIFY(dir.leftInTempDir().isEmpty());
+    QVERIFY(!QFileInfo::exists(dir.tempDir()) || QDir(dir.tempDir()).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestCliReal)

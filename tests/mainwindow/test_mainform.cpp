@@ -207,6 +207,31 @@ private slots:
         QCoreApplication::processEvents();
     }
 
+    // The copying profile has nothing to set, and refuses videos of two shapes.
+    void copyProfileRefusesVideosThatDiffer()
+    {
+        MainFormFixture f;
+        TMainForm *w = f.createAndShow({clip("big.mp4"), clip("small.avi")});
+        const auto choose = [w](const char *profile) {
+            w->cmbProfile->setCurrentIndex(w->cmbProfile->findText(QString::fromLatin1(profile)));
+            w->cmbProfileChange();
+        };
+        choose("Same as the inputs (no re-encoding)");
+        QVERIFY(!w->bbtnSetting->isEnabled());
+        w->edtOutputFile->setText(f.filePath(QStringLiteral("joined")));
+        w->imgStartClick();
+        QCOMPARE(f.messages.shown.size(), 1);
+        QCOMPARE(f.messages.shown[0].title, QStringLiteral("Videos Differ"));
+        QVERIFY2(f.messages.shown[0].text.startsWith(
+                     "\"small.avi\" differs from \"big.mp4\" in its container (AVI, not MPEG-4)"),
+                 qPrintable(f.messages.shown[0].text));
+        QVERIFY(!w->job()->isActive());
+        // The output takes the first video's extension.
+        QCOMPARE(w->edtOutputFile->text(), f.filePath(QStringLiteral("joined.mp4")));
+        choose("AVI - MPEG-4 and MP3");
+        QVERIFY(w->bbtnSetting->isEnabled());
+    }
+
     void popupEnablesItsItemsByTheList()
     {
         MainFormFixture f;

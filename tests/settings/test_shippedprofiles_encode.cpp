@@ -190,8 +190,12 @@ private:
     {
         QTest::addColumn<QString>("path");
         const QString programDir = buildProgramDir();
-        for (const QString &entry : ProfileCatalogue(programDir))
-            QTest::newRow(qPrintable(entry)) << ProfilePath(programDir, entry);
+        // The copying profile joins only inputs of one shape; the command
+        // line's real test covers it.
+        for (const QString &entry : ProfileCatalogue(programDir)) {
+            if (!ProfileCopiesStreams(ProfilePath(programDir, entry)))
+                QTest::newRow(qPrintable(entry)) << ProfilePath(programDir, entry);
+        }
     }
 
     // One second of video in a temporary as the conversion makes it.

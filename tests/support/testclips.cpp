@@ -41,6 +41,8 @@ bool makeClip(const QString &path, const ClipSpec &shape)
         if (shape.audio)
             args << QStringLiteral("-c:a") << QStringLiteral("aac");
     }
+    if (shape.videoCodec)
+        args << QStringLiteral("-c:v") << QString::fromLatin1(shape.videoCodec);
     args << QStringLiteral("-pix_fmt") << QStringLiteral("yuv420p") << path;
     QProcess ffmpeg;
     ffmpeg.start(QStringLiteral("ffmpeg"), args);

@@ -10,6 +10,9 @@ struct ClipSpec {
     double seconds = 1.0;
     int fps = 25;
     bool audio = true;
+    // The picture's codec as ffmpeg names it; by default one the file type
+    // usually holds (MPEG-4 Part 2, MPEG-2 in MPEG files).
+    const char *videoCodec = nullptr;
 };
 
 bool makeClip(const QString &path, const ClipSpec &shape);
