@@ -36,15 +36,10 @@ bool writeList(QTemporaryFile &list, const QString &text)
 int run(const EncodeRequest &request)
 {
     QList<InputFacts> inputs;
-    for (const QString &path : request.inputs) {
-        InputFacts facts;
-        ToolResult probe = ProbeInput(path, facts);
-        if (probe.ok && request.audio.copy && request.inputs.size() > 1)
-            probe = ProbeSoundEnd(path, facts);
-        if (!probe.ok)
-            return fail(probe.error);
-        inputs << facts;
-    }
+    const bool soundEnds = request.audio.copy && request.inputs.size() > 1;
+    const ToolResult probe = ProbeInputs(request.inputs, soundEnds, inputs);
+    if (!probe.ok)
+        return fail(probe.error);
     // Removed as soon as ffmpeg has read it, and at the latest on return.
     QTemporaryFile list(QDir::tempPath() + QStringLiteral("/asapi-XXXXXX.ffconcat"));
     if (request.inputs.size() > 1 && !list.open())
