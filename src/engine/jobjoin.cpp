@@ -25,11 +25,8 @@ void Job::JoinTemporaries()
     // The rename policy looks at the output path as it is now, not as it
     // was when the job started.
     const QString target = finalTarget();
-    if (target != m_plan.finalTarget) {
-        m_plan.finalTarget = target;
-        m_plan.join.target = PartialOutputPath(target);
+    if (target != m_plan.finalTarget)
         m_plan = makePlan(m_workFolder.path());
-    }
     EncoderRun *run = startRun(m_plan.join, true, &Job::onJoiningEnded);
     connect(run, &EncoderRun::progress, this, &Job::showJoiningProgress);
 }
