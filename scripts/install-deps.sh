@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(g++ cmake make pkg-config qt6-base-dev libmediainfo-dev mencoder ffmpeg xdg-utils
-          desktop-file-utils qt6-svg-dev)
+          desktop-file-utils qt6-svg-dev libavformat-dev libavcodec-dev libavutil-dev)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -4,6 +4,8 @@
 #include "childprocess.h"
 #include "encoderrequest.h"
 #include "ffmpegcommand.h"
+#include "inputprobe.h"
+#include "libav.h"
 #include "toolrun.h"
 
 #include <QCoreApplication>
@@ -66,6 +68,7 @@ int run(const EncodeRequest &request)
 int main(int argc, char **argv)
 {
     ForwardStopSignals();
+    libav::showErrorsOnly();
     QCoreApplication app(argc, argv);
     const ParsedRequest parsed = ParseEncoderArguments(QCoreApplication::arguments().mid(1));
     if (!parsed.ok())

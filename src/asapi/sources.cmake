@@ -1,15 +1,22 @@
 # asapi.dll: the program's encoder, a command line program over ffmpeg that
 # takes the MEncoder-style command lines the program builds. The translation
 # lives in a library of its own so that tests reach it as plain functions.
+# It reads the inputs with ffmpeg's libraries in process: a probe run of a
+# program linked to some 200 libraries costs more than the reading itself.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(LIBAV REQUIRED IMPORTED_TARGET libavformat libavcodec libavutil)
 add_library(brelvane_asapi STATIC
   asapi/encoderrequest.h asapi/encoderrequest.cpp
   asapi/mediafacts.h asapi/mediafacts.cpp
+  asapi/libav.h asapi/libav.cpp
+  asapi/inputprobe.h asapi/inputprobe.cpp
+  asapi/toolresult.h
   asapi/ffmpegcommand.h asapi/ffmpegcommand.cpp
   asapi/progresslines.h asapi/progresslines.cpp
   asapi/childprocess.h asapi/childprocess.cpp
   asapi/toolrun.h asapi/toolrun.cpp)
 target_include_directories(brelvane_asapi PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(brelvane_asapi PUBLIC Qt6::Core)
+target_link_libraries(brelvane_asapi PUBLIC Qt6::Core PRIVATE PkgConfig::LIBAV)
 
 add_executable(asapi asapi/main.cpp)
 target_link_libraries(asapi PRIVATE brelvane_asapi)

@@ -2,6 +2,7 @@
 // real runs checked with ffprobe.
 #include "asapi/encoderrequest.h"
 #include "asapi/ffmpegcommand.h"
+#include "asapi/mediafacts.h"
 #include "engine/commandline.h"
 #include "testclips.h"
 
@@ -165,7 +166,7 @@ private slots:
         // samples included, so the next file starts after it: 91136 samples.
         InputFacts first{0, 1, 2.0};
         first.audioTimeBase = 1.0 / 44100;
-        first.soundEnd = SoundEndFromPackets("-1024,1024\n88064,1024\n89088,512\n", first);
+        first.soundEnd = SoundEndFromPackets({{-1024, 1024}, {88064, 1024}, {89088, 512}}, first);
         const FfmpegCommand c =
             translate(QStringLiteral("-ovc copy -oac copy -of lavf /a.mp4 /b.mp4 -o o.mp4"),
                       {first, {0, 1, 3.0}});
@@ -178,6 +179,28 @@ private slots:
         QCOMPARE(optionValue(c.arguments, "-c:a"), QStringLiteral("copy"));
         // The muxer follows the output's name.
         QCOMPARE(c.arguments.count("-f"), 1);
+    }
+
+    void factsSkipCoverPicturesAndFallBackToTheFileLength()
+    {
+        // A cover picture first; the sound's lead-in starts the file at
+        // -0.023 s, and the picture 0.1 s after that.
+        const double nan = std::nan("");
+        ProbedFile file{-0.023, 2.2, {}};
+        file.streams << ProbedStream{0, ProbedStream::Video, true, 0, 0.04, 1.0 / 90000}
+                     << ProbedStream{1, ProbedStream::Audio, false, -0.023, 2.1, 1.0 / 44100}
+                     << ProbedStream{2, ProbedStream::Video, false, 0.077, 2.0, 1.0 / 15360};
+        const InputFacts facts = FactsOf(file);
+        QCOMPARE(facts.videoStream, 2);
+        QCOMPARE(facts.audioStream, 1);
+        QCOMPARE(facts.audioTimeBase, 1.0 / 44100);
+        QVERIFY(qAbs(facts.pictureEnd - 2.1) < 1e-9);
+        QCOMPARE(facts.start, -0.023);
+        // Without a length per stream: the whole file's; unknown stays < 0.
+        file.streams[2].duration = nan;
+        QCOMPARE(FactsOf(file).pictureEnd, 2.2);
+        file.duration = nan;
+        QVERIFY(FactsOf(file).pictureEnd < 0 && FactsOf(file).length < 0);
     }
 
     void unknownOptionsAreRefused()
