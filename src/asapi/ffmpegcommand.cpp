@@ -54,17 +54,6 @@ RunLength runLength(const EncodeRequest &request, const InputFacts &facts)
     return length;
 }
 
-// How long a file lasts in a join. Copied sound is laid down packet after
-// packet, its lead-in included; the next file waits for it, so that its
-// sound still starts with its picture (the last picture is held a little
-// longer instead).
-double fileLength(const EncodeRequest &request, const InputFacts &input)
-{
-    if (request.audio.copy && request.audio.enabled)
-        return std::max(input.pictureEnd, input.soundEnd);
-    return input.pictureEnd;
-}
-
 QString videoChain(const EncodeRequest &request, const InputFacts &facts, const RunLength &length)
 {
     QStringList chain = request.video.filters;
@@ -164,6 +153,17 @@ void addAudio(const EncodeRequest &request, const InputFacts &facts, const RunLe
 
 } // namespace
 
+// How long a file lasts in a join. Copied sound is laid down packet after
+// packet, its lead-in included; the next file waits for it, so that its
+// sound still starts with its picture (the last picture is held a little
+// longer instead).
+double FileLength(const EncodeRequest &request, const InputFacts &input)
+{
+    if (request.audio.copy && request.audio.enabled)
+        return std::max(input.pictureEnd, input.soundEnd);
+    return input.pictureEnd;
+}
+
 QString ConcatListText(const QStringList &paths, const QList<double> &seconds)
 {
     QString text = QStringLiteral("ffconcat version 1.0\n");
@@ -185,7 +185,7 @@ FfmpegCommand BuildFfmpegCommand(const EncodeRequest &request, const QList<Input
     if (request.inputs.size() > 1) {
         QList<double> lengths;
         for (const InputFacts &input : inputs)
-            lengths << fileLength(request, input);
+            lengths << FileLength(request, input);
         command.concatList = ConcatListText(request.inputs, lengths);
     }
     const RunLength length = runLength(request, facts);

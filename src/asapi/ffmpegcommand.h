@@ -21,5 +21,9 @@ struct FfmpegCommand {
 FfmpegCommand BuildFfmpegCommand(const EncodeRequest &request, const QList<InputFacts> &inputs,
                                  const QString &concatListPath);
 
+// How long an input lasts in a join: where the next one starts, in seconds
+// after its start; < 0 when unknown.
+double FileLength(const EncodeRequest &request, const InputFacts &input);
+
 // An ffconcat list: each file (absolute) with its length when it is known.
 QString ConcatListText(const QStringList &paths, const QList<double> &seconds);

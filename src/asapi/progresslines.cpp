@@ -2,6 +2,12 @@
 
 #include <cmath>
 
+QByteArray PositionLine(double seconds, qint64 frames)
+{
+    return "Pos: " + QByteArray::number(seconds, 'f', 1) + "s " + QByteArray::number(frames) +
+           "f\n";
+}
+
 QList<QByteArray> ProgressLines::take(const QByteArray &bytes)
 {
     m_partial += bytes;
@@ -32,8 +38,7 @@ QByteArray ProgressLines::takeLine(const QByteArray &line)
         if (ok)
             m_frames = frames;
     } else if (key == "progress") {
-        return "Pos: " + QByteArray::number(m_seconds, 'f', 1) + "s " +
-               QByteArray::number(m_frames) + "f\n";
+        return PositionLine(m_seconds, m_frames);
     }
     return QByteArray();
 }

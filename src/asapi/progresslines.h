@@ -3,10 +3,13 @@
 #include <QByteArray>
 #include <QList>
 
+// The line the caller reads progress from: "Pos: <seconds>s <frames>f",
+// with "." as the decimal point whatever the locale, and its newline.
+QByteArray PositionLine(double seconds, qint64 frames);
+
 // Turns ffmpeg's `-progress` reports (blocks of key=value lines, each ended
 // by a "progress=" line) into the lines the caller reads progress from:
-// "Pos: <seconds>s <frames>f", with "." as the decimal point whatever the
-// locale.
+// position lines.
 class ProgressLines {
 public:
     // Takes the next piece of ffmpeg's output, which may end mid-line; returns

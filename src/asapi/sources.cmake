@@ -11,6 +11,8 @@ add_library(brelvane_asapi STATIC
   asapi/libav.h asapi/libav.cpp
   asapi/inputprobe.h asapi/inputprobe.cpp
   asapi/toolresult.h
+  asapi/joinoutput.h asapi/joinoutput.cpp
+  asapi/copyjoin.h asapi/copyjoin.cpp
   asapi/ffmpegcommand.h asapi/ffmpegcommand.cpp
   asapi/progresslines.h asapi/progresslines.cpp
   asapi/childprocess.h asapi/childprocess.cpp

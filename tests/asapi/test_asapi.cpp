@@ -2,6 +2,7 @@
 // real runs checked with ffprobe.
 #include "asapi/encoderrequest.h"
 #include "asapi/ffmpegcommand.h"
+#include "asapi/inputprobe.h"
 #include "asapi/mediafacts.h"
 #include "engine/commandline.h"
 #include "testclips.h"
@@ -80,6 +81,36 @@ double soundSeconds(const QString &path)
                   QStringLiteral("s16le"), QStringLiteral("-")});
     ffmpeg.waitForFinished(60000);
     return ffmpeg.readAllStandardOutput().size() / 2 / 48000.0;
+}
+
+// The packets of a file as ffprobe lists them: stream, times, size, flags.
+QByteArray packetTable(const QString &path)
+{
+    QProcess probe;
+    probe.start(QStringLiteral("ffprobe"),
+                {"-v", "error", "-show_entries", "packet=stream_index,pts,dts,duration,size,flags",
+                 "-of", "csv=p=0", path});
+    probe.waitForFinished(60000);
+    return probe.readAllStandardOutput();
+}
+
+// The join an encoder command line asks for, run by ffmpeg itself through
+// its concat demuxer.
+bool joinWithFfmpeg(const QStringList &arguments, const QString &work)
+{
+    const EncodeRequest request = ParseEncoderArguments(arguments).request;
+    QList<InputFacts> facts;
+    if (!ProbeInputs(request.inputs, true, facts).ok)
+        return false;
+    const QString list = work + QStringLiteral("/list.ffconcat");
+    const FfmpegCommand command = BuildFfmpegCommand(request, facts, list);
+    QFile file(list);
+    if (!file.open(QIODevice::WriteOnly) || file.write(command.concatList.toUtf8()) < 0)
+        return false;
+    file.close();
+    QProcess ffmpeg;
+    ffmpeg.start(QStringLiteral("ffmpeg"), command.arguments);
+    return ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0;
 }
 
 // A clip without sound whose picture starts half a second into its timeline.
@@ -278,18 +309,20 @@ private slots:
     }
 
     // AAC sound carries an encoder lead-in in every file; copied as it is,
-    // it must not push the sound of later files behind their pictures.
-    void copyJoinKeepsSoundWithPicture()
+    // it must not push the sound of later files behind their pictures. The
+    // copy is done in process, packet for packet as ffmpeg's concat demuxer
+    // and its stream copy lay them down.
+    void copyJoinKeepsSoundWithPictureAsFfmpegWould()
     {
         QTemporaryDir dir;
         QStringList clips;
         for (double seconds : {2.0, 1.5, 2.5}) {
             clips << dir.filePath(QString("c%1.mp4").arg(clips.size()));
-            QVERIFY(makeClip(clips.last(), {320, 240, seconds, 25, true}));
+            QVERIFY(makeClip(clips.last(), {320, 240, seconds, 25, true, "libx264"}));
         }
+        const QStringList options{"-ovc", "copy", "-oac", "copy", "-of", "lavf"};
         const QString output = dir.filePath("copied.mp4");
-        const Run run = runEncoder(QStringList{"-ovc", "copy", "-oac", "copy", "-of", "lavf"} +
-                                   clips + QStringList{"-o", output});
+        const Run run = runEncoder(options + clips + QStringList{"-o", output});
         QVERIFY2(run.exitCode == 0, qPrintable(run.output));
         const QHash<QString, QJsonObject> streams = probeStreams(output);
         const double picture = streams.value("video").value("duration").toString().toDouble();
@@ -297,6 +330,37 @@ private slots:
         // Each boundary may hold the last picture for up to one sound packet.
         QVERIFY2(qAbs(sound - picture) <= 0.03 && picture >= 6.0 && picture <= 6.1,
                  qPrintable(QString("picture %1 s, sound %2 s").arg(picture).arg(sound)));
+
+        const QString byFfmpeg = dir.filePath("ffmpeg.mp4");
+        QVERIFY(joinWithFfmpeg(options + clips + QStringList{"-o", byFfmpeg}, dir.path()));
+        const QByteArray packets = packetTable(output);
+        QCOMPARE(packets, packetTable(byFfmpeg));
+        // A progress line for every picture.
+        const int pictures = packets.count("\n0,") + (packets.startsWith("0,") ? 1 : 0);
+        QVERIFY(pictures >= 150);
+        QCOMPARE(run.output.count(QRegularExpression("Pos: \\d+\\.\\ds \\d+f\\n")), pictures);
+    }
+
+    void copyJoinFailsOnAnUnreadableInputOrAFullDisk()
+    {
+        QTemporaryDir dir;
+        const QString clip = dir.filePath("clip.mp4");
+        const QString bad = dir.filePath("bad.mp4");
+        QVERIFY(makeClip(clip, {320, 240, 2.0, 25, true, "libx264"}));
+        QFile text(bad);
+        QVERIFY(text.open(QIODevice::WriteOnly) && text.write("not a video\n") > 0);
+        text.close();
+        const QStringList copy{"-ovc", "copy", "-oac",      "copy",
+                               "-of",  "lavf", "-lavfopts", "format=mp4"};
+        const Run unreadable =
+            runEncoder(copy + QStringList{clip, bad, "-o", dir.filePath("out.mp4")});
+        QCOMPARE(unreadable.exitCode, 1);
+        QVERIFY2(unreadable.output.contains(bad + " cannot be read"),
+                 qPrintable(unreadable.output));
+
+        const Run full = runEncoder(copy + QStringList{clip, clip, "-o", "/dev/full"});
+        QCOMPARE(full.exitCode, 1);
+        QVERIFY2(full.output.contains("No space left on device"), qPrintable(full.output));
     }
 };
 
