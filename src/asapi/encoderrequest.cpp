@@ -11,8 +11,9 @@ const QStringList ValueOptions{
     QStringLiteral("-o"), QStringLiteral("-ovc"), QStringLiteral("-oac"),
     QStringLiteral("-lavcopts"), QStringLiteral("-lameopts"), QStringLiteral("-srate"),
     QStringLiteral("-channels"), QStringLiteral("-ofps"), QStringLiteral("-vf"),
-    QStringLiteral("-of"), QStringLiteral("-lavfopts"),
-    // Accepted and without effect: ffmpeg picks its own demuxer and threads.
+    QStringLiteral("-of"), QStringLiteral("-lavfopts"), QStringLiteral("-lavdopts"),
+    // Accepted and without effect: ffmpeg picks its own demuxer and keeps
+    // the sound in step by its timestamps.
     QStringLiteral("-mc"), QStringLiteral("-demuxer")};
 const QStringList IgnoredFlags{QStringLiteral("-noskip"), QStringLiteral("-quiet")};
 
@@ -22,6 +23,7 @@ struct RawOptions {
     QStringList lavcopts;
     QStringList lameopts;
     QStringList lavfopts;
+    QStringList lavdopts;
     bool nosound = false;
 
     QString value(const char *option) const { return values.value(QLatin1String(option)); }
@@ -84,6 +86,8 @@ QString readArguments(const QStringList &arguments, RawOptions &raw, QStringList
                 raw.lameopts << subOptions(value);
             else if (argument == QLatin1String("-lavfopts"))
                 raw.lavfopts << subOptions(value);
+            else if (argument == QLatin1String("-lavdopts"))
+                raw.lavdopts << subOptions(value);
             else
                 raw.values.insert(argument, value);
         }
@@ -101,7 +105,8 @@ QString sortLavcOptions(const QStringList &pieces, LavcOptions &lavc)
 {
     static const QStringList videoKeys{QStringLiteral("vcodec"),  QStringLiteral("vbitrate"),
                                        QStringLiteral("vqscale"), QStringLiteral("mbd"),
-                                       QStringLiteral("aspect"),  QStringLiteral("autoaspect")};
+                                       QStringLiteral("aspect"),  QStringLiteral("autoaspect"),
+                                       QStringLiteral("threads")};
     static const QStringList audioKeys{QStringLiteral("acodec"), QStringLiteral("abitrate")};
     for (const QString &piece : pieces) {
         const QString key = keyOf(piece);
@@ -267,6 +272,26 @@ QString muxer(const RawOptions &raw, QString &name)
     return QString();
 }
 
+QString threadCounts(const RawOptions &raw, const LavcOptions &lavc, ThreadRequest &threads)
+{
+    if (lavc.video.contains(QStringLiteral("threads"))) {
+        const std::optional<int> count =
+            positiveNumber(lavc.video.value(QStringLiteral("threads")));
+        if (!count)
+            return QStringLiteral("-lavcopts threads needs a whole number above 0");
+        threads.encoding = *count;
+    }
+    for (const QString &piece : raw.lavdopts) {
+        const std::optional<int> count = positiveNumber(valueOf(piece));
+        if (keyOf(piece) != QLatin1String("threads"))
+            return QStringLiteral("unknown -lavdopts entry %1").arg(piece);
+        if (!count)
+            return QStringLiteral("-lavdopts threads needs a whole number above 0");
+        threads.decoding = *count;
+    }
+    return QString();
+}
+
 QString numbers(const RawOptions &raw, EncodeRequest &request)
 {
     if (raw.has("-srate")) {
@@ -320,6 +345,7 @@ ParsedRequest ParseEncoderArguments(const QStringList &arguments)
         audioEncoder(raw, lavc, r.audio),
         videoFilters(raw.value("-vf"), r.video.filters),
         muxer(raw, r.muxer),
+        threadCounts(raw, lavc, r.threads),
         numbers(raw, r),
     };
     for (const QString &error : steps) {

@@ -16,6 +16,15 @@ struct VideoRequest {
     QString aspect;
 };
 
+// Threads for decoding, filtering and encoding; 0 leaves the choice to
+// ffmpeg. A job that runs several conversions at once gives each its share
+// of the cores: processes side by side use them better than threads inside
+// one process.
+struct ThreadRequest {
+    int decoding = 0;
+    int encoding = 0;
+};
+
 struct AudioRequest {
     bool enabled = true; // false after -nosound
     bool copy = false;
@@ -27,6 +36,7 @@ struct EncodeRequest {
     QString output;
     VideoRequest video;
     AudioRequest audio;
+    ThreadRequest threads;
     int sampleRate = 0; // 0 keeps the input's
     int channels = 0;   // 0 keeps the input's
     // -ofps as given ("30", "30000/1001"); empty keeps the input's timing.

@@ -99,16 +99,27 @@ QString audioChain(const EncodeRequest &request, const InputFacts &facts, const 
     return source + chain.join(QLatin1Char(',')) + QStringLiteral("[a]");
 }
 
+QStringList decodingThreads(const ThreadRequest &threads)
+{
+    if (threads.decoding <= 0)
+        return {};
+    return {QStringLiteral("-threads"), QString::number(threads.decoding),
+            QStringLiteral("-filter_complex_threads"), QString::number(threads.decoding)};
+}
+
 QStringList inputArguments(const EncodeRequest &request, const QString &concatListPath)
 {
     // Turning the picture upright is the caller's choice (it asks for it
     // with rotate=), so ffmpeg must not turn it a second time.
-    if (request.inputs.size() == 1)
-        return {QStringLiteral("-noautorotate"), QStringLiteral("-i"),
-                fileUrl(request.inputs.first())};
-    return {QStringLiteral("-f"),   QStringLiteral("concat"),        QStringLiteral("-safe"),
-            QStringLiteral("0"),    QStringLiteral("-noautorotate"), QStringLiteral("-i"),
-            fileUrl(concatListPath)};
+    const QStringList input =
+        request.inputs.size() == 1
+            ? QStringList{QStringLiteral("-noautorotate"), QStringLiteral("-i"),
+                          fileUrl(request.inputs.first())}
+            : QStringList{
+                  QStringLiteral("-f"),   QStringLiteral("concat"),        QStringLiteral("-safe"),
+                  QStringLiteral("0"),    QStringLiteral("-noautorotate"), QStringLiteral("-i"),
+                  fileUrl(concatListPath)};
+    return decodingThreads(request.threads) + input;
 }
 
 void addVideo(const EncodeRequest &request, const InputFacts &facts, const RunLength &length,
@@ -205,6 +216,8 @@ FfmpegCommand BuildFfmpegCommand(const EncodeRequest &request, const QList<Input
     if (!graph.isEmpty())
         args << QStringLiteral("-filter_complex") << command.filterGraph;
     args << streams;
+    if (request.threads.encoding > 0)
+        args << QStringLiteral("-threads") << QString::number(request.threads.encoding);
     // Streams that start far apart must not overflow ffmpeg's waiting room.
     args << QStringLiteral("-max_muxing_queue_size") << QStringLiteral("4096");
     if (!request.muxer.isEmpty())

@@ -25,7 +25,8 @@ bool IsQuotable(const QString &path)
 }
 
 QString ConvertCommandLine(const QString &inputPath, const QString &tempPath,
-                           const QString &frameSize, const ProbeResult &facts)
+                           const QString &frameSize, const ProbeResult &facts,
+                           const ConversionPicture &picture)
 {
     QString line;
     line += QLatin1String(" \"");
@@ -33,8 +34,13 @@ QString ConvertCommandLine(const QString &inputPath, const QString &tempPath,
     line += Quote;
     line += QLatin1String(" -o ");
     line += QuoteArgument(tempPath);
-    line += QLatin1String(" -oac pcm -srate 48000 -channels 2 -ovc lavc"
-                          " -lavcopts vcodec=mpeg4:vqscale=2 -ofps 30 -vf ");
+    line += QLatin1String(" -oac pcm -srate 48000 -channels 2 -ovc lavc -lavcopts ");
+    line += picture.codecOptions;
+    if (picture.threads > 0) {
+        const QString threads = QStringLiteral("threads=") + QString::number(picture.threads);
+        line += QLatin1Char(':') + threads + QStringLiteral(" -lavdopts ") + threads;
+    }
+    line += QLatin1String(" -ofps 30 -vf ");
     line += PictureFilter(frameSize, facts);
     line += QLatin1String(",harddup");
     return line;

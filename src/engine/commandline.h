@@ -16,18 +16,30 @@ QString QuoteArgument(const QString &path);
 // the quoted run early and let the rest of the path become arguments.
 bool IsQuotable(const QString &path);
 
+// How a conversion encodes the picture. With the profile's own codec
+// options the join only copies the pictures: each is decoded and encoded
+// once, as a one-pass encode would. The threads are the conversion's share
+// of the cores when several run at once (0: the encoder's choice).
+struct ConversionPicture {
+    QString codecOptions = QStringLiteral("vcodec=mpeg4:vqscale=2");
+    int threads = 0;
+};
+
 // ` "<input>" -o "<temp>" -oac pcm -srate 48000 -channels 2 -ovc lavc
-//   -lavcopts vcodec=mpeg4:vqscale=2 -ofps 30 -vf <picture filter>,harddup`
+//   -lavcopts <codec options>[:threads=N] [-lavdopts threads=N] -ofps 30
+//   -vf <picture filter>,harddup`
 //
 // The temporaries are the program's own and never seen by the user, so they
 // are made for an exact join rather than for size: uncompressed sound, whose
 // length is exact to the sample (compressed sound runs tens of milliseconds
-// past the picture, and the join would add these up), and near-lossless
-// pictures. The picture filter (see PictureFilter) fits the input into the
-// common frame; without facts about the input it only scales to frameSize.
-// "harddup" makes the encoder write every repeated frame as a real frame.
+// past the picture, and the join would add these up), and every picture at
+// one frame rate. The picture filter (see PictureFilter) fits the input into
+// the common frame; without facts about the input it only scales to
+// frameSize. "harddup" makes the encoder write every repeated frame as a
+// real frame.
 QString ConvertCommandLine(const QString &inputPath, const QString &tempPath,
-                           const QString &frameSize, const ProbeResult &facts);
+                           const QString &frameSize, const ProbeResult &facts,
+                           const ConversionPicture &picture = ConversionPicture());
 QString ConvertCommandLine(const QString &inputPath, const QString &tempPath,
                            const QString &frameSize);
 

@@ -17,14 +17,26 @@ QStringList JobPlan::describe(const QString &encoderPath) const
     return lines;
 }
 
-static PlanStep PlannedConversion(const PlanInput &input, int row, const PlanSettings &settings)
+int ConversionThreads(int row, int rows, int conversionsAtOnce, int cores)
+{
+    const int beside = qBound(1, qMin(conversionsAtOnce, rows - row), qMax(1, cores));
+    return qMax(1, cores / beside);
+}
+
+static PlanStep PlannedConversion(const PlanInput &input, int row, int rows,
+                                  const PlanSettings &settings)
 {
     PlanStep step;
     step.input = input.path;
     step.row = row;
     step.seconds = input.seconds;
     step.target = PlannedTemporary(settings.workFolder, row);
-    step.commandLine = ConvertCommandLine(input.path, step.target, settings.frameSize, input.facts);
+    ConversionPicture picture;
+    if (!settings.pictureCodecOptions.isEmpty())
+        picture.codecOptions = settings.pictureCodecOptions;
+    picture.threads = ConversionThreads(row, rows, settings.conversionsAtOnce, settings.cores);
+    step.commandLine =
+        ConvertCommandLine(input.path, step.target, settings.frameSize, input.facts, picture);
     return step;
 }
 
@@ -41,7 +53,7 @@ JobPlan MakeJobPlan(const QList<PlanInput> &inputs, const PlanSettings &settings
             joined << inputs.at(row).path;
             continue;
         }
-        PlanStep step = PlannedConversion(inputs.at(row), row, settings);
+        PlanStep step = PlannedConversion(inputs.at(row), row, inputs.size(), settings);
         step.totalSpan = plan.totalSeconds;
         plan.conversions << step;
         joined << step.target;

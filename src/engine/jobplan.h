@@ -43,8 +43,15 @@ struct JobPlan {
 
 // What a plan is made of besides the inputs.
 struct PlanSettings {
-    QString frameSize;   // the common frame, "W:H"
-    QString joinOptions; // the profile's option string
+    QString frameSize; // the common frame, "W:H"
+    // The profile's picture codec options, which the conversions encode
+    // with; empty keeps the encoder's near-lossless default.
+    QString pictureCodecOptions;
+    QString joinOptions; // the join's option string
+    // How many conversions run at once, and on how many cores: each gets
+    // its share of the cores as threads (see ConversionThreads).
+    int conversionsAtOnce = 1;
+    int cores = 1;
     QString workFolder;  // ends with "/"
     QString joinTarget;  // the file the join writes (the partial output)
     QString finalTarget; // the output path the user gets
@@ -55,5 +62,10 @@ struct PlanSettings {
 
 // A temporary of the job's own folder: the row number + ".avi".
 QString PlannedTemporary(const QString &workFolder, int row);
+
+// The threads of the conversion of row `row` of `rows`: the cores shared
+// among the conversions that run beside it. The last ones, when fewer are
+// left than may run at once, get the cores the others no longer use.
+int ConversionThreads(int row, int rows, int conversionsAtOnce, int cores);
 
 JobPlan MakeJobPlan(const QList<PlanInput> &inputs, const PlanSettings &settings);

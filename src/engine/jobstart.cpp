@@ -17,6 +17,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QThread>
 
 void Job::imgStartClick()
 {
@@ -49,7 +50,10 @@ JobPlan Job::makePlan(const QString &workFolder) const
     const WorkingSelection selection = m_selection->workingSelection();
     PlanSettings settings;
     settings.frameSize = BuildVideoSize(selection, m_view->profilePath());
-    settings.joinOptions = BuildEncoderOptions(selection, m_view->profilePath());
+    settings.pictureCodecOptions = BuildPictureCodecOptions(selection, m_view->profilePath());
+    settings.joinOptions = BuildJoinOptions(selection, m_view->profilePath());
+    settings.conversionsAtOnce = m_settings->conversionsAtOnce();
+    settings.cores = qMax(1, QThread::idealThreadCount());
     settings.workFolder = workFolder;
     settings.copyStreams = copiesStreams();
     settings.finalTarget = finalTarget();
@@ -63,9 +67,6 @@ SpaceNeed Job::spaceNeed() const
     SpaceNeed need;
     for (int row = 0; row < m_tasks->count(); ++row)
         need.seconds += qMax(0.0, playTimeOfRow(row));
-    const QStringList frame = BuildVideoSize(selection, m_view->profilePath()).split(':');
-    need.frameWidth = frame.value(0).toInt();
-    need.frameHeight = frame.value(1).toInt();
     need.videoKbit = selection.videoBitrate.toDouble();
     if (copiesStreams()) {
         // No temporaries, and an output about as large as the inputs.

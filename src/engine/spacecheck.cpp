@@ -5,11 +5,9 @@
 
 namespace {
 
-// The temporaries' pictures take about half a bit per pixel at their
-// quality; their sound is 48 kHz 16-bit stereo. The output's sound is
-// counted at the highest MP3 rate. A tenth more covers the containers.
-constexpr double TemporaryBitsPerPixel = 0.5;
-constexpr double FramesPerSecond = 30;
+// The temporaries hold the output's pictures already; their sound is
+// 48 kHz 16-bit stereo. The output's sound is counted at the highest MP3
+// rate. A tenth more covers the containers and the encoder's overshoot.
 constexpr double TemporarySoundBytesPerSecond = 48000.0 * 2 * 2;
 constexpr double OutputSoundKbit = 320;
 constexpr double Margin = 1.1;
@@ -45,8 +43,7 @@ qint64 TemporaryBytes(const SpaceNeed &need)
 {
     if (!need.temporaries || need.seconds <= 0)
         return 0;
-    const double pictures =
-        double(need.frameWidth) * need.frameHeight * FramesPerSecond * TemporaryBitsPerPixel / 8;
+    const double pictures = need.videoKbit * 1000 / 8;
     return qint64((pictures + TemporarySoundBytesPerSecond) * need.seconds * Margin);
 }
 

@@ -10,14 +10,12 @@
 // without this check, once gave a short output reported as success.
 
 struct SpaceNeed {
-    double seconds = 0; // the play time of all inputs
-    int frameWidth = 0; // the common frame
-    int frameHeight = 0;
+    double seconds = 0;      // the play time of all inputs
     double videoKbit = 0;    // the output's video bitrate
     bool temporaries = true; // false when the join copies the inputs as they are
 };
 
-// Estimated bytes: the temporaries (near-lossless pictures and uncompressed
+// Estimated bytes: the temporaries (the output's pictures and uncompressed
 // stereo sound) and the output (its video bitrate plus the sound).
 qint64 TemporaryBytes(const SpaceNeed &need);
 qint64 OutputBytes(const SpaceNeed &need);

@@ -146,22 +146,37 @@ QString CopyJoinOptions()
     return QStringLiteral(" -ovc copy -oac copy -of lavf");
 }
 
-QString BuildEncoderOptions(const WorkingSelection &s, const QString &profilePath)
+static bool copiesStreams(const ProfileValues &profile)
 {
-    const ProfileValues profile(profilePath);
-    if (profile.outputType().compare(CopyProfileType, Qt::CaseInsensitive) == 0)
-        return CopyJoinOptions();
+    return profile.outputType().compare(CopyProfileType, Qt::CaseInsensitive) == 0;
+}
+
+// "-oac ... -channels N" as the profile's sound; the sample rate is left to
+// the caller, since the full option string puts the frame size before it.
+static QString soundOptions(const WorkingSelection &s, const ProfileValues &profile)
+{
     const AudioPart audio = audioPart(s, profile);
     const QStringList pieces{
-        QStringLiteral("lavc"),
-        QStringLiteral("-lavcopts"),
-        videoOptions(s, profile),
         QStringLiteral("-oac"),
         audio.encoder,
         audio.flag,
         audio.options,
         QStringLiteral("-channels"),
         profile.value(ChannelsSection, s.channels, QStringLiteral("2")),
+    };
+    return pieces.join(QLatin1Char(' '));
+}
+
+QString BuildEncoderOptions(const WorkingSelection &s, const QString &profilePath)
+{
+    const ProfileValues profile(profilePath);
+    if (copiesStreams(profile))
+        return CopyJoinOptions();
+    const QStringList pieces{
+        QStringLiteral("lavc"),
+        QStringLiteral("-lavcopts"),
+        videoOptions(s, profile),
+        soundOptions(s, profile),
         QStringLiteral("-vf"),
         QStringLiteral("scale=") + frameSize(s, profile, QStringLiteral("640:480")),
         QStringLiteral("-srate"),
@@ -169,4 +184,18 @@ QString BuildEncoderOptions(const WorkingSelection &s, const QString &profilePat
     };
     return QStringLiteral(" -ovc ") + pieces.join(QLatin1Char(' ')) +
            ContainerOptions(profile.outputType());
+}
+
+QString BuildPictureCodecOptions(const WorkingSelection &s, const QString &profilePath)
+{
+    return videoOptions(s, ProfileValues(profilePath));
+}
+
+QString BuildJoinOptions(const WorkingSelection &s, const QString &profilePath)
+{
+    const ProfileValues profile(profilePath);
+    if (copiesStreams(profile))
+        return CopyJoinOptions();
+    return QStringLiteral(" -ovc copy ") + soundOptions(s, profile) + QStringLiteral(" -srate ") +
+           s.sampleRate + ContainerOptions(profile.outputType());
 }

@@ -19,6 +19,17 @@ QString BuildVideoSize(const WorkingSelection &s, const QString &profilePath);
 // profile gives CopyJoinOptions, whatever the selection.
 QString BuildEncoderOptions(const WorkingSelection &s, const QString &profilePath);
 
+// The profile's picture codec options as -lavcopts takes them
+// ("vcodec=mpeg4:vbitrate=1200:mbd=2:autoaspect"): what a job's conversions
+// encode the picture with, so that its join only copies the pictures.
+QString BuildPictureCodecOptions(const WorkingSelection &s, const QString &profilePath);
+
+// The options of a join whose temporaries already hold the profile's
+// picture, beginning with " -ovc copy": the pictures copied, the sound
+// encoded with the profile's options, and the container's muxer options. A
+// copying profile gives CopyJoinOptions.
+QString BuildJoinOptions(const WorkingSelection &s, const QString &profilePath);
+
 // Both streams copied as they are. The general muxer picks the container by
 // the output file's name, which keeps the inputs' own extension.
 QString CopyJoinOptions();

@@ -161,6 +161,22 @@ private slots:
         QCOMPARE(c.arguments.last(), QStringLiteral("file:t.avi"));
         QVERIFY(c.concatList.isEmpty());
 
+        // Beside other conversions: a thread to decode and filter, one to
+        // encode; a count below one is refused.
+        const QStringList shared =
+            translate(QStringLiteral("in.mp4 -o t.avi -oac pcm -ovc lavc -lavcopts "
+                                     "vcodec=mpeg4:threads=1 -lavdopts threads=1"),
+                      {{0, 1, 2.0}})
+                .arguments;
+        const qsizetype input = shared.indexOf("-i");
+        QCOMPARE(shared.mid(input - 5, 4),
+                 QStringList({"-threads", "1", "-filter_complex_threads", "1"}));
+        QVERIFY(shared.lastIndexOf("-threads") > input);
+        QCOMPARE(shared.at(shared.lastIndexOf("-threads") + 1), QStringLiteral("1"));
+        QVERIFY(!ParseEncoderArguments(
+                     SplitCommandLine("a -o b -ovc lavc -oac pcm -lavdopts threads=0"))
+                     .ok());
+
         // Without sound: silence of the picture's length.
         const FfmpegCommand silent = translate(QStringLiteral("in.mp4 -o t.avi") + ConvertOptions +
                                                    QStringLiteral(" -vf scale=8:8"),

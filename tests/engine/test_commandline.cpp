@@ -1,4 +1,5 @@
 #include "engine/commandline.h"
+#include "engine/jobplan.h"
 #include "engine/picturefit.h"
 #include "tasklist/mediaprobe.h"
 
@@ -9,6 +10,7 @@ class TestCommandLine : public QObject {
 private slots:
     void conversionLineIsBuiltPieceByPiece();
     void joiningLineQuotesEveryTemporaryAndKeepsTheOptionsBlank();
+    void planEncodesEachPictureOnceAndSharesTheCores();
     void splittingKeepsQuotedBlanksInOneArgument_data();
     void splittingKeepsQuotedBlanksInOneArgument();
     void builtLinesSplitBackIntoTheirPieces();
@@ -52,6 +54,37 @@ void TestCommandLine::joiningLineQuotesEveryTemporaryAndKeepsTheOptionsBlank()
                                   "-oac mp3lame -lameopts vbr=2:q=4 -channels 2 -vf scale=640:480 "
                                   "-srate 44100 \"/T/0.avi\" \"/T/1.avi\" \"/T/2.avi\" -o "
                                   "\"/v/clip.avi\""));
+}
+
+// The conversions encode the profile's picture, each with its share of the
+// cores; the join copies the pictures and encodes only the sound.
+void TestCommandLine::planEncodesEachPictureOnceAndSharesTheCores()
+{
+    QList<PlanInput> inputs;
+    for (const char *name : {"/v/a.mp4", "/v/b.mp4", "/v/c.mp4"})
+        inputs << PlanInput{QString::fromLatin1(name), 10, ProbeResult()};
+    PlanSettings settings;
+    settings.frameSize = QStringLiteral("640:480");
+    settings.pictureCodecOptions = QStringLiteral("vcodec=mpeg4:vbitrate=1200:mbd=2:autoaspect");
+    settings.joinOptions = QStringLiteral(" -ovc copy -oac mp3lame -lameopts vbr=2:q=4");
+    settings.workFolder = QStringLiteral("/T/");
+    settings.joinTarget = QStringLiteral("/v/.out.partial.avi");
+    settings.conversionsAtOnce = 2;
+    settings.cores = 2;
+    const QStringList lines = MakeJobPlan(inputs, settings).describe(QStringLiteral("/p/asapi"));
+    const QString conversion = QStringLiteral(
+        "\"/p/asapi\" \"/v/%1.mp4\" -o \"/T/%2.avi\" -oac pcm -srate 48000 -channels 2 -ovc lavc "
+        "-lavcopts vcodec=mpeg4:vbitrate=1200:mbd=2:autoaspect:threads=%3 -lavdopts threads=%3 "
+        "-ofps 30 -vf scale=640:480,harddup");
+    // Two side by side on a thread each; the last one, alone, on both cores.
+    QCOMPARE(lines,
+             QStringList({conversion.arg("a").arg(0).arg(1), conversion.arg("b").arg(1).arg(1),
+                          conversion.arg("c").arg(2).arg(2),
+                          "\"/p/asapi\" -ovc copy -oac mp3lame -lameopts vbr=2:q=4 "
+                          "\"/T/0.avi\" \"/T/1.avi\" \"/T/2.avi\" -o \"/v/.out.partial.avi\""}));
+    QCOMPARE(ConversionThreads(0, 1, 4, 8), 8);
+    QCOMPARE(ConversionThreads(0, 9, 3, 8), 2);
+    QCOMPARE(ConversionThreads(0, 9, 64, 2), 1);
 }
 
 void TestCommandLine::splittingKeepsQuotedBlanksInOneArgument_data()

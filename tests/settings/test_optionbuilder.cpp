@@ -71,6 +71,12 @@ private slots:
             QString(" -ovc lavc -lavcopts vcodec=mpeg4:vbitrate=1200:mbd=2:autoaspect -oac mp3lame "
                     "-lameopts vbr=2:q=4 -channels 2 -vf scale=640:480 -srate 44100"));
         QCOMPARE(BuildVideoSize(exampleSelection(), m_profile), QString("640:480"));
+        // A job splits them: the conversions encode the picture, the join
+        // copies it and encodes the sound.
+        QCOMPARE(BuildPictureCodecOptions(exampleSelection(), m_profile),
+                 QString("vcodec=mpeg4:vbitrate=1200:mbd=2:autoaspect"));
+        QCOMPARE(BuildJoinOptions(exampleSelection(), m_profile),
+                 QString(" -ovc copy -oac mp3lame -lameopts vbr=2:q=4 -channels 2 -srate 44100"));
     }
 
     void mp2BitrateIsLimitedTo128_data()
@@ -204,6 +210,7 @@ private slots:
             writeProfile("typed.bpf", "[Main]\nType=" + type.toUtf8() + "\n" + ExampleProfile);
         const QString plain = BuildEncoderOptions(exampleSelection(), m_profile);
         QCOMPARE(BuildEncoderOptions(exampleSelection(), path), plain + suffix);
+        QVERIFY(BuildJoinOptions(exampleSelection(), path).endsWith(" -srate 44100" + suffix));
         QCOMPARE(ContainerOptions(type), suffix);
     }
 

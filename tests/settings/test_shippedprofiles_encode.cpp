@@ -1,9 +1,12 @@
 #include "engine/commandline.h"
+#include "engine/jobplan.h"
 #include "mediafacts.h"
 #include "settings/optionbuilder.h"
 #include "settings/profiles.h"
+#include "tasklist/mediaprobe.h"
 #include "testclips.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -15,8 +18,9 @@
 #include <MediaInfoDLL/MediaInfoDLL_Static.h>
 
 // Every shipped profile, run through the real encoder the way a job runs it:
-// each input converted with the conversion command line, the temporaries
-// joined with the profile's options.
+// the command lines of the job's plan, each input converted into a
+// temporary that holds the profile's picture, the temporaries joined with
+// the profile's sound and container.
 
 namespace {
 
@@ -93,6 +97,24 @@ QString runEncoder(const QString &commandLine)
     return QString();
 }
 
+// The plan a job makes of these inputs with this selection, its
+// temporaries in workFolder.
+JobPlan planOf(const QStringList &inputs, const WorkingSelection &s, const QString &profilePath,
+               const QString &workFolder, const QString &output)
+{
+    QList<PlanInput> planned;
+    for (const QString &input : inputs)
+        planned << PlanInput{input, 0, ProbeMediaFile(input)};
+    PlanSettings settings;
+    settings.frameSize = BuildVideoSize(s, profilePath);
+    settings.pictureCodecOptions = BuildPictureCodecOptions(s, profilePath);
+    settings.joinOptions = BuildJoinOptions(s, profilePath);
+    settings.workFolder = workFolder;
+    settings.joinTarget = output;
+    settings.finalTarget = output;
+    return MakeJobPlan(planned, settings);
+}
+
 } // namespace
 
 class TestShippedProfilesEncode : public QObject {
@@ -125,22 +147,15 @@ private slots:
         const WorkingSelection selection = InitialSelection(*profile);
         QVERIFY(AudioBitrateAcceptable(selection));
 
-        QStringList temps;
-        const QString frameSize = BuildVideoSize(selection, path);
-        for (int i = 0; i < m_clips.size(); ++i) {
-            temps << m_dir.filePath(QString("%1.avi").arg(i));
-            QFile::remove(temps.last());
-            const QString failure =
-                runEncoder(ConvertCommandLine(m_clips[i], temps.last(), frameSize));
-            QVERIFY2(failure.isEmpty(), qPrintable(failure));
-        }
-
         const QString output = m_dir.filePath("joined" + profile->outputExtension);
         QFile::remove(output);
-        const QString join =
-            JoinCommandLine(temps, QuoteArgument(output), BuildEncoderOptions(selection, path));
-        const QString failure = runEncoder(join);
-        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+        const JobPlan plan = planOf(m_clips, selection, path, m_dir.filePath("initial/"), output);
+        QVERIFY(QDir().mkpath(plan.workFolder));
+        for (const PlanStep &step : plan.conversions + QList<PlanStep>{plan.join}) {
+            QFile::remove(step.target);
+            const QString failure = runEncoder(step.commandLine);
+            QVERIFY2(failure.isEmpty(), qPrintable(failure));
+        }
 
         QVERIFY(QFile::exists(output));
         const MediaFacts facts = probe(output);
@@ -167,20 +182,25 @@ private slots:
         QFETCH(QString, path);
         const std::optional<OutputProfile> profile = ReadProfile(path);
         QVERIFY(profile);
-        const QString temp = shortTemporary();
-        QVERIFY(!temp.isEmpty());
+        const QString clip = shortClip();
+        QVERIFY(!clip.isEmpty());
         const QString output = m_dir.filePath("choice" + profile->outputExtension);
         for (const ProfileOption &option : profile->options) {
             for (int k = 0; k < option.captions.size(); ++k) {
                 WorkingSelection s = InitialSelection(*profile);
                 choose(s, option, k);
                 QFile::remove(output);
-                const QString options = BuildEncoderOptions(s, path);
-                const QString failure =
-                    runEncoder(JoinCommandLine({temp}, QuoteArgument(output), options));
+                const JobPlan plan = planOf({clip}, s, path, pictureFolder(s, path), output);
+                // Choices of the sound share the temporary of their picture.
+                if (!QFile::exists(plan.conversions.first().target)) {
+                    QVERIFY(QDir().mkpath(plan.workFolder));
+                    const QString failure = runEncoder(plan.conversions.first().commandLine);
+                    QVERIFY2(failure.isEmpty(), qPrintable(option.section + ": " + failure));
+                }
+                const QString failure = runEncoder(plan.join.commandLine);
                 QVERIFY2(failure.isEmpty(), qPrintable(option.section + ": " + failure));
                 QVERIFY2(containerMatches(profile->outputExtension, probe(output)),
-                         qPrintable(options));
+                         qPrintable(plan.join.commandLine));
             }
         }
     }
@@ -198,16 +218,21 @@ private:
         }
     }
 
-    // One second of video in a temporary as the conversion makes it.
-    QString shortTemporary()
+    // One second of video to convert with every choice.
+    QString shortClip()
     {
-        const QString temp = m_dir.filePath("short.avi");
-        if (QFile::exists(temp))
-            return temp;
         const QString clip = m_dir.filePath("short.mp4");
-        if (!makeClip(clip, {320, 240, 1.0, 25, true}))
-            return QString();
-        return runEncoder(ConvertCommandLine(clip, temp, "320:240")).isEmpty() ? temp : QString();
+        return QFile::exists(clip) || makeClip(clip, {320, 240, 1.0, 25, true}) ? clip : QString();
+    }
+
+    // A folder of temporaries for each picture a selection makes.
+    QString pictureFolder(const WorkingSelection &s, const QString &profilePath)
+    {
+        const QString picture =
+            BuildPictureCodecOptions(s, profilePath) + " " + BuildVideoSize(s, profilePath);
+        if (!m_pictures.contains(picture))
+            m_pictures.insert(picture, m_pictures.size());
+        return m_dir.filePath(QString("picture%1/").arg(m_pictures.value(picture)));
     }
 
     static void choose(WorkingSelection &s, const ProfileOption &option, int k)
@@ -240,6 +265,7 @@ private:
     QTemporaryDir m_dir;
     QStringList m_clips;
     double m_totalSeconds = 0;
+    QHash<QString, int> m_pictures;
 };
 
 QTEST_GUILESS_MAIN(TestShippedProfilesEncode)
