@@ -24,8 +24,8 @@ const QString CopyProfile = QStringLiteral("Same as the inputs (no re-encoding)"
 const QString DefaultProfile = QStringLiteral("AVI - MPEG-4 and MP3");
 
 // The hash of every picture of a file, decoded, in order. (The copy's coded
-// pictures are the inputs' own too, but ffmpeg's concat demuxer puts the
-// stream's parameter sets in front of each file's first picture.)
+// pictures are the inputs' own too, but the join puts the stream's
+// parameter sets in front of each file's first picture.)
 QByteArrayList pictureHashes(const QString &path)
 {
     QByteArray printed;
