@@ -1,8 +1,8 @@
 # What `cmake --install` lays out under the prefix:
 #   lib/brelvane/        the program directory, as in the build tree: the
 #                        executable with asapi.dll (the program's encoder,
-#                        which runs the system's ffmpeg), Profiles/ and the
-#                        help page beside it
+#                        over ffmpeg's libraries and the system's ffmpeg),
+#                        Profiles/ and the help page beside it
 #   bin/brelvane         a link to the executable, so the program is on the PATH;
 #                        the program finds its directory from the real
 #                        executable's path, so the link does not mislead it
@@ -13,11 +13,12 @@
 #   share/icons/hicolor/ the icon, scalable and as a 256 x 256 picture
 #
 # What the installed program needs at run time, for a package's dependencies:
-# Qt 6 (Core, Concurrent, Gui, Widgets, DBus), libmediainfo and ffmpeg (Debian
-# packages libqt6widgets6, libqt6concurrent6, libqt6dbus6, libmediainfo0v5 and
-# ffmpeg). asapi.dll runs the ffmpeg and ffprobe programs for every job,
-# re-encoding and stream copy alike, so without the ffmpeg package no job can
-# run.
+# Qt 6 (Core, Concurrent, Gui, Widgets, DBus), libmediainfo, ffmpeg's libraries
+# and ffmpeg (Debian packages libqt6widgets6, libqt6concurrent6, libqt6dbus6,
+# libmediainfo0v5, libavformat59 and ffmpeg). asapi.dll reads every input with
+# libavformat and does a join that copies both streams with it; everything
+# that encodes is an ffmpeg run, so without the ffmpeg package no conversion
+# can run.
 set(BRELVANE_INSTALL_PROGRAM_DIR lib/brelvane)
 
 install(TARGETS brelvane brelvane-cli asapi RUNTIME DESTINATION ${BRELVANE_INSTALL_PROGRAM_DIR})
