@@ -94,6 +94,16 @@ QByteArray packetTable(const QString &path)
     return probe.readAllStandardOutput();
 }
 
+// How many packets of a stream a packet table holds.
+int packetsOf(const QByteArray &table, int stream)
+{
+    const QByteArray start = QByteArray::number(stream) + ',';
+    int count = 0;
+    for (const QByteArray &line : table.split('\n'))
+        count += line.startsWith(start) ? 1 : 0;
+    return count;
+}
+
 // The join an encoder command line asks for, run by ffmpeg itself through
 // its concat demuxer.
 bool joinWithFfmpeg(const QStringList &arguments, const QString &work)
@@ -352,9 +362,39 @@ private slots:
         const QByteArray packets = packetTable(output);
         QCOMPARE(packets, packetTable(byFfmpeg));
         // A progress line for every picture.
-        const int pictures = packets.count("\n0,") + (packets.startsWith("0,") ? 1 : 0);
+        const int pictures = packetsOf(packets, 0);
         QVERIFY(pictures >= 150);
         QCOMPARE(run.output.count(QRegularExpression("Pos: \\d+\\.\\ds \\d+f\\n")), pictures);
+    }
+
+    // Inputs number their streams in their own ways (here the sound first,
+    // and a cover picture): each input's own picture and sound are copied.
+    void copyJoinTakesEachInputsOwnStreams()
+    {
+        QTemporaryDir dir;
+        const QString plain = dir.filePath("plain.mp4");
+        const QString cover = dir.filePath("cover.png");
+        const QString covered = dir.filePath("covered.mp4");
+        QVERIFY(makeClip(plain, {320, 240, 1.0, 25, true, "libx264"}));
+        const QString soundFirst = QStringLiteral("-map 0:a -map 0:v -map 1 -c copy -c:v:1 png "
+                                                  "-disposition:v:1 attached_pic");
+        QProcess ffmpeg;
+        ffmpeg.start("ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i", "color=s=64x64",
+                                "-frames:v", "1", cover});
+        QVERIFY(ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0);
+        ffmpeg.start("ffmpeg", QStringList{"-v", "error", "-y", "-i", plain, "-i", cover} +
+                                   soundFirst.split(' ') + QStringList{covered});
+        QVERIFY(ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0);
+
+        const QString output = dir.filePath("joined.mp4");
+        const Run run = runEncoder(
+            {"-ovc", "copy", "-oac", "copy", "-of", "lavf", covered, plain, "-o", output});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.output));
+        const QByteArray packets = packetTable(output);
+        const QByteArray one = packetTable(plain);
+        QVERIFY(packetsOf(one, 0) >= 25 && packetsOf(one, 1) >= 40);
+        QCOMPARE(packetsOf(packets, 0), 2 * packetsOf(one, 0));
+        QCOMPARE(packetsOf(packets, 1), 2 * packetsOf(one, 1));
     }
 
     void copyJoinFailsOnAnUnreadableInputOrAFullDisk()
