@@ -75,6 +75,7 @@ private:
     int routeStreams(const AVFormatContext &input, int index, std::vector<Route> &routes) const;
     ToolResult openOutput(const AVFormatContext &first, const std::vector<Route> &routes);
     ToolResult copyInput(int index);
+    ToolResult copyPackets(AVFormatContext &input, std::vector<Route> &routes, const QString &path);
     int pass(AVPacket &packet, Route &route, const AVStream &from);
     int place(AVPacket &packet, int output, const AVStream &from);
     int hold(AVPacket &packet, int output, const AVStream &from);
@@ -233,6 +234,38 @@ int64_t Joiner::lengthOf(int index) const
     return m_seenEnd - m_fileStart;
 }
 
+ToolResult Joiner::copyPackets(AVFormatContext &input, std::vector<Route> &routes,
+                               const QString &path)
+{
+    const libav::Packet packet(av_packet_alloc());
+    if (!packet)
+        return fail(libav::errorText(AVERROR(ENOMEM)));
+    while (StopSignalReceived() == 0) {
+        const int read = av_read_frame(&input, packet.get());
+        if (read == AVERROR_EOF)
+            break;
+        if (read < 0) {
+            // What could be read is kept, as ffmpeg keeps it.
+            std::fprintf(stderr, "asapi.dll: %s cannot be read to its end: %s\n",
+                         QFile::encodeName(path).constData(),
+                         libav::errorText(read).toLocal8Bit().constData());
+            break;
+        }
+        // Streams that turn up after the header are not part of the join.
+        const auto index = static_cast<size_t>(packet->stream_index);
+        const int result = index < routes.size() && routes[index].output >= 0
+                               ? pass(*packet, routes[index], *input.streams[index])
+                               : 0;
+        av_packet_unref(packet.get());
+        if (result < 0 && m_output.error().isEmpty())
+            return fail(
+                QStringLiteral("%1 cannot be copied: %2").arg(path, libav::errorText(result)));
+        if (result < 0)
+            return outputFailed();
+    }
+    return {true, QString()};
+}
+
 ToolResult Joiner::copyInput(int index)
 {
     const QString &path = m_request.inputs.at(index);
@@ -251,30 +284,9 @@ ToolResult Joiner::copyInput(int index)
     }
     m_fileStart = input->start_time == AV_NOPTS_VALUE ? 0 : input->start_time;
     m_seenEnd = m_fileStart;
-    const libav::Packet packet(av_packet_alloc());
-    if (!packet)
-        return fail(libav::errorText(AVERROR(ENOMEM)));
-    while (StopSignalReceived() == 0) {
-        const int read = av_read_frame(input.get(), packet.get());
-        if (read == AVERROR_EOF)
-            break;
-        if (read < 0) {
-            // What could be read is kept, as ffmpeg keeps it.
-            std::fprintf(stderr, "asapi.dll: %s cannot be read to its end: %s\n",
-                         QFile::encodeName(path).constData(),
-                         libav::errorText(read).toLocal8Bit().constData());
-            break;
-        }
-        Route &route = routes.at(static_cast<size_t>(packet->stream_index));
-        const int result =
-            route.output < 0 ? 0 : pass(*packet, route, *input->streams[packet->stream_index]);
-        av_packet_unref(packet.get());
-        if (result < 0 && m_output.error().isEmpty())
-            return fail(
-                QStringLiteral("%1 cannot be copied: %2").arg(path, libav::errorText(result)));
-        if (result < 0)
-            return outputFailed();
-    }
+    const ToolResult copied = copyPackets(*input, routes, path);
+    if (!copied.ok)
+        return copied;
     if (StopSignalReceived() != 0)
         return fail(QStringLiteral("the join was stopped"));
     if (!m_held.empty() && placeHeld() < 0)
