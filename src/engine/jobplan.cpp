@@ -1,6 +1,7 @@
 #include "jobplan.h"
 
 #include "engine/commandline.h"
+#include "engine/threadshare.h"
 
 QString PlannedTemporary(const QString &workFolder, int row)
 {
@@ -17,13 +18,7 @@ QStringList JobPlan::describe(const QString &encoderPath) const
     return lines;
 }
 
-int ConversionThreads(int row, int rows, int conversionsAtOnce, int cores)
-{
-    const int beside = qBound(1, qMin(conversionsAtOnce, rows - row), qMax(1, cores));
-    return qMax(1, cores / beside);
-}
-
-static PlanStep PlannedConversion(const PlanInput &input, int row, int rows,
+static PlanStep PlannedConversion(const PlanInput &input, int row, int threads,
                                   const PlanSettings &settings)
 {
     PlanStep step;
@@ -34,7 +29,7 @@ static PlanStep PlannedConversion(const PlanInput &input, int row, int rows,
     ConversionPicture picture;
     if (!settings.pictureCodecOptions.isEmpty())
         picture.codecOptions = settings.pictureCodecOptions;
-    picture.threads = ConversionThreads(row, rows, settings.conversionsAtOnce, settings.cores);
+    picture.threads = threads;
     step.commandLine =
         ConvertCommandLine(input.path, step.target, settings.frameSize, input.facts, picture);
     return step;
@@ -47,13 +42,18 @@ JobPlan MakeJobPlan(const QList<PlanInput> &inputs, const PlanSettings &settings
     plan.finalTarget = settings.finalTarget;
     for (const PlanInput &input : inputs)
         plan.totalSeconds += input.seconds;
+    QList<double> seconds;
+    for (const PlanInput &input : inputs)
+        seconds << input.seconds;
+    const QList<int> threads =
+        ConversionThreads(seconds, settings.conversionsAtOnce, settings.cores);
     QStringList joined;
     for (int row = 0; row < inputs.size(); ++row) {
         if (settings.copyStreams) {
             joined << inputs.at(row).path;
             continue;
         }
-        PlanStep step = PlannedConversion(inputs.at(row), row, inputs.size(), settings);
+        PlanStep step = PlannedConversion(inputs.at(row), row, threads.at(row), settings);
         step.totalSpan = plan.totalSeconds;
         plan.conversions << step;
         joined << step.target;

@@ -63,9 +63,4 @@ struct PlanSettings {
 // A temporary of the job's own folder: the row number + ".avi".
 QString PlannedTemporary(const QString &workFolder, int row);
 
-// The threads of the conversion of row `row` of `rows`: the cores shared
-// among the conversions that run beside it. The last ones, when fewer are
-// left than may run at once, get the cores the others no longer use.
-int ConversionThreads(int row, int rows, int conversionsAtOnce, int cores);
-
 JobPlan MakeJobPlan(const QList<PlanInput> &inputs, const PlanSettings &settings);

@@ -20,6 +20,7 @@ target_sources(brelvane_core PRIVATE
 # The job itself: start, conversion, joining and the end.
 target_sources(brelvane_core PRIVATE
   engine/jobplan.h engine/jobplan.cpp
+  engine/threadshare.h engine/threadshare.cpp
   engine/jobfolder.h engine/jobfolder.cpp
   engine/joincheck.h engine/joincheck.cpp
   engine/copycheck.h engine/copycheck.cpp

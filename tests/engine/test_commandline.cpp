@@ -1,6 +1,7 @@
 #include "engine/commandline.h"
 #include "engine/jobplan.h"
 #include "engine/picturefit.h"
+#include "engine/threadshare.h"
 #include "tasklist/mediaprobe.h"
 
 #include <QTest>
@@ -82,9 +83,13 @@ void TestCommandLine::planEncodesEachPictureOnceAndSharesTheCores()
                           conversion.arg("c").arg(2).arg(2),
                           "\"/p/asapi\" -ovc copy -oac mp3lame -lameopts vbr=2:q=4 "
                           "\"/T/0.avi\" \"/T/1.avi\" \"/T/2.avi\" -o \"/v/.out.partial.avi\""}));
-    QCOMPARE(ConversionThreads(0, 1, 4, 8), 8);
-    QCOMPARE(ConversionThreads(0, 9, 3, 8), 2);
-    QCOMPARE(ConversionThreads(0, 9, 64, 2), 1);
+    // Pairs that run side by side to the end stay on a thread each; a long
+    // one beside short ones gets the cores once they are done.
+    QCOMPARE(ConversionThreads({15, 15, 15, 15}, 2, 2), QList<int>({1, 1, 1, 1}));
+    QCOMPARE(ConversionThreads({60, 5, 5, 5}, 2, 2), QList<int>({2, 1, 1, 1}));
+    QCOMPARE(ConversionThreads({10}, 4, 8), QList<int>({8}));
+    QCOMPARE(ConversionThreads({10, 10, 10, 10, 10, 10}, 3, 8), QList<int>(6, 2));
+    QCOMPARE(ConversionThreads({-1, -1}, 64, 2), QList<int>({1, 1}));
 }
 
 void TestCommandLine::splittingKeepsQuotedBlanksInOneArgument_data()
