@@ -1,5 +1,7 @@
 #include "cli/cliarguments.h"
 
+#include "settings/preferences.h"
+
 namespace {
 
 const QString JoinCommand = QStringLiteral("join");
@@ -48,8 +50,10 @@ QString setJobs(CliRequest &request, const QString &value)
 {
     bool ok = false;
     const int jobs = value.toInt(&ok);
-    if (!ok || jobs < 1 || jobs > 64)
-        return QStringLiteral("--jobs takes a number from 1 to 64, not \"%1\"").arg(value);
+    if (!ok || jobs < 1 || jobs > MaxConversionsAtOnce)
+        return QStringLiteral("--jobs takes a number from 1 to %1, not \"%2\"")
+            .arg(MaxConversionsAtOnce)
+            .arg(value);
     request.jobs = jobs;
     return QString();
 }
