@@ -7,8 +7,11 @@
 #include <locale.h>
 #include <string>
 
-// The library's header relies on size_t being declared before it.
-#include <MediaInfoDLL/MediaInfoDLL_Static.h>
+// The library's C++ class, not its C entry points: those hold one lock
+// shared by all threads for the whole of every call, reading the file
+// included, so probes on several threads ran one after another. The class
+// locks only its own instance.
+#include <MediaInfo/MediaInfo.h>
 
 namespace {
 
@@ -39,13 +42,13 @@ private:
     locale_t m_previous = nullptr;
 };
 
-// MediaInfo answers into a buffer of its own that the next question
-// overwrites, so every answer is copied out at once.
-QString ask(void *handle, MediaInfo_stream_C stream, const wchar_t *parameter)
+using MediaInfoLib::MediaInfo;
+using MediaInfoLib::stream_t;
+
+QString ask(MediaInfo &info, stream_t stream, const wchar_t *parameter)
 {
-    const wchar_t *answer =
-        MediaInfo_Get(handle, stream, 0, parameter, MediaInfo_Info_Text, MediaInfo_Info_Name);
-    return answer ? QString::fromWCharArray(answer) : QString();
+    return QString::fromStdWString(
+        info.Get(stream, 0, parameter, MediaInfoLib::Info_Text, MediaInfoLib::Info_Name));
 }
 
 // The play time answer is whole or fractional milliseconds with "." as the
@@ -81,27 +84,27 @@ int quarterTurns(const QString &answer)
     return int(((rounded % 360) + 360) % 360);
 }
 
-void readPictureFacts(void *handle, ProbeResult &result)
+void readPictureFacts(MediaInfo &handle, ProbeResult &result)
 {
-    result.hasVideo = MediaInfo_Count_Get(handle, MediaInfo_Stream_Video, size_t(-1)) > 0;
-    result.hasAudio = MediaInfo_Count_Get(handle, MediaInfo_Stream_Audio, size_t(-1)) > 0;
-    result.width = int(positiveNumber(ask(handle, MediaInfo_Stream_Video, L"Width")));
-    result.height = int(positiveNumber(ask(handle, MediaInfo_Stream_Video, L"Height")));
+    result.hasVideo = handle.Count_Get(MediaInfoLib::Stream_Video) > 0;
+    result.hasAudio = handle.Count_Get(MediaInfoLib::Stream_Audio) > 0;
+    result.width = int(positiveNumber(ask(handle, MediaInfoLib::Stream_Video, L"Width")));
+    result.height = int(positiveNumber(ask(handle, MediaInfoLib::Stream_Video, L"Height")));
     result.displayAspect =
-        positiveNumber(ask(handle, MediaInfo_Stream_Video, L"DisplayAspectRatio"));
+        positiveNumber(ask(handle, MediaInfoLib::Stream_Video, L"DisplayAspectRatio"));
     if (result.displayAspect == 0 && result.height > 0)
         result.displayAspect = double(result.width) / result.height;
-    result.rotation = quarterTurns(ask(handle, MediaInfo_Stream_Video, L"Rotation"));
+    result.rotation = quarterTurns(ask(handle, MediaInfoLib::Stream_Video, L"Rotation"));
 }
 
-void readFormatFacts(void *handle, ProbeResult &result)
+void readFormatFacts(MediaInfo &handle, ProbeResult &result)
 {
-    result.containerFormat = ask(handle, MediaInfo_Stream_General, L"Format");
-    result.videoFormat = ask(handle, MediaInfo_Stream_Video, L"Format");
-    result.frameRate = ask(handle, MediaInfo_Stream_Video, L"FrameRate");
-    result.audioFormat = ask(handle, MediaInfo_Stream_Audio, L"Format");
-    result.sampleRate = ask(handle, MediaInfo_Stream_Audio, L"SamplingRate");
-    result.channels = ask(handle, MediaInfo_Stream_Audio, L"Channel(s)");
+    result.containerFormat = ask(handle, MediaInfoLib::Stream_General, L"Format");
+    result.videoFormat = ask(handle, MediaInfoLib::Stream_Video, L"Format");
+    result.frameRate = ask(handle, MediaInfoLib::Stream_Video, L"FrameRate");
+    result.audioFormat = ask(handle, MediaInfoLib::Stream_Audio, L"Format");
+    result.sampleRate = ask(handle, MediaInfoLib::Stream_Audio, L"SamplingRate");
+    result.channels = ask(handle, MediaInfoLib::Stream_Audio, L"Channel(s)");
 }
 
 } // namespace
@@ -110,26 +113,24 @@ ProbeResult ProbeMediaFile(const QString &path)
 {
     const std::wstring widePath = path.toStdWString();
     const Utf8ProbeLocale utf8;
-    void *handle = MediaInfo_New();
-    MediaInfo_Open(handle, widePath.c_str());
+    MediaInfo handle;
+    handle.Open(widePath);
 
     ProbeResult result;
     // This library version still answers to the old name of the general
     // stream's duration in milliseconds.
     double seconds = 0;
-    if (millisecondsToSeconds(ask(handle, MediaInfo_Stream_General, L"PlayTime"), seconds)) {
+    if (millisecondsToSeconds(ask(handle, MediaInfoLib::Stream_General, L"PlayTime"), seconds)) {
         result.lengthText = SecondsToTimeText(seconds);
         result.hasPlayTime = true;
         result.seconds = seconds;
     }
-    const QString width = ask(handle, MediaInfo_Stream_Video, L"Width");
-    const QString height = ask(handle, MediaInfo_Stream_Video, L"Height");
+    const QString width = ask(handle, MediaInfoLib::Stream_Video, L"Width");
+    const QString height = ask(handle, MediaInfoLib::Stream_Video, L"Height");
     result.sizeText = width + QLatin1Char('x') + height;
     readPictureFacts(handle, result);
     readFormatFacts(handle, result);
 
-    MediaInfo_Close(handle);
-    // Close only ends the reading; the handle's own memory goes with Delete.
-    MediaInfo_Delete(handle);
+    handle.Close();
     return result;
 }
