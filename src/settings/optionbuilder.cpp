@@ -151,41 +151,6 @@ static bool copiesStreams(const ProfileValues &profile)
     return profile.outputType().compare(CopyProfileType, Qt::CaseInsensitive) == 0;
 }
 
-// "-oac ... -channels N" as the profile's sound; the sample rate is left to
-// the caller, since the full option string puts the frame size before it.
-static QString soundOptions(const WorkingSelection &s, const ProfileValues &profile)
-{
-    const AudioPart audio = audioPart(s, profile);
-    const QStringList pieces{
-        QStringLiteral("-oac"),
-        audio.encoder,
-        audio.flag,
-        audio.options,
-        QStringLiteral("-channels"),
-        profile.value(ChannelsSection, s.channels, QStringLiteral("2")),
-    };
-    return pieces.join(QLatin1Char(' '));
-}
-
-QString BuildEncoderOptions(const WorkingSelection &s, const QString &profilePath)
-{
-    const ProfileValues profile(profilePath);
-    if (copiesStreams(profile))
-        return CopyJoinOptions();
-    const QStringList pieces{
-        QStringLiteral("lavc"),
-        QStringLiteral("-lavcopts"),
-        videoOptions(s, profile),
-        soundOptions(s, profile),
-        QStringLiteral("-vf"),
-        QStringLiteral("scale=") + frameSize(s, profile, QStringLiteral("640:480")),
-        QStringLiteral("-srate"),
-        s.sampleRate,
-    };
-    return QStringLiteral(" -ovc ") + pieces.join(QLatin1Char(' ')) +
-           ContainerOptions(profile.outputType());
-}
-
 QString BuildPictureCodecOptions(const WorkingSelection &s, const QString &profilePath)
 {
     return videoOptions(s, ProfileValues(profilePath));
@@ -196,6 +161,18 @@ QString BuildJoinOptions(const WorkingSelection &s, const QString &profilePath)
     const ProfileValues profile(profilePath);
     if (copiesStreams(profile))
         return CopyJoinOptions();
-    return QStringLiteral(" -ovc copy ") + soundOptions(s, profile) + QStringLiteral(" -srate ") +
-           s.sampleRate + ContainerOptions(profile.outputType());
+    const AudioPart audio = audioPart(s, profile);
+    const QStringList pieces{
+        QStringLiteral("copy"),
+        QStringLiteral("-oac"),
+        audio.encoder,
+        audio.flag,
+        audio.options,
+        QStringLiteral("-channels"),
+        profile.value(ChannelsSection, s.channels, QStringLiteral("2")),
+        QStringLiteral("-srate"),
+        s.sampleRate,
+    };
+    return QStringLiteral(" -ovc ") + pieces.join(QLatin1Char(' ')) +
+           ContainerOptions(profile.outputType());
 }

@@ -13,12 +13,6 @@
 // The frame size written after "scale=" in every conversion command line.
 QString BuildVideoSize(const WorkingSelection &s, const QString &profilePath);
 
-// The option string appended to the joining command line, beginning with
-// " -ovc ". For a profile whose type is not "avi" it ends with the muxer
-// options that make that container (see ContainerOptions); a copying
-// profile gives CopyJoinOptions, whatever the selection.
-QString BuildEncoderOptions(const WorkingSelection &s, const QString &profilePath);
-
 // The profile's picture codec options as -lavcopts takes them
 // ("vcodec=mpeg4:vbitrate=1200:mbd=2:autoaspect"): what a job's conversions
 // encode the picture with, so that its join only copies the pictures.

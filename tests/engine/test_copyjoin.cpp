@@ -134,7 +134,7 @@ void TestCopyJoin::shippedProfileCopiesAndSuggestsAReencodingOne()
     QVERIFY(profile);
     QVERIFY(profile->copiesStreams && ProfileCopiesStreams(path));
     QVERIFY(profile->outputExtension.isEmpty());
-    QCOMPARE(BuildEncoderOptions(InitialSelection(*profile), path), CopyJoinOptions());
+    QCOMPARE(BuildJoinOptions(InitialSelection(*profile), path), CopyJoinOptions());
     QCOMPARE(ReencodingProfile(buildProgramDir()), QStringLiteral("AVI - MPEG-4 and MP3"));
     QCOMPARE(CopyOutputExtension("/in/Clip.2.MP4"), QStringLiteral(".MP4"));
 }

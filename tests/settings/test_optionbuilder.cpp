@@ -66,13 +66,9 @@ private slots:
 
     void workedExample()
     {
-        QCOMPARE(
-            BuildEncoderOptions(exampleSelection(), m_profile),
-            QString(" -ovc lavc -lavcopts vcodec=mpeg4:vbitrate=1200:mbd=2:autoaspect -oac mp3lame "
-                    "-lameopts vbr=2:q=4 -channels 2 -vf scale=640:480 -srate 44100"));
         QCOMPARE(BuildVideoSize(exampleSelection(), m_profile), QString("640:480"));
-        // A job splits them: the conversions encode the picture, the join
-        // copies it and encodes the sound.
+        // The conversions encode the picture, the join copies it and encodes
+        // the sound.
         QCOMPARE(BuildPictureCodecOptions(exampleSelection(), m_profile),
                  QString("vcodec=mpeg4:vbitrate=1200:mbd=2:autoaspect"));
         QCOMPARE(BuildJoinOptions(exampleSelection(), m_profile),
@@ -112,7 +108,7 @@ private slots:
         QFETCH(QString, audio);
         QFETCH(bool, acceptable);
         const WorkingSelection s = mp2Selection(caption, bitrate);
-        QCOMPARE(audioPart(BuildEncoderOptions(s, m_profile)), audio);
+        QCOMPARE(audioPart(BuildJoinOptions(s, m_profile)), audio);
         QCOMPARE(AudioBitrateAcceptable(s), acceptable);
     }
 
@@ -120,16 +116,15 @@ private slots:
     {
         WorkingSelection s = exampleSelection();
         s.mp3Mode = 2; // value "VBR"
-        QCOMPARE(audioPart(BuildEncoderOptions(s, m_profile)),
+        QCOMPARE(audioPart(BuildJoinOptions(s, m_profile)),
                  QString("mp3lame -lameopts VBR:br=160"));
         s.mp3Mode = 1;
         s.mp3Bitrate = -1; // a typed bitrate selects no choice
-        QCOMPARE(audioPart(BuildEncoderOptions(s, m_profile)),
+        QCOMPARE(audioPart(BuildJoinOptions(s, m_profile)),
                  QString("mp3lame -lameopts abr:br=224"));
         s.mp3Mode = 0;
         s.mp3Quality = 3; // no value there
-        QCOMPARE(audioPart(BuildEncoderOptions(s, m_profile)),
-                 QString("mp3lame -lameopts vbr=2:q=6"));
+        QCOMPARE(audioPart(BuildJoinOptions(s, m_profile)), QString("mp3lame -lameopts vbr=2:q=6"));
     }
 
     void pcmLeavesTwoEmptyPiecesWithTheirBlanks()
@@ -137,20 +132,20 @@ private slots:
         WorkingSelection s = exampleSelection();
         s.audioCodec = 2;
         s.audioCodecText = "PCM";
-        QVERIFY(BuildEncoderOptions(s, m_profile).contains(" -oac pcm   -channels 2 "));
+        QVERIFY(BuildJoinOptions(s, m_profile).contains(" -oac pcm   -channels 2 "));
     }
 
     void aspectPositions()
     {
         WorkingSelection s = exampleSelection();
-        const auto video = [&] { return BuildEncoderOptions(s, m_profile).section(' ', 4, 4); };
+        const auto video = [&] { return BuildPictureCodecOptions(s, m_profile); };
         QCOMPARE(video(), QString("vcodec=mpeg4:vbitrate=1200:mbd=2:autoaspect"));
         s.aspect = 1;
         QCOMPARE(video(), QString("vcodec=mpeg4:vbitrate=1200:mbd=2:aspect=4/3"));
         s.aspect = -1;
         QCOMPARE(video(), QString("vcodec=mpeg4:vbitrate=1200:mbd=2:aspect=16:9"));
         const QString withMinusOne = writeProfile("minusone.bpf", "[Aspect]\nvalue-1=2.35\n");
-        QCOMPARE(BuildEncoderOptions(s, withMinusOne).section(' ', 4, 4),
+        QCOMPARE(BuildPictureCodecOptions(s, withMinusOne),
                  QString("vcodec=mpeg4:vbitrate=1200:mbd=2:aspect=2.35"));
     }
 
@@ -159,29 +154,29 @@ private slots:
         WorkingSelection s = exampleSelection();
         s.listSize = false;
         QCOMPARE(BuildVideoSize(s, m_profile), QString(":"));
-        QVERIFY(BuildEncoderOptions(s, m_profile).contains(" -vf scale=: -srate "));
         s.width = "720";
         s.height = "576";
         QCOMPARE(BuildVideoSize(s, m_profile), QString("720:576"));
     }
 
-    void listSizeWithoutAValueHasTwoDefaults()
+    void listSizeWithoutAValueHasTheSizeDefault()
     {
         WorkingSelection s = exampleSelection();
         s.videoSize = 7;
         QCOMPARE(BuildVideoSize(s, m_profile), QString("224"));
-        QVERIFY(BuildEncoderOptions(s, m_profile).contains(" -vf scale=640:480 "));
     }
 
     void noProfileLoaded()
     {
         const WorkingSelection nothing;
         const QString absent = m_dir.filePath("absent.bpf");
-        QCOMPARE(BuildEncoderOptions(nothing, absent),
-                 QString(" -ovc lavc -lavcopts vcodec=mpeg4:vbitrate=:mbd=2:aspect=16:9 -oac lavc "
-                         "-lavcopts acodec=ac3:abitrate= -channels 2 -vf scale=640:480 -srate "));
+        QCOMPARE(BuildPictureCodecOptions(nothing, absent),
+                 QString("vcodec=mpeg4:vbitrate=:mbd=2:aspect=16:9"));
+        QCOMPARE(
+            BuildJoinOptions(nothing, absent),
+            QString(" -ovc copy -oac lavc -lavcopts acodec=ac3:abitrate= -channels 2 -srate "));
         QCOMPARE(BuildVideoSize(nothing, absent), QString("224"));
-        QCOMPARE(BuildEncoderOptions(nothing, QString()), BuildEncoderOptions(nothing, absent));
+        QCOMPARE(BuildJoinOptions(nothing, QString()), BuildJoinOptions(nothing, absent));
     }
 
     void containerOptionsFollowTheProfileType_data()
@@ -208,9 +203,8 @@ private slots:
         QFETCH(QString, suffix);
         const QString path =
             writeProfile("typed.bpf", "[Main]\nType=" + type.toUtf8() + "\n" + ExampleProfile);
-        const QString plain = BuildEncoderOptions(exampleSelection(), m_profile);
-        QCOMPARE(BuildEncoderOptions(exampleSelection(), path), plain + suffix);
-        QVERIFY(BuildJoinOptions(exampleSelection(), path).endsWith(" -srate 44100" + suffix));
+        const QString plain = BuildJoinOptions(exampleSelection(), m_profile);
+        QCOMPARE(BuildJoinOptions(exampleSelection(), path), plain + suffix);
         QCOMPARE(ContainerOptions(type), suffix);
     }
 
