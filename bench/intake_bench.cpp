@@ -18,6 +18,8 @@
 // One more pass probes the files one after another on the calling thread,
 // as the intake did before it used worker threads.
 
+#include "benchsupport.h"
+
 #include "platform/messages.h"
 #include "tasklist/mediaprobe.h"
 #include "tasklist/tasklist.h"
@@ -197,30 +199,15 @@ double serialProbes(const QStringList &clips)
     return clock.nsecsElapsed() / 1e9;
 }
 
-double median(QList<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const int n = int(values.size());
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
 Options parseOptions(const QStringList &args)
 {
+    const QMap<QString, QString> given = BenchOptions(args);
     Options options;
-    for (int i = 1; i + 1 < args.size(); i += 2) {
-        const QString &name = args[i];
-        const QString &value = args[i + 1];
-        if (name == QLatin1String("--clips"))
-            options.clips = value.toInt();
-        else if (name == QLatin1String("--runs"))
-            options.runs = value.toInt();
-        else if (name == QLatin1String("--heartbeat"))
-            options.heartbeatMs = value.toInt();
-        else if (name == QLatin1String("--dir"))
-            options.dir = value;
-        else if (name == QLatin1String("--keep"))
-            options.keep = value == QLatin1String("1");
-    }
+    options.clips = given.value("--clips", QString::number(options.clips)).toInt();
+    options.runs = given.value("--runs", QString::number(options.runs)).toInt();
+    options.heartbeatMs = given.value("--heartbeat", QString::number(options.heartbeatMs)).toInt();
+    options.dir = given.value("--dir");
+    options.keep = given.value("--keep") == QLatin1String("1");
     return options;
 }
 
@@ -274,19 +261,19 @@ int main(int argc, char **argv)
     }
     const double serial = serialProbes(clips);
 
-    const double mediainfoMedian = median(mediainfo);
+    const double mediainfoMedian = Median(mediainfo);
     std::printf("\nmedian of %d runs:\n", options.runs);
-    std::printf("  window intake        %.3f s  (%.2f of mediainfo)\n", median(window),
-                median(window) / mediainfoMedian);
-    std::printf("  command line intake  %.3f s  (%.2f of mediainfo)\n", median(commandLine),
-                median(commandLine) / mediainfoMedian);
+    std::printf("  window intake        %.3f s  (%.2f of mediainfo)\n", Median(window),
+                Median(window) / mediainfoMedian);
+    std::printf("  command line intake  %.3f s  (%.2f of mediainfo)\n", Median(commandLine),
+                Median(commandLine) / mediainfoMedian);
     std::printf("  mediainfo            %.3f s\n", mediainfoMedian);
     std::printf("  one probe after another on one thread: %.3f s (one pass)\n", serial);
     std::printf("  longest stall of the window's thread: median %.1f ms, worst %.1f ms\n",
-                median(stall), *std::max_element(stall.begin(), stall.end()));
+                Median(stall), *std::max_element(stall.begin(), stall.end()));
     std::printf("  the same heartbeat for %d ms with nothing coming in: median %.1f ms, "
                 "worst %.1f ms\n",
-                idleMs, median(idleStall), *std::max_element(idleStall.begin(), idleStall.end()));
+                idleMs, Median(idleStall), *std::max_element(idleStall.begin(), idleStall.end()));
     if (options.keep)
         std::printf("clips kept in %s\n", qPrintable(clipFolder));
     return 0;

@@ -125,23 +125,14 @@ public:
 
 Options parseOptions(const QStringList &args)
 {
+    const QMap<QString, QString> given = BenchOptions(args);
     Options options;
-    for (int i = 1; i + 1 < args.size(); i += 2) {
-        const QString &name = args[i];
-        const QString &value = args[i + 1];
-        if (name == QLatin1String("--runs"))
-            options.runs = std::max(1, value.toInt());
-        else if (name == QLatin1String("--encoder"))
-            options.encoder = value;
-        else if (name == QLatin1String("--clip-seconds"))
-            options.clipSeconds = value.toDouble();
-        else if (name == QLatin1String("--clips"))
-            options.clips = value;
-        else if (name == QLatin1String("--frame-size"))
-            options.frameSize = value;
-        else if (name == QLatin1String("--keep"))
-            options.keep = value == QLatin1String("1");
-    }
+    options.runs = std::max(1, given.value("--runs", QString::number(options.runs)).toInt());
+    options.encoder = given.value("--encoder", options.encoder);
+    options.clipSeconds = given.value("--clip-seconds", "15").toDouble();
+    options.clips = given.value("--clips");
+    options.frameSize = given.value("--frame-size", options.frameSize);
+    options.keep = given.value("--keep") == QLatin1String("1");
     return options;
 }
 
