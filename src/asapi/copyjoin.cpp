@@ -54,12 +54,6 @@ int makeFilter(const AVStream &stream, libav::BitstreamFilter &filter)
     return result < 0 ? result : av_bsf_init(context);
 }
 
-void print(const QByteArray &line)
-{
-    std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), stdout);
-    std::fflush(stdout);
-}
-
 class Joiner {
 public:
     Joiner(const EncodeRequest &request, const QList<InputFacts> &inputs)
@@ -204,7 +198,7 @@ int Joiner::write(AVPacket &packet, int output, const AVStream &from)
     const int result = m_output.write(packet, output);
     if (result >= 0 && picture) {
         ++m_frames;
-        print(PositionLine(std::max(0.0, seconds), m_frames));
+        PrintLine(PositionLine(std::max(0.0, seconds), m_frames));
     }
     return result;
 }

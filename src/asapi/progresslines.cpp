@@ -1,11 +1,18 @@
 #include "progresslines.h"
 
 #include <cmath>
+#include <cstdio>
 
 QByteArray PositionLine(double seconds, qint64 frames)
 {
     return "Pos: " + QByteArray::number(seconds, 'f', 1) + "s " + QByteArray::number(frames) +
            "f\n";
+}
+
+void PrintLine(const QByteArray &line)
+{
+    std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), stdout);
+    std::fflush(stdout);
 }
 
 QList<QByteArray> ProgressLines::take(const QByteArray &bytes)

@@ -7,6 +7,10 @@
 // with "." as the decimal point whatever the locale, and its newline.
 QByteArray PositionLine(double seconds, qint64 frames);
 
+// Writes a line to standard output at once: the caller reads progress as it
+// comes, and a buffered line would reach it late.
+void PrintLine(const QByteArray &line);
+
 // Turns ffmpeg's `-progress` reports (blocks of key=value lines, each ended
 // by a "progress=" line) into the lines the caller reads progress from:
 // position lines.

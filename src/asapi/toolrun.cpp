@@ -5,8 +5,6 @@
 
 #include <QProcess>
 
-#include <cstdio>
-
 namespace {
 
 // Starts a tool tied to this process, with signals passed on to it.
@@ -27,12 +25,6 @@ QString notStarted(const QString &program)
         .arg(program, program);
 }
 
-void print(const QByteArray &line)
-{
-    std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), stdout);
-    std::fflush(stdout);
-}
-
 } // namespace
 
 ToolResult RunFfmpeg(const QStringList &arguments, const std::function<void()> &afterFirstReport)
@@ -46,7 +38,7 @@ ToolResult RunFfmpeg(const QStringList &arguments, const std::function<void()> &
     bool reported = false;
     while (ffmpeg.waitForReadyRead(-1) || ffmpeg.bytesAvailable() > 0) {
         for (const QByteArray &line : progress.take(ffmpeg.readAll())) {
-            print(line);
+            PrintLine(line);
             if (!reported && afterFirstReport)
                 afterFirstReport();
             reported = true;
