@@ -88,7 +88,7 @@ EncoderRun *Job::startRun(const PlanStep &step, bool forwardOnly,
     params.totalSpan = step.totalSpan;
     params.totalOffset = step.totalOffset;
     params.forwardOnly = forwardOnly;
-    run->start(RunSetup{m_encoderPath, step.commandLine, params, m_bars, QString()});
+    run->start(RunSetup{m_encoderPath, step.commandLine, params, m_bars, m_positionText});
     return run;
 }
 
@@ -135,6 +135,13 @@ double Job::playTimeOfRow(int row) const
 void Job::failToStartEncoder(const QString &rowStatus, int onlyRow)
 {
     m_timer.stop();
+    // Conversions started beside the one that failed end with it, and their
+    // rows must not go on reading "Converting".
+    for (EncoderRun *run : std::as_const(m_runs)) {
+        const QVariant row = run->property("row");
+        if (row.isValid() && row.toInt() != onlyRow)
+            setRowStatus(row.toInt(), QStringLiteral("Stop"));
+    }
     abandonRuns();
     if (onlyRow >= 0)
         setRowStatus(onlyRow, rowStatus);

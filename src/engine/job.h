@@ -157,6 +157,10 @@ private:
     QString m_outputPath; // the output field's text as Start left it
     int m_conversionsAtOnce = 1;
     QList<EncoderRun *> m_runs; // running now, in the order they started
+    // The stage's position text: it starts empty with each stage and goes on
+    // from one run to the next, so a run whose first chunks hold no "Pos:"
+    // reads on from where the run before it stopped.
+    QString m_positionText;
     int m_nextRow = 0;
     double m_doneSeconds = 0;
     double m_convertedSeconds = 0; // the temporaries' own play times, summed

@@ -25,6 +25,7 @@ void Job::ConvertInputs()
     m_convertedSecondsKnown = true;
     m_failedRow = -1;
     m_warnings.clear();
+    m_positionText.clear();
     m_plan = JobPlan();
     if (copiesStreams()) {
         // Nothing to convert, so no folder of temporaries either.
@@ -128,6 +129,7 @@ void Job::onConversionEnded(EncoderRun *run, const RunOutcome &outcome)
     const int row = run->property("row").toInt();
     const QStringList lastLines = run->lastLines();
     m_view->setEncoderOutput(run->lastOutputText());
+    m_positionText = run->positionText();
     m_runs.removeOne(run);
     run->deleteLater();
 

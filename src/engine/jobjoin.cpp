@@ -27,6 +27,7 @@ void Job::JoinTemporaries()
     const QString target = finalTarget();
     if (target != m_plan.finalTarget)
         m_plan = makePlan(m_workFolder.path());
+    m_positionText.clear();
     EncoderRun *run = startRun(m_plan.join, true, &Job::onJoiningEnded);
     connect(run, &EncoderRun::progress, this, &Job::showJoiningProgress);
 }

@@ -42,7 +42,12 @@ public:
         processTitle = text;
         log << QStringLiteral("title ") + text;
     }
-    void setConvertingFile(const QString &text) override { convertingFile = text; }
+    void setConvertingFile(const QString &text) override
+    {
+        if (text != convertingFile)
+            log << QStringLiteral("file ") + text;
+        convertingFile = text;
+    }
     void setConvertingFileVisible(bool visible) override { convertingFileVisible = visible; }
     void setElapsedText(const QString &text) override { elapsedText = text; }
     void setRemainingText(const QString &text) override { remainingText = text; }
@@ -106,7 +111,9 @@ public:
     int conversionsAtOnce() const override { return atOnce; }
 
     QString temp;
-    int atOnce = 1;
+    // Two at once, so every job test also runs conversions side by side
+    // unless it asks for one at a time.
+    int atOnce = 2;
     bool ask = true, rename = false;
     bool turnOff = false, exitDone = false, openFolder = false;
 };

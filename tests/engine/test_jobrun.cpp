@@ -6,11 +6,14 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
+#include <algorithm>
 
 class TestJobRun : public QObject {
     Q_OBJECT
 private slots:
     void rowsPassThroughEveryStatusInOrder();
+    void conversionsSideBySideShareTheLabel();
+    void positionTextGoesOnFromTheRunBefore();
     void stopDuringTheSecondRowDeletesOnlyTheJobsTemporaries();
     void stopDuringJoiningLeavesTheEarlierOutputUntouched();
     void completionActionsTakeTurnsByPrecedence_data();
@@ -55,6 +58,7 @@ void TestJobRun::rowsPassThroughEveryStatusInOrder()
 {
     JobKit kit;
     QVERIFY(kit.isValid());
+    kit.settings.atOnce = 1;
     setFakeModes(QStringLiteral("replay"), kit.runLogPath());
     addThreeInputs(kit);
     QSignalSpy ended(kit.job.get(), &Job::ended);
@@ -134,9 +138,65 @@ void TestJobRun::rowsPassThroughEveryStatusInOrder()
     QCOMPARE(readAll(kit.tasks.caption(0)), QByteArray("A"));
 }
 
+void TestJobRun::conversionsSideBySideShareTheLabel()
+{
+    JobKit kit;
+    QVERIFY(kit.isValid());
+    QCOMPARE(kit.settings.atOnce, 2);
+    setFakeModes(QStringLiteral("replay"), kit.runLogPath(), 1);
+    addThreeInputs(kit);
+    QVERIFY(kit.runToEnd());
+    QCOMPARE(kit.endings, QList<bool>{true});
+    QCOMPARE(readAll(kit.view.outputText), QByteArray("ABC"));
+
+    // The label names the file least far along, and how many run beside it;
+    // the last one, alone at the end, is named alone.
+    QStringList labels;
+    for (const QString &entry : std::as_const(kit.view.log)) {
+        if (entry.startsWith(QLatin1String("status 0 Joining")))
+            break;
+        if (entry.startsWith(QLatin1String("file ")) && entry.size() > 5)
+            labels << entry.mid(5);
+    }
+    QVERIFY2(labels.contains(QStringLiteral("a.avi +1 more")),
+             qPrintable(labels.join(QLatin1Char('|'))));
+    QCOMPARE(labels.last(), QStringLiteral("c.avi"));
+    const QRegularExpression shape(QStringLiteral("^[abc]\\.avi( \\+1 more)?$"));
+    for (const QString &label : std::as_const(labels))
+        QVERIFY2(shape.match(label).hasMatch(), qPrintable(label));
+}
+
+// A run whose output holds no "Pos:" reads on from the position text the
+// run before it in the same stage left.
+void TestJobRun::positionTextGoesOnFromTheRunBefore()
+{
+    JobKit kit;
+    QVERIFY(kit.isValid());
+    kit.settings.atOnce = 1;
+    setFakeModes(QStringLiteral("replay,nopos,replay"), kit.runLogPath(), 1);
+    kit.addInput(QStringLiteral("a.avi"), "A");
+    kit.addInput(QStringLiteral("b.avi"), "B", QStringLiteral("00:02:00"));
+    QVERIFY(kit.runToEnd());
+    QCOMPARE(kit.endings, QList<bool>{true});
+
+    const QStringList &log = kit.view.log;
+    const int from = log.indexOf(QStringLiteral("status 1 Converting"));
+    const int to = log.indexOf(QStringLiteral("status 1 Waiting for joining"));
+    QVERIFY(from > 0 && to > from);
+    // The first run ended at 59.9 s; of b's two minutes that is half.
+    const QStringList shown = log.mid(from, to - from).filter(QStringLiteral("current "));
+    const auto half = [](const QString &entry) {
+        const int percent = entry.mid(8).chopped(1).toInt();
+        return percent >= 49 && percent <= 51;
+    };
+    QVERIFY2(std::any_of(shown.begin(), shown.end(), half),
+             qPrintable(shown.join(QLatin1Char('|'))));
+}
+
 void TestJobRun::stopDuringTheSecondRowDeletesOnlyTheJobsTemporaries()
 {
     JobKit kit;
+    kit.settings.atOnce = 1;
     setFakeModes(QStringLiteral("replay,hang"), kit.runLogPath());
     addThreeInputs(kit);
     // Another job's file of the same name as row 2's temporary.
@@ -301,6 +361,7 @@ void TestJobRun::inputTheEncoderFailsOnStopsTheJob()
     QFETCH(QString, mode);
     QFETCH(QString, why);
     JobKit kit;
+    kit.settings.atOnce = 1;
     setFakeModes(QStringLiteral("replay,") + mode, kit.runLogPath());
     addThreeInputs(kit);
     QVERIFY(kit.runToEnd());
@@ -379,7 +440,8 @@ void TestJobRun::missingEncoderEndsTheJobAtOnce()
     QCOMPARE(kit.messages.shown[0].kind, ShownMessage::Plain);
     QCOMPARE(kit.messages.shown[0].title, QStringLiteral("Brelvane"));
     QCOMPARE(kit.messages.shown[0].text, QStringLiteral("Error. Please re-install Brelvane"));
-    QCOMPARE(kit.statuses(), QStringList({"Failed", "OK", "OK"}));
+    // The row started beside it is stopped with it, not left converting.
+    QCOMPARE(kit.statuses(), QStringList({"Failed", "Stop", "OK"}));
     QCOMPARE(job.jobState(), Job::Idle);
     QVERIFY(!kit.view.locked);
     QVERIFY(!kit.view.progressPanelShown);

@@ -5,6 +5,8 @@
 //                        FAKE_ENCODER_LOG:
 //     replay  replays the output, writes the -o file, exits 0
 //     nofile  replays the output, writes nothing, exits 0
+//     nopos   replays the output with every "Pos:" spelt "pos:", writes the -o
+//             file, exits 0
 //     silent  prints nothing, writes the -o file, exits 0
 //     fail    replays a failure to standard error, writes nothing, exits
 //             FAKE_ENCODER_EXIT_CODE (default 1)
@@ -131,7 +133,8 @@ void replay(const std::string &text, FILE *to = stdout)
         end = end == std::string::npos ? text.size() : end + 1;
         std::fwrite(text.data() + start, 1, end - start, to);
         std::fflush(to);
-        if (pace > 0 && text.compare(start, 4, "Pos:") == 0)
+        if (pace > 0 &&
+            (text.compare(start, 4, "Pos:") == 0 || text.compare(start, 4, "pos:") == 0))
             std::this_thread::sleep_for(std::chrono::milliseconds(pace));
         start = end;
     }
@@ -168,6 +171,13 @@ std::string replayText(const Command &command, const std::string &mode)
     return readFile(env("FAKE_ENCODER_REPLAY", fallback));
 }
 
+std::string withoutPositions(std::string text)
+{
+    for (size_t at = text.find("Pos:"); at != std::string::npos; at = text.find("Pos:", at))
+        text[at] = 'p';
+    return text;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -198,7 +208,7 @@ int main(int argc, char **argv)
         setrlimit(RLIMIT_CORE, &noCore);
         std::abort();
     }
-    replay(text);
+    replay(mode == "nopos" ? withoutPositions(text) : text);
     if (mode != "nofile")
         writeOutput(command, outputBytes(command));
     return 0;
