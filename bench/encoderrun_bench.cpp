@@ -177,7 +177,7 @@ void benchRealEncoder(const QString &encoder, QString clip, int clipSeconds, con
     }
     const double seconds = ProbeMediaFile(clip).seconds;
     const QString line =
-        ConvertCommandLine(clip, dir.filePath(QStringLiteral("0.avi")), QStringLiteral("640:480"));
+        ConvertCommandLine(clip, dir.filePath(QStringLiteral("0.avi")), FrameSize{640, 480});
     std::printf("real encoder converting %s (%.1f s):\n", qPrintable(clip), seconds);
     QList<double> shares;
     for (int run = 0; run < runs; ++run) {

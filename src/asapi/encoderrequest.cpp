@@ -1,5 +1,7 @@
 #include "encoderrequest.h"
 
+#include "valueforms.h"
+
 #include <QLocale>
 
 #include <cmath>
@@ -132,10 +134,15 @@ QString videoEncoder(const RawOptions &raw, const LavcOptions &lavc, VideoReques
     if (ovc != QLatin1String("lavc"))
         return QStringLiteral("video encoder %1 is not supported (-ovc lavc or copy)").arg(ovc);
     const QHash<QString, QString> &o = lavc.video;
-    video.encoderOptions << QStringLiteral("-c:v")
-                         << o.value(QStringLiteral("vcodec"), QStringLiteral("mpeg4"));
+    const QString codec = o.value(QStringLiteral("vcodec"), QStringLiteral("mpeg4"));
+    if (!IsKnownVideoEncoder(codec))
+        return QStringLiteral("video codec %1 is not one this encoder knows").arg(codec);
+    video.encoderOptions << QStringLiteral("-c:v") << codec;
     if (o.contains(QStringLiteral("vqscale"))) {
-        video.encoderOptions << QStringLiteral("-q:v") << o.value(QStringLiteral("vqscale"));
+        const std::optional<QString> quality = DecimalNumber(o.value(QStringLiteral("vqscale")));
+        if (!quality)
+            return QStringLiteral("vqscale must be a number above 0");
+        video.encoderOptions << QStringLiteral("-q:v") << *quality;
     } else {
         // Up to 16000 the figure is kbit/s, above it bit/s.
         const std::optional<int> rate =
@@ -145,9 +152,19 @@ QString videoEncoder(const RawOptions &raw, const LavcOptions &lavc, VideoReques
         const qint64 bits = *rate < 16001 ? qint64(*rate) * 1000 : *rate;
         video.encoderOptions << QStringLiteral("-b:v") << QString::number(bits);
     }
-    if (o.contains(QStringLiteral("mbd")))
-        video.encoderOptions << QStringLiteral("-mbd") << o.value(QStringLiteral("mbd"));
-    video.aspect = o.value(QStringLiteral("aspect"));
+    if (o.contains(QStringLiteral("mbd"))) {
+        const std::optional<int> mbd = WholeNumberIn(o.value(QStringLiteral("mbd")), 0, 2);
+        if (!mbd)
+            return QStringLiteral("mbd must be 0, 1 or 2");
+        video.encoderOptions << QStringLiteral("-mbd") << QString::number(*mbd);
+    }
+    if (o.contains(QStringLiteral("aspect"))) {
+        const std::optional<QString> aspect = AspectText(o.value(QStringLiteral("aspect")));
+        if (!aspect)
+            return QStringLiteral("aspect %1 is no display shape (16:9, 4/3 or 1.78)")
+                .arg(o.value(QStringLiteral("aspect")));
+        video.aspect = *aspect;
+    }
     return QString();
 }
 
@@ -171,11 +188,17 @@ QString lameOptions(const QStringList &pieces, QStringList &options)
         else
             return QStringLiteral("unknown -lameopts entry %1").arg(piece);
     }
+    const std::optional<int> vbrQuality = WholeNumberIn(quality, 0, 9);
+    const std::optional<int> kbit = WholeNumberIn(bitrate, 8, 640);
+    if (mode == QLatin1String("vbr") && !vbrQuality)
+        return QStringLiteral("-lameopts q needs a whole number from 0 to 9");
+    if (mode != QLatin1String("vbr") && !kbit)
+        return QStringLiteral("-lameopts br needs a bitrate from 8 to 640 kbit/s");
     options << QStringLiteral("-c:a") << QStringLiteral("libmp3lame");
     if (mode == QLatin1String("vbr"))
-        options << QStringLiteral("-q:a") << quality;
+        options << QStringLiteral("-q:a") << QString::number(*vbrQuality);
     else
-        options << QStringLiteral("-b:a") << bitrate + QLatin1Char('k');
+        options << QStringLiteral("-b:a") << QString::number(*kbit) + QLatin1Char('k');
     if (mode == QLatin1String("abr"))
         options << QStringLiteral("-abr") << QStringLiteral("1");
     return QString();
@@ -195,12 +218,15 @@ QString audioEncoder(const RawOptions &raw, const LavcOptions &lavc, AudioReques
     } else if (oac == QLatin1String("mp3lame")) {
         return lameOptions(raw.lameopts, audio.encoderOptions);
     } else if (oac == QLatin1String("lavc")) {
-        audio.encoderOptions << QStringLiteral("-c:a")
-                             << lavc.audio.value(QStringLiteral("acodec"), QStringLiteral("mp2"))
-                             << QStringLiteral("-b:a")
-                             << lavc.audio.value(QStringLiteral("abitrate"),
-                                                 QStringLiteral("224")) +
-                                    QLatin1Char('k');
+        const QString codec = lavc.audio.value(QStringLiteral("acodec"), QStringLiteral("mp2"));
+        if (!IsKnownAudioEncoder(codec))
+            return QStringLiteral("audio codec %1 is not one this encoder knows").arg(codec);
+        const std::optional<int> kbit = WholeNumberIn(
+            lavc.audio.value(QStringLiteral("abitrate"), QStringLiteral("224")), 8, 1536);
+        if (!kbit)
+            return QStringLiteral("abitrate needs a bitrate from 8 to 1536 kbit/s");
+        audio.encoderOptions << QStringLiteral("-c:a") << codec << QStringLiteral("-b:a")
+                             << QString::number(*kbit) + QLatin1Char('k');
     } else if (oac.isEmpty()) {
         return QStringLiteral("no audio encoder chosen (-oac) and no -nosound");
     } else {
@@ -209,11 +235,51 @@ QString audioEncoder(const RawOptions &raw, const LavcOptions &lavc, AudioReques
     return QString();
 }
 
-// A frame side zimg can scale 4:2:0 pictures to.
-bool isEvenSize(const QString &text)
+// A side of a picture. A picture fitted between bars may be thin, so only
+// the frame (expand) must be 16 or more.
+std::optional<int> pictureSide(const QString &text)
 {
-    const std::optional<int> size = positiveNumber(text);
-    return size && *size % 2 == 0;
+    return WholeNumberIn(text, 1, 8192);
+}
+
+std::optional<int> frameSide(const QString &text)
+{
+    return WholeNumberIn(text, 16, 8192);
+}
+
+std::optional<QString> scaleFilter(const QStringList &args)
+{
+    if (args.isEmpty())
+        return QString();
+    const std::optional<int> width = pictureSide(args.at(0));
+    const std::optional<int> height = pictureSide(args.value(1));
+    if (args.size() != 2 || !width || !height)
+        return std::nullopt;
+    if (*width % 2 == 0 && *height % 2 == 0)
+        return QStringLiteral("format=yuv420p,zscale=w=%1:h=%2:filter=bicubic")
+            .arg(*width)
+            .arg(*height);
+    return QStringLiteral("scale=%1:%2").arg(*width).arg(*height);
+}
+
+// The picture's place in the frame: given, or centred for -1 or nothing.
+std::optional<QString> placeOf(const QStringList &args, int i, const char *centre)
+{
+    if (args.size() <= i || args.at(i) == QLatin1String("-1"))
+        return QString::fromLatin1(centre);
+    const std::optional<int> place = WholeNumberIn(args.at(i), 0, 8192);
+    return place ? std::optional<QString>(QString::number(*place)) : std::nullopt;
+}
+
+std::optional<QString> expandFilter(const QStringList &args)
+{
+    const std::optional<int> width = frameSide(args.value(0));
+    const std::optional<int> height = frameSide(args.value(1));
+    const std::optional<QString> x = placeOf(args, 2, "(ow-iw)/2");
+    const std::optional<QString> y = placeOf(args, 3, "(oh-ih)/2");
+    if (args.size() > 4 || !width || !height || !x || !y)
+        return std::nullopt;
+    return QStringLiteral("pad=%1:%2:%3:%4:black").arg(*width).arg(*height).arg(*x, *y);
 }
 
 // One -vf entry as an ffmpeg filter; empty when it needs none.
@@ -226,40 +292,32 @@ bool isEvenSize(const QString &text)
 // its family and 4:2:0 only to even sizes, so the picture is made 8-bit
 // 4:2:0 first (what every encoder of the profiles takes anyway), and an
 // odd size is left to ffmpeg's scaler.
+//
+// Every filter is written here from the numbers read out of the entry; an
+// entry that is not entirely what its filter takes is refused.
 std::optional<QString> videoFilter(const QString &entry)
 {
     const QString name = keyOf(entry);
-    const QStringList args = valueOf(entry).split(QLatin1Char(':'), Qt::SkipEmptyParts);
-    if (name == QLatin1String("scale")) {
-        if (args.isEmpty())
-            return QString();
-        if (args.size() == 2 && isEvenSize(args.at(0)) && isEvenSize(args.at(1)))
-            return QStringLiteral("format=yuv420p,zscale=w=%1:h=%2:filter=bicubic")
-                .arg(args.at(0), args.at(1));
-        return QStringLiteral("scale=") + args.join(QLatin1Char(':'));
-    }
-    if (name == QLatin1String("expand") && args.size() >= 2) {
-        const auto place = [&](int i, const char *centre) {
-            return args.size() > i && args.at(i) != QLatin1String("-1") ? args.at(i)
-                                                                        : QLatin1String(centre);
-        };
-        return QStringLiteral("pad=%1:%2:%3:%4:black")
-            .arg(args.at(0), args.at(1), place(2, "(ow-iw)/2"), place(3, "(oh-ih)/2"));
-    }
+    const QStringList args = valueOf(entry).split(QLatin1Char(':'));
+    const QStringList given = valueOf(entry).isEmpty() ? QStringList() : args;
+    if (name == QLatin1String("scale"))
+        return scaleFilter(given);
+    if (name == QLatin1String("expand"))
+        return expandFilter(given);
     if (name == QLatin1String("rotate")) {
         // The direction numbers are the same in both programs.
-        const QString way = args.value(0, QStringLiteral("0"));
-        if (way.size() != 1 || way < QLatin1String("0") || way > QLatin1String("3"))
+        const std::optional<int> way = WholeNumberIn(given.value(0, QStringLiteral("0")), 0, 3);
+        if (given.size() > 1 || !way)
             return std::nullopt;
-        return QStringLiteral("transpose=") + way;
+        return QStringLiteral("transpose=") + QString::number(*way);
     }
-    if (name == QLatin1String("flip"))
+    if (entry == QLatin1String("flip"))
         return QStringLiteral("vflip");
-    if (name == QLatin1String("mirror"))
+    if (entry == QLatin1String("mirror"))
         return QStringLiteral("hflip");
     // ffmpeg writes every frame as a real one anyway, and the display size
     // follows from the pixels.
-    if (name == QLatin1String("harddup") || name == QLatin1String("dsize"))
+    if (entry == QLatin1String("harddup") || name == QLatin1String("dsize"))
         return QString();
     return std::nullopt;
 }
@@ -269,7 +327,9 @@ QString videoFilters(const QString &list, QStringList &filters)
     for (const QString &entry : list.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         const std::optional<QString> filter = videoFilter(entry);
         if (!filter)
-            return QStringLiteral("video filter %1 is not supported").arg(entry);
+            return QStringLiteral("video filter %1 is not supported (scale=W:H, "
+                                  "expand=W:H[:X:Y], rotate=0..3, flip, mirror, harddup)")
+                .arg(entry);
         if (!filter->isEmpty())
             filters << *filter;
     }
@@ -286,6 +346,9 @@ QString muxer(const RawOptions &raw, QString &name)
     if (of != QLatin1String("lavf"))
         return QStringLiteral("output format %1 is not supported").arg(of);
     for (const QString &piece : raw.lavfopts) {
+        if (keyOf(piece) == QLatin1String("format") && !IsKnownMuxer(valueOf(piece)))
+            return QStringLiteral("output format %1 is not one this encoder knows")
+                .arg(valueOf(piece));
         if (keyOf(piece) == QLatin1String("format"))
             name = valueOf(piece);
         else if (piece != QLatin1String("i_certify_that_my_video_stream_does_not_use_b_frames"))
@@ -329,9 +392,10 @@ QString numbers(const RawOptions &raw, EncodeRequest &request)
         request.channels = *channels;
     }
     if (raw.has("-ofps")) {
-        request.frameRate = raw.value("-ofps");
-        if (FrameRateValue(request.frameRate) <= 0)
-            return QStringLiteral("-ofps needs a frame rate");
+        const std::optional<QString> rate = RateText(raw.value("-ofps"));
+        if (!rate)
+            return QStringLiteral("-ofps needs a frame rate (30, 29.97 or 30000/1001)");
+        request.frameRate = *rate;
     }
     return QString();
 }
@@ -377,6 +441,13 @@ ParsedRequest ParseEncoderArguments(const QStringList &arguments)
         }
     }
     r.output = raw.value("-o");
+    for (const QString &path : r.inputs + QStringList{r.output}) {
+        if (!IsPlainPath(path)) {
+            parsed.error = QStringLiteral("the file name %1 holds a control character")
+                               .arg(QString::fromLatin1(path.toUtf8().toPercentEncoding("/ ")));
+            return parsed;
+        }
+    }
     if (r.inputs.isEmpty())
         parsed.error = QStringLiteral("no input file given");
     else if (r.output.isEmpty())

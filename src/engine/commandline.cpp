@@ -25,7 +25,7 @@ bool IsQuotable(const QString &path)
 }
 
 QString ConvertCommandLine(const QString &inputPath, const QString &tempPath,
-                           const QString &frameSize, const ProbeResult &facts,
+                           const FrameSize &frame, const ProbeResult &facts,
                            const ConversionPicture &picture)
 {
     QString line;
@@ -41,15 +41,15 @@ QString ConvertCommandLine(const QString &inputPath, const QString &tempPath,
         line += QLatin1Char(':') + threads + QStringLiteral(" -lavdopts ") + threads;
     }
     line += QLatin1String(" -ofps 30 -vf ");
-    line += PictureFilter(frameSize, facts);
+    line += PictureFilter(frame, facts);
     line += QLatin1String(",harddup");
     return line;
 }
 
 QString ConvertCommandLine(const QString &inputPath, const QString &tempPath,
-                           const QString &frameSize)
+                           const FrameSize &frame)
 {
-    return ConvertCommandLine(inputPath, tempPath, frameSize, ProbeResult());
+    return ConvertCommandLine(inputPath, tempPath, frame, ProbeResult());
 }
 
 QString JoinCommandLine(const QStringList &tempPaths, const QString &outputArgument,

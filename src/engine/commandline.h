@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/encodervalues.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -35,13 +37,13 @@ struct ConversionPicture {
 // past the picture, and the join would add these up), and every picture at
 // one frame rate. The picture filter (see PictureFilter) fits the input into
 // the common frame; without facts about the input it only scales to
-// frameSize. "harddup" makes the encoder write every repeated frame as a
-// real frame.
+// frame. "harddup" makes the encoder write every repeated frame as a real
+// frame.
 QString ConvertCommandLine(const QString &inputPath, const QString &tempPath,
-                           const QString &frameSize, const ProbeResult &facts,
+                           const FrameSize &frame, const ProbeResult &facts,
                            const ConversionPicture &picture = ConversionPicture());
 QString ConvertCommandLine(const QString &inputPath, const QString &tempPath,
-                           const QString &frameSize);
+                           const FrameSize &frame);
 
 // The profile's option string (which begins with " -ovc " itself), each
 // temporary as ` "<path>"`, then " -o " and the output argument (already

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "settings/encodervalues.h"
 #include "tasklist/mediaprobe.h"
 
 #include <QList>
@@ -43,7 +44,7 @@ struct JobPlan {
 
 // What a plan is made of besides the inputs.
 struct PlanSettings {
-    QString frameSize; // the common frame, "W:H"
+    FrameSize frameSize{640, 480}; // the common frame
     // The profile's picture codec options, which the conversions encode
     // with; empty keeps the encoder's near-lossless default.
     QString pictureCodecOptions;

@@ -49,7 +49,10 @@ JobPlan Job::makePlan(const QString &workFolder) const
 {
     const WorkingSelection selection = m_selection->workingSelection();
     PlanSettings settings;
-    settings.frameSize = BuildVideoSize(selection, m_view->profilePath());
+    // Start refuses a size that cannot be read; the plan rebuilt for the
+    // join, after the conversions, does not use it.
+    if (const auto frame = BuildFrameSize(selection, m_view->profilePath()))
+        settings.frameSize = *frame;
     settings.pictureCodecOptions = BuildPictureCodecOptions(selection, m_view->profilePath());
     settings.joinOptions = BuildJoinOptions(selection, m_view->profilePath());
     settings.conversionsAtOnce = m_settings->conversionsAtOnce();
@@ -139,6 +142,8 @@ bool Job::passesStartChecks()
     if (auto refusal = CheckJobPaths(inputPaths(), output, tempFolders))
         return refuse(*refusal);
     if (auto refusal = CheckAudioBitrate(m_selection->workingSelection()))
+        return refuse(*refusal);
+    if (auto refusal = CheckEncoderValues(m_selection->workingSelection(), m_view->profilePath()))
         return refuse(*refusal);
     if (auto refusal = CheckFreeSpace(spaceNeed(), tempFolders.first(), FolderPart(output)))
         return refuse(*refusal);

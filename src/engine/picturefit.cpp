@@ -2,27 +2,9 @@
 
 #include "tasklist/mediaprobe.h"
 
-#include <QStringList>
 #include <cmath>
 
 namespace {
-
-struct Size {
-    int width = 0;
-    int height = 0;
-};
-
-bool readFrameSize(const QString &frameSize, Size &size)
-{
-    const QStringList parts = frameSize.split(QLatin1Char(':'));
-    if (parts.size() != 2)
-        return false;
-    bool widthOk = false;
-    bool heightOk = false;
-    size.width = parts.at(0).toInt(&widthOk);
-    size.height = parts.at(1).toInt(&heightOk);
-    return widthOk && heightOk && size.width > 0 && size.height > 0;
-}
 
 // Encoders of 4:2:0 pictures need even sizes.
 int evenAtLeastTwo(double value)
@@ -46,10 +28,10 @@ QString rotationFilters(int rotation)
 }
 
 // The picture's size inside the frame: as large as fits with its shape.
-Size fittedSize(double shape, const Size &frame)
+FrameSize fittedSize(double shape, const FrameSize &frame)
 {
     const double frameShape = double(frame.width) / frame.height;
-    Size fitted;
+    FrameSize fitted;
     if (shape >= frameShape) {
         fitted.width = frame.width;
         fitted.height = evenAtLeastTwo(frame.width / shape);
@@ -65,17 +47,16 @@ Size fittedSize(double shape, const Size &frame)
 
 } // namespace
 
-QString PictureFilter(const QString &frameSize, const ProbeResult &facts)
+QString PictureFilter(const FrameSize &frame, const ProbeResult &facts)
 {
-    const QString plain = QStringLiteral("scale=") + frameSize;
-    Size frame;
-    if (!readFrameSize(frameSize, frame) || facts.width <= 0 || facts.height <= 0)
+    const QString plain = QStringLiteral("scale=") + frame.text();
+    if (facts.width <= 0 || facts.height <= 0)
         return plain;
     double shape =
         facts.displayAspect > 0 ? facts.displayAspect : double(facts.width) / facts.height;
     if (facts.rotation == 90 || facts.rotation == 270)
         shape = 1 / shape;
-    const Size fitted = fittedSize(shape, frame);
+    const FrameSize fitted = fittedSize(shape, frame);
     QString filter = rotationFilters(facts.rotation) +
                      QStringLiteral("scale=%1:%2").arg(fitted.width).arg(fitted.height);
     // A picture within a pixel pair of the frame fills it: bars that thin

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/encodervalues.h"
+
 #include <QString>
 
 struct ProbeResult;
@@ -9,7 +11,6 @@ struct ProbeResult;
 // fit its display shape (non-square pixels included) and centred with black
 // bars, never stretched.
 //
-// frameSize is the common frame as "W:H". A frame size that is not two
-// positive whole numbers, or facts without a usable picture size, give plain
-// "scale=<frameSize>", which fills the frame as before.
-QString PictureFilter(const QString &frameSize, const ProbeResult &facts);
+// Facts without a usable picture size give plain "scale=W:H", which fills
+// the frame. The filters are written from numbers only.
+QString PictureFilter(const FrameSize &frame, const ProbeResult &facts);

@@ -114,3 +114,24 @@ std::optional<StartRefusal> CheckAudioBitrate(const WorkingSelection &selection)
                             .arg(selection.audioBitrate),
                         StartRefusal::KeepFocus};
 }
+
+std::optional<StartRefusal> CheckEncoderValues(const WorkingSelection &selection,
+                                               const QString &profilePath)
+{
+    const std::optional<UnusableValue> value = FindUnusableValue(selection, profilePath);
+    if (!value)
+        return std::nullopt;
+    if (!QFileInfo(profilePath).isFile())
+        return StartRefusal{QStringLiteral("No Profile"),
+                            QStringLiteral("No profile is loaded, and \"%1\" for \"%2\" cannot "
+                                           "be given to the encoder. Please choose a profile.")
+                                .arg(value->text, value->section),
+                            StartRefusal::KeepFocus};
+    return StartRefusal{
+        QStringLiteral("Invalid Profile Value"),
+        QStringLiteral("The profile \"%1\" gives \"%2\" for \"%3\", which the "
+                       "encoder cannot take. Please choose another value in the "
+                       "Output Settings, or another profile.")
+            .arg(QFileInfo(profilePath).completeBaseName(), value->text, value->section),
+        StartRefusal::KeepFocus};
+}

@@ -35,3 +35,9 @@ std::optional<StartRefusal> CheckJobPaths(const QStringList &inputs, const QStri
 // bitrate as a whole number; a text that is none is refused before anything
 // is converted, rather than handed on unchecked.
 std::optional<StartRefusal> CheckAudioBitrate(const WorkingSelection &selection);
+
+// Every value the job would hand to the encoder has its form (see
+// FindUnusableValue); a profile is a file people share, and its text must
+// not become part of the encoder's filters or options.
+std::optional<StartRefusal> CheckEncoderValues(const WorkingSelection &selection,
+                                               const QString &profilePath);

@@ -1,5 +1,7 @@
 #include "optionbuilder.h"
 
+#include "asapi/valueforms.h"
+#include "encodervalues.h"
 #include "inifile.h"
 #include "profiles.h"
 
@@ -9,6 +11,9 @@ namespace {
 
 const QString Mp2Caption = QStringLiteral("MP2");
 constexpr int Mp2BitrateLimit = 128;
+// The frame of the join when the profile's size list has no value at the
+// selected position.
+const QString JoinFrameDefault = QStringLiteral("640:480");
 
 // The profile file as it stands when the options are built.
 class ProfileValues {
@@ -50,15 +55,23 @@ QString limitedAudioBitrate(const WorkingSelection &s)
     return s.audioBitrate;
 }
 
+QString videoCodec(const WorkingSelection &s, const ProfileValues &profile)
+{
+    return profile.value(VideoCodecSection, s.videoCodec, QStringLiteral("mpeg4"));
+}
+
+// Read only when an aspect other than the automatic one is selected.
+QString aspectValue(const WorkingSelection &s, const ProfileValues &profile)
+{
+    return profile.value(AspectSection, s.aspect, QStringLiteral("16:9"));
+}
+
 QString videoOptions(const WorkingSelection &s, const ProfileValues &profile)
 {
-    const QString codec = profile.value(VideoCodecSection, s.videoCodec, QStringLiteral("mpeg4"));
-    const QString aspect = s.aspect != 0
-                               ? QStringLiteral("aspect=") +
-                                     profile.value(AspectSection, s.aspect, QStringLiteral("16:9"))
-                               : QStringLiteral("autoaspect");
-    return QStringLiteral("vcodec=") + codec + QStringLiteral(":vbitrate=") + s.videoBitrate +
-           QStringLiteral(":mbd=2:") + aspect;
+    const QString aspect = s.aspect != 0 ? QStringLiteral("aspect=") + aspectValue(s, profile)
+                                         : QStringLiteral("autoaspect");
+    return QStringLiteral("vcodec=") + videoCodec(s, profile) + QStringLiteral(":vbitrate=") +
+           s.videoBitrate + QStringLiteral(":mbd=2:") + aspect;
 }
 
 struct AudioPart {
@@ -67,26 +80,137 @@ struct AudioPart {
     QString options;
 };
 
+QString mp3Mode(const WorkingSelection &s, const ProfileValues &profile)
+{
+    return profile.value(Mp3EncodeSection, s.mp3Mode, QStringLiteral("vbr"));
+}
+
+QString mp3Quality(const WorkingSelection &s, const ProfileValues &profile)
+{
+    return profile.value(VbrQualitySection, s.mp3Quality, QStringLiteral("6"));
+}
+
+QString mp3Bitrate(const WorkingSelection &s, const ProfileValues &profile)
+{
+    return profile.value(AbrCbrBitrateSection, s.mp3Bitrate, QStringLiteral("224"));
+}
+
+QString audioCodec(const WorkingSelection &s, const ProfileValues &profile)
+{
+    return profile.value(AudioCodecSection, s.audioCodec, QStringLiteral("ac3"));
+}
+
+QString channels(const WorkingSelection &s, const ProfileValues &profile)
+{
+    return profile.value(ChannelsSection, s.channels, QStringLiteral("2"));
+}
+
 QString mp3Options(const WorkingSelection &s, const ProfileValues &profile)
 {
-    const QString mode = profile.value(Mp3EncodeSection, s.mp3Mode, QStringLiteral("vbr"));
+    const QString mode = mp3Mode(s, profile);
     if (mode == QLatin1String("vbr"))
-        return QStringLiteral("vbr=2:q=") +
-               profile.value(VbrQualitySection, s.mp3Quality, QStringLiteral("6"));
-    return mode + QStringLiteral(":br=") +
-           profile.value(AbrCbrBitrateSection, s.mp3Bitrate, QStringLiteral("224"));
+        return QStringLiteral("vbr=2:q=") + mp3Quality(s, profile);
+    return mode + QStringLiteral(":br=") + mp3Bitrate(s, profile);
+}
+
+bool isMp3(const WorkingSelection &s)
+{
+    return s.audioCodecText == QLatin1String("MP3");
+}
+
+bool isPcm(const WorkingSelection &s)
+{
+    return s.audioCodecText == QLatin1String("PCM");
 }
 
 AudioPart audioPart(const WorkingSelection &s, const ProfileValues &profile)
 {
-    if (s.audioCodecText == QLatin1String("MP3"))
+    if (isMp3(s))
         return {QStringLiteral("mp3lame"), QStringLiteral("-lameopts"), mp3Options(s, profile)};
-    if (s.audioCodecText == QLatin1String("PCM"))
+    if (isPcm(s))
         return {QStringLiteral("pcm"), QString(), QString()};
-    const QString codec = profile.value(AudioCodecSection, s.audioCodec, QStringLiteral("ac3"));
     return {QStringLiteral("lavc"), QStringLiteral("-lavcopts"),
-            QStringLiteral("acodec=") + codec + QStringLiteral(":abitrate=") +
+            QStringLiteral("acodec=") + audioCodec(s, profile) + QStringLiteral(":abitrate=") +
                 limitedAudioBitrate(s)};
+}
+
+// One value handed to the encoder, where it came from and whether it has
+// the form the encoder takes.
+struct HandedValue {
+    QString section;
+    QString text;
+    bool (*fits)(const QString &);
+};
+
+bool isBitrate(const QString &text)
+{
+    return WholeNumberIn(text, 1, 999999999).has_value();
+}
+
+bool isSoundBitrate(const QString &text)
+{
+    return WholeNumberIn(text, 8, 1536).has_value();
+}
+
+bool isMp3Bitrate(const QString &text)
+{
+    return WholeNumberIn(text, 8, 640).has_value();
+}
+
+bool isMp3Quality(const QString &text)
+{
+    return WholeNumberIn(text, 0, 9).has_value();
+}
+
+bool isMp3Mode(const QString &text)
+{
+    return text == QLatin1String("vbr") || text == QLatin1String("abr") ||
+           text == QLatin1String("cbr");
+}
+
+bool isChannelCount(const QString &text)
+{
+    return WholeNumberIn(text, 1, 8).has_value();
+}
+
+bool isDisplayShape(const QString &text)
+{
+    return AspectText(text).has_value();
+}
+
+bool isFrameSize(const QString &text)
+{
+    return ReadFrameSize(text).has_value();
+}
+
+QList<HandedValue> audioValues(const WorkingSelection &s, const ProfileValues &profile)
+{
+    if (isPcm(s))
+        return {};
+    if (!isMp3(s))
+        return {{AudioCodecSection, audioCodec(s, profile), IsKnownAudioEncoder},
+                {AudioBitrateSection, limitedAudioBitrate(s), isSoundBitrate}};
+    const QString mode = mp3Mode(s, profile);
+    if (!isMp3Mode(mode))
+        return {{Mp3EncodeSection, mode, isMp3Mode}};
+    if (mode == QLatin1String("vbr"))
+        return {{VbrQualitySection, mp3Quality(s, profile), isMp3Quality}};
+    return {{AbrCbrBitrateSection, mp3Bitrate(s, profile), isMp3Bitrate}};
+}
+
+// Every value a re-encoding job hands to the encoder, in the order of the
+// dialog's boxes.
+QList<HandedValue> handedValues(const WorkingSelection &s, const ProfileValues &profile)
+{
+    QList<HandedValue> values{{VideoCodecSection, videoCodec(s, profile), IsKnownVideoEncoder},
+                              {VideoBitrateSection, s.videoBitrate, isBitrate}};
+    if (s.aspect != 0)
+        values << HandedValue{AspectSection, aspectValue(s, profile), isDisplayShape};
+    values << HandedValue{VideoSizeSection, frameSize(s, profile, JoinFrameDefault), isFrameSize};
+    values << audioValues(s, profile);
+    values << HandedValue{ChannelsSection, channels(s, profile), isChannelCount}
+           << HandedValue{SampleRateSection, s.sampleRate, isBitrate};
+    return values;
 }
 
 } // namespace
@@ -136,19 +260,37 @@ QString ContainerOptions(const QString &outputType)
                             : QStringLiteral(" -of lavf -lavfopts format=") + format;
 }
 
+static bool copiesStreams(const ProfileValues &profile)
+{
+    return profile.outputType().compare(CopyProfileType, Qt::CaseInsensitive) == 0;
+}
+
 QString BuildVideoSize(const WorkingSelection &s, const QString &profilePath)
 {
     return frameSize(s, ProfileValues(profilePath), QStringLiteral("224"));
 }
 
+std::optional<FrameSize> BuildFrameSize(const WorkingSelection &s, const QString &profilePath)
+{
+    return ReadFrameSize(frameSize(s, ProfileValues(profilePath), JoinFrameDefault));
+}
+
+std::optional<UnusableValue> FindUnusableValue(const WorkingSelection &s,
+                                               const QString &profilePath)
+{
+    const ProfileValues profile(profilePath);
+    if (copiesStreams(profile))
+        return std::nullopt;
+    for (const HandedValue &value : handedValues(s, profile)) {
+        if (!value.fits(value.text))
+            return UnusableValue{value.section, value.text};
+    }
+    return std::nullopt;
+}
+
 QString CopyJoinOptions()
 {
     return QStringLiteral(" -ovc copy -oac copy -of lavf");
-}
-
-static bool copiesStreams(const ProfileValues &profile)
-{
-    return profile.outputType().compare(CopyProfileType, Qt::CaseInsensitive) == 0;
 }
 
 QString BuildPictureCodecOptions(const WorkingSelection &s, const QString &profilePath)
@@ -163,14 +305,10 @@ QString BuildJoinOptions(const WorkingSelection &s, const QString &profilePath)
         return CopyJoinOptions();
     const AudioPart audio = audioPart(s, profile);
     const QStringList pieces{
-        QStringLiteral("copy"),
-        QStringLiteral("-oac"),
-        audio.encoder,
-        audio.flag,
-        audio.options,
-        QStringLiteral("-channels"),
-        profile.value(ChannelsSection, s.channels, QStringLiteral("2")),
-        QStringLiteral("-srate"),
+        QStringLiteral("copy"), QStringLiteral("-oac"),
+        audio.encoder,          audio.flag,
+        audio.options,          QStringLiteral("-channels"),
+        channels(s, profile),   QStringLiteral("-srate"),
         s.sampleRate,
     };
     return QStringLiteral(" -ovc ") + pieces.join(QLatin1Char(' ')) +

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "encodervalues.h"
 #include "workingselection.h"
 
 #include <QString>
@@ -10,8 +11,30 @@
 // options. The profile file is read once per call; a path where no file is
 // gives every default.
 
-// The frame size written after "scale=" in every conversion command line.
+// The frame size as the profile's list or the manual width and height give
+// it, as text; "224" when the list has no value at the selected position.
 QString BuildVideoSize(const WorkingSelection &s, const QString &profilePath);
+
+// The frame every picture of a job is fitted into. The conversions encode
+// the pictures the join only copies, so they take the join's size, whose
+// default is 640:480 when the list has no value at the selected position
+// (the text default above, a width alone, gives no frame). Empty when the
+// size is not two whole numbers from 16 to 8192 (FindUnusableValue names it).
+std::optional<FrameSize> BuildFrameSize(const WorkingSelection &s, const QString &profilePath);
+
+// A value a job would hand to the encoder and the encoder must not be given:
+// the profile section (or the Output Settings box of that name) it comes from.
+struct UnusableValue {
+    QString section;
+    QString text;
+};
+
+// The first value of the selection and the profile, among those a job hands
+// to the encoder, that is not of its form: a codec from the known
+// encoders, whole numbers for bitrates, rates, channels and the MP3 quality,
+// a display shape, a frame size. Nothing for a profile that copies streams.
+std::optional<UnusableValue> FindUnusableValue(const WorkingSelection &s,
+                                               const QString &profilePath);
 
 // The profile's picture codec options as -lavcopts takes them
 // ("vcodec=mpeg4:vbitrate=1200:mbd=2:autoaspect"): what a job's conversions

@@ -5,6 +5,7 @@ target_sources(brelvane_core PRIVATE
   settings/inifile.h settings/inifile.cpp
   settings/preferences.h settings/preferences.cpp
   settings/profiles.h settings/profiles.cpp
+  settings/encodervalues.h settings/encodervalues.cpp
   settings/optionbuilder.h settings/optionbuilder.cpp)
 # The two settings dialogs.
 target_sources(brelvane_gui PRIVATE

@@ -283,6 +283,52 @@ private slots:
         QVERIFY(!QFile::exists(dir.filePath("b.avi")));
     }
 
+    // Every value is read in full and the filters are written from the
+    // numbers read: text that would make a filter graph, an option or a file
+    // of its own is refused (exit 2), and nothing is written.
+    void valuesThatWouldRunAsCodeAreRefused()
+    {
+        QTemporaryDir dir;
+        const QString victim = dir.filePath("victim.txt");
+        QFile keep(victim);
+        QVERIFY(keep.open(QIODevice::WriteOnly) && keep.write("keep") == 4);
+        keep.close();
+        const QStringList hostile{
+            "-vf scale=320:240[a];[a]metadata=mode=print:file=" + victim,
+            "-vf scale=320:240[a];movie=" + victim + "[b];[a][b]overlay",
+            "-vf expand=640:480:0:0:black[p];[p]metadata=file=" + victim,
+            "-vf scale=224",
+            "-vf rotate=1[r]",
+            "-lavcopts vcodec=mpeg4[x]",
+            "-lavcopts vcodec=mpeg4:vqscale=2,metadata",
+            "-lavcopts vcodec=mpeg4:aspect=16:9[x]",
+            "-ofps 30,metadata=file=" + victim,
+            "-of lavf -lavfopts format=tee",
+            "-oac lavc -lavcopts acodec=mp2,anull",
+            "-oac mp3lame -lameopts q=4[x]",
+        };
+        for (const QString &options : hostile) {
+            const QString line = "a.avi -o b.avi -ovc lavc -oac pcm " + options;
+            QVERIFY2(!ParseEncoderArguments(SplitCommandLine(line)).ok(), qPrintable(options));
+        }
+        // A line break would start an entry of its own in the list of files
+        // to join.
+        QVERIFY(!ParseEncoderArguments({"a.avi", "b\nfile '/etc/passwd'\n.avi", "-o", "c.avi",
+                                        "-ovc", "copy", "-oac", "copy"})
+                     .ok());
+
+        const QString clip = dir.filePath("clip.mp4");
+        QVERIFY(makeClip(clip, {320, 240, 1.0, 25, true}));
+        const QString output = dir.filePath("out.avi");
+        const Run run = runEncoder({clip, "-o", output, "-ovc", "lavc", "-oac", "pcm", "-vf",
+                                    "scale=320:240[a];[a]metadata=mode=print:file=" + victim});
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY2(run.output.contains("video filter scale=320:240[a]"), qPrintable(run.output));
+        QVERIFY(keep.open(QIODevice::ReadOnly));
+        QCOMPARE(keep.readAll(), QByteArray("keep"));
+        QVERIFY(!QFile::exists(output));
+    }
+
     void silentLateClipGetsSoundOfItsLength()
     {
         QTemporaryDir dir;

@@ -287,14 +287,17 @@ void TestCli::defaultsComeFromThePreferences()
                  QRegularExpression(QStringLiteral("\\.movie_1\\.partial-\\d+\\.mp4\"\n$"))),
              qPrintable(renamed.out));
 
-    // A remembered position outside the list selects no profile: no
-    // extension is appended and the encoder's defaults apply.
+    // A remembered position outside the list selects no profile: the
+    // boxes are empty, and an empty video bitrate is no value the encoder
+    // can be given, so Start refuses before anything is planned.
     dir.writePreferences(
         QStringLiteral("Profile=99\nOutput File=%1movie\n").arg(dir.workPath(QString())));
     const CliRun none = dir.run(QStringList{"join", "--dry-run"} + inputs);
-    QCOMPARE(none.exitCode, 0);
-    QVERIFY2(none.out.contains(QRegularExpression(QStringLiteral("\\.movie\\.partial-\\d+\"\n$"))),
-             qPrintable(none.out));
+    QCOMPARE(none.exitCode, 3);
+    QVERIFY(none.out.isEmpty());
+    QVERIFY2(
+        none.err.contains(QStringLiteral("No profile is loaded, and \"\" for \"Video Bitrate\"")),
+        qPrintable(none.err));
 }
 
 void TestCli::dryRunPrintsTheCommandLinesTheJobRuns()

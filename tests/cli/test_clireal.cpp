@@ -9,6 +9,7 @@
 #include "testclips.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTest>
@@ -42,6 +43,7 @@ private slots:
     void aFullDiskIsRefusedOrFailsLeavingNothing();
     void aCutOffInputIsJoinedFromWhatCanBeReadWithAWarning();
     void clipsOfOneShapeAreCopiedPictureForPicture();
+    void aProfileValueThatIsFilterTextIsRefusedAtStart();
 };
 
 void TestCliReal::threeClipsJoinIntoOneOfTheirSummedLength()
@@ -234,6 +236,40 @@ void TestCliReal::clipsOfOneShapeAreCopiedPictureForPicture()
              qPrintable(QStringLiteral("joined %1 s, inputs %2 s").arg(joined.seconds).arg(sum)));
     QVERIFY(dir.leftInTempDir().isEmpty());
     QVERIFY(!QFileInfo::exists(dir.tempDir()) || QDir(dir.tempDir()).isEmpty());
+}
+
+// A shared profile whose frame size goes on with a filter that writes a
+// file: Start refuses it, naming the profile, the section and the value,
+// and the file is left as it was.
+void TestCliReal::aProfileValueThatIsFilterTextIsRefusedAtStart()
+{
+    CliTestDir dir(CliTestDir::Real);
+    QVERIFY(dir.isValid());
+    const QString victim = dir.workPath("victim.txt");
+    QFile keep(victim);
+    QVERIFY(keep.open(QIODevice::WriteOnly) && keep.write("keep") == 4);
+    keep.close();
+    QFile shipped(dir.programDir() + "Profiles/AVI - MPEG-4 and MP3.bpf");
+    QVERIFY(shipped.open(QIODevice::ReadOnly));
+    const QString value = "640:480[s];[s]metadata=mode=print:file=" + victim;
+    const QByteArray text = shipped.readAll().replace("value2=640:480", "value2=" + value.toUtf8());
+    QFile hostile(dir.programDir() + "Profiles/Shared.bpf");
+    QVERIFY(hostile.open(QIODevice::WriteOnly) && hostile.write(text) == text.size());
+    hostile.close();
+    QStringList args{"join",   "--profile",  "Shared",     "--output",
+                     "joined", "--temp-dir", dir.tempDir()};
+    for (const char *name : {"a.mp4", "b.mp4"}) {
+        args << dir.workPath(name);
+        QVERIFY(makeClip(args.last(), {320, 240, 1.0, 25, true}));
+    }
+
+    const CliRun run = dir.run(args);
+    QCOMPARE(run.exitCode, 3);
+    for (const QString &named : {QString("\"Shared\""), QString("\"Video Size\""), value})
+        QVERIFY2(run.err.contains(named), qPrintable(run.err));
+    QVERIFY(keep.open(QIODevice::ReadOnly));
+    QCOMPARE(keep.readAll(), QByteArray("keep"));
+    QVERIFY(!QFile::exists(dir.workPath("joined.avi")));
 }
 
 QTEST_GUILESS_MAIN(TestCliReal)

@@ -32,15 +32,13 @@ const QString WorkedOptions = QStringLiteral(
 void TestCommandLine::conversionLineIsBuiltPieceByPiece()
 {
     QCOMPARE(ConvertCommandLine(QStringLiteral("/home/ann/My Videos/holiday.mp4"),
-                                QStringLiteral("/tmp/brelvane temp/0.avi"),
-                                QStringLiteral("640:480")),
+                                QStringLiteral("/tmp/brelvane temp/0.avi"), FrameSize{640, 480}),
              QStringLiteral(" \"/home/ann/My Videos/holiday.mp4\" -o \"/tmp/brelvane temp/0.avi\" "
                             "-oac pcm -srate 48000 -channels 2 -ovc lavc -lavcopts "
                             "vcodec=mpeg4:vqscale=2 -ofps 30 -vf scale=640:480,harddup"));
-    // Manual size with both fields empty: a lone colon, passed as it is.
-    QVERIFY(ConvertCommandLine(QStringLiteral("/a.avi"), QStringLiteral("/T/1.avi"),
-                               QStringLiteral(":"))
-                .endsWith(QLatin1String(" -vf scale=:,harddup")));
+    // Manual size with both fields empty is no frame at all, so it cannot
+    // reach a command line (Start refuses it).
+    QVERIFY(!ReadFrameSize(QStringLiteral(":")));
 }
 
 void TestCommandLine::joiningLineQuotesEveryTemporaryAndKeepsTheOptionsBlank()
@@ -65,7 +63,7 @@ void TestCommandLine::planEncodesEachPictureOnceAndSharesTheCores()
     for (const char *name : {"/v/a.mp4", "/v/b.mp4", "/v/c.mp4"})
         inputs << PlanInput{QString::fromLatin1(name), 10, ProbeResult()};
     PlanSettings settings;
-    settings.frameSize = QStringLiteral("640:480");
+    settings.frameSize = FrameSize{640, 480};
     settings.pictureCodecOptions = QStringLiteral("vcodec=mpeg4:vbitrate=1200:mbd=2:autoaspect");
     settings.joinOptions = QStringLiteral(" -ovc copy -oac mp3lame -lameopts vbr=2:q=4");
     settings.workFolder = QStringLiteral("/T/");
@@ -123,7 +121,7 @@ void TestCommandLine::builtLinesSplitBackIntoTheirPieces()
 {
     const QString input = QStringLiteral("/media/x/Film (2019) - part 1.mkv");
     const QString temp = QStringLiteral("/home/ann/.cache/brelvane temp/12.avi");
-    QCOMPARE(SplitCommandLine(ConvertCommandLine(input, temp, QStringLiteral("320:240"))),
+    QCOMPARE(SplitCommandLine(ConvertCommandLine(input, temp, FrameSize{320, 240})),
              (QStringList{input, "-o", temp, "-oac", "pcm", "-srate", "48000", "-channels", "2",
                           "-ovc", "lavc", "-lavcopts", "vcodec=mpeg4:vqscale=2", "-ofps", "30",
                           "-vf", "scale=320:240,harddup"}));
@@ -140,7 +138,9 @@ void TestCommandLine::aPathWithAQuoteCannotBeQuoted()
     QVERIFY(!IsQuotable(sneaky));
     QVERIFY(IsQuotable(QStringLiteral("/v/it's fine & (ok).avi")));
     // Why it matters: the quote lets the rest of the name become arguments.
-    QVERIFY(SplitCommandLine(ConvertCommandLine(sneaky, "/T/0.avi", "1:1")).count("-o") == 2);
+    QVERIFY(
+        SplitCommandLine(ConvertCommandLine(sneaky, "/T/0.avi", FrameSize{16, 16})).count("-o") ==
+        2);
 }
 
 void TestCommandLine::everyShapeIsFittedUprightWithBars_data()
@@ -168,8 +168,10 @@ void TestCommandLine::everyShapeIsFittedUprightWithBars_data()
                                  << "flip,mirror,scale=640:480";
     QTest::newRow("unknown picture: as before")
         << "640:480" << 0 << 0 << 0.0 << 0 << "scale=640:480";
-    QTest::newRow("typed size that is no size: as before")
-        << ":" << 640 << 480 << 0.0 << 0 << "scale=:";
+    // Not even a plain scale: nothing of such a text reaches a filter.
+    QTest::newRow("typed size that is no size: no filter") << ":" << 640 << 480 << 0.0 << 0 << "";
+    QTest::newRow("a size with filters after it: no filter")
+        << "640:480[s];[s]metadata=mode=print:file=x" << 640 << 480 << 0.0 << 0 << "";
 }
 
 void TestCommandLine::everyShapeIsFittedUprightWithBars()
@@ -185,7 +187,8 @@ void TestCommandLine::everyShapeIsFittedUprightWithBars()
     facts.height = height;
     facts.displayAspect = aspect;
     facts.rotation = rotation;
-    QCOMPARE(PictureFilter(frame, facts), filter);
+    const std::optional<FrameSize> size = ReadFrameSize(frame);
+    QCOMPARE(size ? PictureFilter(*size, facts) : QString(), filter);
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

@@ -60,7 +60,7 @@ RunSetup conversion(const QString &program, const QString &input, const QString 
 {
     RunSetup setup;
     setup.program = program;
-    setup.commandLine = ConvertCommandLine(input, temp, QStringLiteral("320:240"));
+    setup.commandLine = ConvertCommandLine(input, temp, FrameSize{320, 240});
     setup.progress = {clipSeconds, jobSeconds, 0, 0, false};
     return setup;
 }

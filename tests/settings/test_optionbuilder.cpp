@@ -154,16 +154,20 @@ private slots:
         WorkingSelection s = exampleSelection();
         s.listSize = false;
         QCOMPARE(BuildVideoSize(s, m_profile), QString(":"));
+        QVERIFY(!BuildFrameSize(s, m_profile));
         s.width = "720";
         s.height = "576";
         QCOMPARE(BuildVideoSize(s, m_profile), QString("720:576"));
+        QCOMPARE(frame(s, m_profile), QString("720:576"));
     }
 
-    void listSizeWithoutAValueHasTheSizeDefault()
+    void listSizeWithoutAValueHasTwoDefaults()
     {
         WorkingSelection s = exampleSelection();
         s.videoSize = 7;
         QCOMPARE(BuildVideoSize(s, m_profile), QString("224"));
+        // The conversions make the join's pictures, so they take its size.
+        QCOMPARE(frame(s, m_profile), QString("640:480"));
     }
 
     void noProfileLoaded()
@@ -176,7 +180,47 @@ private slots:
             BuildJoinOptions(nothing, absent),
             QString(" -ovc copy -oac lavc -lavcopts acodec=ac3:abitrate= -channels 2 -srate "));
         QCOMPARE(BuildVideoSize(nothing, absent), QString("224"));
+        QCOMPARE(frame(nothing, absent), QString("640:480"));
         QCOMPARE(BuildJoinOptions(nothing, QString()), BuildJoinOptions(nothing, absent));
+    }
+
+    // Each value a job hands on must be entirely of its form; the first that
+    // is not is named with its section. Profiles are shared files, and these
+    // are values that would have become filters or options of their own.
+    void valuesOutsideTheirFormAreNamed_data()
+    {
+        QTest::addColumn<QByteArray>("profile");
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("value");
+        const auto with = [](const char *from, const char *to) {
+            return QByteArray(ExampleProfile).replace(from, to);
+        };
+        const char *graph = "640:480[s];[s]metadata=mode=print:file=/tmp/x";
+        QTest::newRow("size with a filter graph")
+            << with("=640:480", QByteArray("=") + graph) << "Video Size" << graph;
+        QTest::newRow("size out of range") << with("=640:480", "=8:8") << "Video Size"
+                                           << "8:8";
+        QTest::newRow("unknown codec") << with("=mpeg4", "=mpeg4 -vf x") << "Video Codec"
+                                       << "mpeg4 -vf x";
+        QTest::newRow("channels with an option")
+            << with("value0=2\n", "value0=2 -vf movie=/etc/passwd\n") << "Channels"
+            << "2 -vf movie=/etc/passwd";
+        QTest::newRow("MP3 mode not of the three")
+            << with("value0=vbr", "value0=VBR") << "MP3 Encode"
+            << "VBR";
+    }
+
+    void valuesOutsideTheirFormAreNamed()
+    {
+        QFETCH(QByteArray, profile);
+        QFETCH(QString, section);
+        QFETCH(QString, value);
+        QVERIFY(!FindUnusableValue(exampleSelection(), m_profile));
+        const QString path = writeProfile("hostile.bpf", profile);
+        const std::optional<UnusableValue> found = FindUnusableValue(exampleSelection(), path);
+        QVERIFY(found);
+        QCOMPARE(found->section, section);
+        QCOMPARE(found->text, value);
     }
 
     void containerOptionsFollowTheProfileType_data()
@@ -218,6 +262,13 @@ private slots:
     }
 
 private:
+    // The job's frame as text; empty when there is none.
+    static QString frame(const WorkingSelection &s, const QString &profilePath)
+    {
+        const std::optional<FrameSize> size = BuildFrameSize(s, profilePath);
+        return size ? size->text() : QString();
+    }
+
     QString writeProfile(const QString &name, const QByteArray &text)
     {
         const QString path = m_dir.filePath(name);

@@ -106,7 +106,8 @@ JobPlan planOf(const QStringList &inputs, const WorkingSelection &s, const QStri
     for (const QString &input : inputs)
         planned << PlanInput{input, 0, ProbeMediaFile(input)};
     PlanSettings settings;
-    settings.frameSize = BuildVideoSize(s, profilePath);
+    if (const auto frame = BuildFrameSize(s, profilePath))
+        settings.frameSize = *frame;
     settings.pictureCodecOptions = BuildPictureCodecOptions(s, profilePath);
     settings.joinOptions = BuildJoinOptions(s, profilePath);
     settings.workFolder = workFolder;
@@ -146,6 +147,7 @@ private slots:
         QVERIFY(profile);
         const WorkingSelection selection = InitialSelection(*profile);
         QVERIFY(AudioBitrateAcceptable(selection));
+        QVERIFY(!FindUnusableValue(selection, path));
 
         const QString output = m_dir.filePath("joined" + profile->outputExtension);
         QFile::remove(output);
@@ -189,6 +191,10 @@ private slots:
             for (int k = 0; k < option.captions.size(); ++k) {
                 WorkingSelection s = InitialSelection(*profile);
                 choose(s, option, k);
+                // Start would refuse the choice otherwise.
+                const std::optional<UnusableValue> refused = FindUnusableValue(s, path);
+                QVERIFY2(!refused, qPrintable(option.section + ": " +
+                                              refused.value_or(UnusableValue()).text));
                 QFile::remove(output);
                 const JobPlan plan = planOf({clip}, s, path, pictureFolder(s, path), output);
                 // Choices of the sound share the temporary of their picture.
@@ -228,8 +234,8 @@ private:
     // A folder of temporaries for each picture a selection makes.
     QString pictureFolder(const WorkingSelection &s, const QString &profilePath)
     {
-        const QString picture =
-            BuildPictureCodecOptions(s, profilePath) + " " + BuildVideoSize(s, profilePath);
+        const QString picture = BuildPictureCodecOptions(s, profilePath) + " " +
+                                BuildFrameSize(s, profilePath).value_or(FrameSize()).text();
         if (!m_pictures.contains(picture))
             m_pictures.insert(picture, m_pictures.size());
         return m_dir.filePath(QString("picture%1/").arg(m_pictures.value(picture)));

@@ -1,0 +1,118 @@
+#include "valueforms.h"
+
+#include <QStringList>
+
+namespace {
+
+bool isDigits(const QString &text)
+{
+    if (text.isEmpty())
+        return false;
+    for (const QChar c : text) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    }
+    return true;
+}
+
+// Up to nine digits before the point and six after it: far beyond any rate
+// or shape, and within what a double holds exactly enough.
+bool isDecimal(const QString &text)
+{
+    const QStringList parts = text.split(QLatin1Char('.'));
+    if (parts.size() > 2 || !isDigits(parts.at(0)) || parts.at(0).size() > 9)
+        return false;
+    return parts.size() == 1 || (isDigits(parts.at(1)) && parts.at(1).size() <= 6);
+}
+
+bool isAboveZero(const QString &decimal)
+{
+    for (const QChar c : decimal) {
+        if (c != QLatin1Char('0') && c != QLatin1Char('.'))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+std::optional<int> WholeNumberIn(const QString &text, int least, int most)
+{
+    if (!isDigits(text) || text.size() > 9)
+        return std::nullopt;
+    const int value = text.toInt();
+    return value >= least && value <= most ? std::optional<int>(value) : std::nullopt;
+}
+
+std::optional<QString> DecimalNumber(const QString &text)
+{
+    if (!isDecimal(text) || !isAboveZero(text))
+        return std::nullopt;
+    return text;
+}
+
+std::optional<QString> RateText(const QString &text)
+{
+    const QStringList parts = text.split(QLatin1Char('/'));
+    if (parts.size() == 1)
+        return DecimalNumber(text);
+    const std::optional<int> numerator = WholeNumberIn(parts.at(0), 1, 999999999);
+    const std::optional<int> denominator = WholeNumberIn(parts.value(1), 1, 999999999);
+    if (parts.size() != 2 || !numerator || !denominator)
+        return std::nullopt;
+    return QString::number(*numerator) + QLatin1Char('/') + QString::number(*denominator);
+}
+
+std::optional<QString> AspectText(const QString &text)
+{
+    qsizetype split = text.indexOf(QLatin1Char(':'));
+    if (split < 0)
+        split = text.indexOf(QLatin1Char('/'));
+    if (split < 0)
+        return DecimalNumber(text);
+    const std::optional<QString> width = DecimalNumber(text.left(split));
+    const std::optional<QString> height = DecimalNumber(text.mid(split + 1));
+    if (!width || !height)
+        return std::nullopt;
+    return *width + QLatin1Char(':') + *height;
+}
+
+bool IsKnownVideoEncoder(const QString &name)
+{
+    static const QStringList names{
+        QStringLiteral("mpeg4"),  QStringLiteral("msmpeg4"),    QStringLiteral("msmpeg4v2"),
+        QStringLiteral("wmv1"),   QStringLiteral("wmv2"),       QStringLiteral("flv"),
+        QStringLiteral("mjpeg"),  QStringLiteral("mpeg1video"), QStringLiteral("mpeg2video"),
+        QStringLiteral("h263p"),  QStringLiteral("huffyuv"),    QStringLiteral("ffv1"),
+        QStringLiteral("libx264")};
+    return names.contains(name);
+}
+
+bool IsKnownAudioEncoder(const QString &name)
+{
+    static const QStringList names{QStringLiteral("mp2"),        QStringLiteral("ac3"),
+                                   QStringLiteral("aac"),        QStringLiteral("mp3"),
+                                   QStringLiteral("libmp3lame"), QStringLiteral("wmav1"),
+                                   QStringLiteral("wmav2"),      QStringLiteral("pcm_s16le"),
+                                   QStringLiteral("flac"),       QStringLiteral("libvorbis")};
+    return names.contains(name);
+}
+
+bool IsKnownMuxer(const QString &name)
+{
+    static const QStringList names{
+        QStringLiteral("avi"),  QStringLiteral("mpeg"),   QStringLiteral("vob"),
+        QStringLiteral("dvd"),  QStringLiteral("mp4"),    QStringLiteral("mov"),
+        QStringLiteral("flv"),  QStringLiteral("asf"),    QStringLiteral("matroska"),
+        QStringLiteral("webm"), QStringLiteral("mpegts"), QStringLiteral("ogg")};
+    return names.contains(name);
+}
+
+bool IsPlainPath(const QString &path)
+{
+    for (const QChar c : path) {
+        if (c.category() == QChar::Other_Control)
+            return false;
+    }
+    return true;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// The forms of the values a command line may hand on to ffmpeg. Each value
+// is read in full and given back built from what was read, so no text of a
+// command line reaches ffmpeg's option or filter-graph parsers: a value can
+// never add a filter, an option or a file.
+
+// Decimal digits only (no sign, no blanks), from least to most.
+std::optional<int> WholeNumberIn(const QString &text, int least, int most);
+
+// A positive decimal number, "2" or "29.97", as its digits.
+std::optional<QString> DecimalNumber(const QString &text);
+
+// A frame rate: a decimal number or a fraction of two whole numbers
+// ("30000/1001"), above 0.
+std::optional<QString> RateText(const QString &text);
+
+// A display shape: a decimal number ("2.35") or two of them with ":" or "/"
+// between ("16:9", "4/3"), given as "W:H" or the number.
+std::optional<QString> AspectText(const QString &text);
+
+// The encoders and muxers a command line may name.
+bool IsKnownVideoEncoder(const QString &name);
+bool IsKnownAudioEncoder(const QString &name);
+bool IsKnownMuxer(const QString &name);
+
+// A path that ffmpeg and a list of files to join read as the one file it
+// names: it holds no control character (a line break would end its line
+// in the list and start another entry).
+bool IsPlainPath(const QString &path);
