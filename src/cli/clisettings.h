@@ -34,6 +34,7 @@ public:
     bool turnOffWhenDone() const override { return false; }
     bool exitWhenDone() const override { return false; }
     bool openFolderWhenDone() const override { return false; }
+    bool canAskDuringJob() const override { return false; }
     int conversionsAtOnce() const override { return m_conversionsAtOnce; }
 
 private:

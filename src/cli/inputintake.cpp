@@ -59,6 +59,10 @@ ExpandedInputs ExpandInputs(const QStringList &inputs)
 QString EntryProblem(const QString &entry)
 {
     const QFileInfo info(entry);
+    // A folder named like a video is most likely a mistake for the video;
+    // taking the videos inside it instead would join something else.
+    if (info.isDir() && IsSupportedExt(QDir::cleanPath(entry)))
+        return QStringLiteral("\"%1\" is a folder, not a video file").arg(entry);
     if (info.isDir())
         return QString();
     if (!info.isFile())

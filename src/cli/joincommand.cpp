@@ -43,6 +43,20 @@ std::optional<QString> fullPath(const std::optional<QString> &path)
     return fullPath(*path);
 }
 
+// A temp folder named on the command line is used as it is: when it cannot
+// be, the job must not quietly write elsewhere.
+QString TempDirProblem(const std::optional<QString> &tempDir)
+{
+    if (!tempDir)
+        return QString();
+    const QFileInfo info(fullPath(*tempDir));
+    if (!info.exists())
+        return QStringLiteral("the temp folder \"%1\" does not exist").arg(*tempDir);
+    if (!info.isDir())
+        return QStringLiteral("the temp folder \"%1\" is not a folder").arg(*tempDir);
+    return QString();
+}
+
 void printResult(const QString &line)
 {
     std::fputs((line + QLatin1Char('\n')).toLocal8Bit().constData(), stdout);
@@ -148,6 +162,9 @@ private:
 
     int endStatus(bool succeeded)
     {
+        // The result was kept under a free name, which the message gave.
+        if (succeeded && m_job.outputRefused())
+            return ExitCode::Refused;
         if (succeeded) {
             const QString output = m_job.joinTarget();
             if (IsWrittenFile(output)) {
@@ -201,6 +218,10 @@ int RunJoin(const CliRequest &request, const QString &programDir, InterruptSigna
         const int position = ReadProfilePosition(programDir);
         if (position >= 0 && position < catalogue.size())
             profileName = catalogue.at(position);
+    }
+    if (const QString problem = TempDirProblem(request.tempDir); !problem.isEmpty()) {
+        Console(false).error(problem);
+        return ExitCode::BadArguments;
     }
     JoinRun run(request, programDir, profileName, interrupts);
     return run.run();

@@ -7,6 +7,7 @@
 #include "cli/joincommand.h"
 #include "settings/preferences.h"
 #include "settings/profiles.h"
+#include "tasklist/filenamebytes.h"
 
 #include <QCoreApplication>
 
@@ -50,6 +51,16 @@ int main(int argc, char **argv)
         return 0;
     case CliRequest::Join:
         break;
+    }
+    // An argument that is not valid UTF-8 reaches the program as other
+    // text, which names no file: it is refused as it was given.
+    for (int i = 1; i < argc; ++i) {
+        if (!NameRoundTrips(QByteArray(argv[i]))) {
+            Console(false).error(QStringLiteral("the name \"%1\" is not valid UTF-8, so the "
+                                                "program cannot open it; please rename it")
+                                     .arg(EscapedName(QByteArray(argv[i]))));
+            return ExitCode::Refused;
+        }
     }
     InterruptSignals interrupts;
     return RunJoin(parse.request, programDir, &interrupts);

@@ -4,6 +4,7 @@
 #include "engine/jobfolder.h"
 #include "engine/jobplan.h"
 #include "engine/joincheck.h"
+#include "engine/outputplacement.h"
 
 #include <QList>
 #include <QObject>
@@ -76,6 +77,9 @@ public:
     // What the latest job warned about (inputs that could be read only in
     // part), one text each.
     QStringList warnings() const { return m_warnings; }
+    // The latest job kept its result under another name because a file had
+    // appeared at the output path that nobody could be asked about.
+    bool outputRefused() const { return m_outputRefused; }
     QTimer *timer() { return &m_timer; }
 
 signals:
@@ -113,6 +117,9 @@ private:
     QString finalTarget() const;
     void onJoiningEnded(EncoderRun *run, const RunOutcome &outcome);
     QString joinedOutputProblem() const;
+    bool placeOutput(const QString &partial);
+    bool askToReplaceAppeared(const QString &partial);
+    bool keepBoth(const QString &partial, bool nobodyAsked);
     void cancelJoining();
     void failJoining(const QString &text);
     void completeJob();
@@ -155,6 +162,9 @@ private:
     JobPlan m_plan;
     JobFolder m_workFolder;
     QString m_outputPath; // the output field's text as Start left it
+    // What was at the output path at Start: only that file may be replaced.
+    FileIdentity m_outputAtStart;
+    bool m_outputRefused = false;
     int m_conversionsAtOnce = 1;
     QList<EncoderRun *> m_runs; // running now, in the order they started
     // The stage's position text: it starts empty with each stage and goes on

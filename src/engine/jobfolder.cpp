@@ -13,13 +13,6 @@ namespace {
 
 const QString FolderPrefix = QStringLiteral("brelvane-job-");
 
-bool processIsGone(qint64 pid)
-{
-    if (pid <= 0)
-        return false;
-    return ::kill(pid_t(pid), 0) != 0 && errno == ESRCH;
-}
-
 qint64 ownerOf(const QString &folder)
 {
     QFile marker(folder + QLatin1Char('/') + JobFolderMarkerName());
@@ -31,6 +24,13 @@ qint64 ownerOf(const QString &folder)
 }
 
 } // namespace
+
+bool ProcessIsGone(qint64 pid)
+{
+    if (pid <= 0)
+        return false;
+    return ::kill(pid_t(pid), 0) != 0 && errno == ESRCH;
+}
 
 QString JobFolderMarkerName()
 {
@@ -80,7 +80,7 @@ int RemoveLeftoverJobFolders(const QString &tempFolder)
     for (const QString &name : names) {
         const QString folder = dir.filePath(name);
         // Without its marker a folder is not known to be ours: leave it.
-        if (QFileInfo(folder).isSymLink() || !processIsGone(ownerOf(folder)))
+        if (QFileInfo(folder).isSymLink() || !ProcessIsGone(ownerOf(folder)))
             continue;
         if (QDir(folder).removeRecursively())
             ++removed;

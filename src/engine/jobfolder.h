@@ -26,6 +26,10 @@ private:
     QString m_path;
 };
 
+// Whether no process of that id runs any more; a running one, or an id
+// that is no process id, counts as not gone.
+bool ProcessIsGone(qint64 pid);
+
 // The name of the marker file in every job folder.
 QString JobFolderMarkerName();
 

@@ -67,7 +67,7 @@ void Job::onJoiningEnded(EncoderRun *run, const RunOutcome &outcome)
         failJoining(full.isEmpty() ? text : full + QLatin1Char('\n') + text);
     } else if (const QString problem = joinedOutputProblem(); !problem.isEmpty()) {
         failJoining(problem);
-    } else if (!ReplaceFile(partial, m_plan.finalTarget)) {
+    } else if (!placeOutput(partial)) {
         failJoining(QStringLiteral("The joined video could not be moved to \"%1\".")
                         .arg(m_plan.finalTarget));
     } else {

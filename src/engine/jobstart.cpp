@@ -27,6 +27,9 @@ void Job::imgStartClick()
     if (!passesStartChecks())
         return;
     m_outputPath = m_view->outputFileText();
+    m_outputAtStart = IdentityOf(m_outputPath);
+    m_outputRefused = false;
+    RemoveLeftoverPartialOutputs(FolderPart(m_outputPath));
     m_active = true;
     m_view->DisableJobControls();
     ConvertInputs();
@@ -140,6 +143,8 @@ bool Job::passesStartChecks()
 
     const QStringList tempFolders = PossibleTempFolders(m_settings->tempDir(), m_programDir);
     if (auto refusal = CheckJobPaths(inputPaths(), output, tempFolders))
+        return refuse(*refusal);
+    if (auto refusal = CheckOutputPlace(output, tempFolders))
         return refuse(*refusal);
     if (auto refusal = CheckAudioBitrate(m_selection->workingSelection()))
         return refuse(*refusal);

@@ -21,6 +21,10 @@ public:
     virtual bool turnOffWhenDone() const = 0;    // chkTurnoff
     virtual bool exitWhenDone() const = 0;       // chkExit
     virtual bool openFolderWhenDone() const = 0; // chkOpenDir
+    // Whether a question may wait for an answer at the end of a job. A job
+    // from the command line may run unattended, and its terminal shows the
+    // progress: it decides without asking.
+    virtual bool canAskDuringJob() const { return true; }
     // How many conversions may run at once: by default one per core.
     virtual int conversionsAtOnce() const { return DefaultConversionsAtOnce(); }
 };

@@ -7,6 +7,7 @@
 #include "tasklist/inputtypes.h"
 
 #include <QFileInfo>
+#include <unistd.h>
 
 QString FolderPart(const QString &path)
 {
@@ -33,12 +34,32 @@ static bool NamesSomething(const QString &path)
     return info.exists() || info.isSymLink();
 }
 
+int LongestNameIn(const QString &folder)
+{
+    const long longest = ::pathconf(QFile::encodeName(folder).constData(), _PC_NAME_MAX);
+    return longest > 0 ? int(longest) : 255;
+}
+
+// base, shortened at its end as far as needed for head + base + tail to fit
+// a name of at most longest bytes; the whole base stays whenever it fits.
+static QString ShortenedToFit(const QString &head, QString base, const QString &tail, int longest)
+{
+    while (!base.isEmpty() && QFile::encodeName(head + base + tail).size() > longest) {
+        base.chop(1);
+        if (!base.isEmpty() && base.back().isHighSurrogate())
+            base.chop(1);
+    }
+    return head + base + tail;
+}
+
 QString FirstFreeRenamedPath(const QString &outputPath, const QString &outputExtension)
 {
-    const QString stem = FolderPart(outputPath) + StripExtension(FileNamePart(outputPath));
+    const QString folder = FolderPart(outputPath);
+    const QString stem = StripExtension(FileNamePart(outputPath));
+    const int longest = LongestNameIn(folder.isEmpty() ? QStringLiteral(".") : folder);
     for (int index = 1;; ++index) {
-        const QString candidate =
-            stem + QLatin1Char('_') + QString::number(index) + outputExtension;
+        const QString tail = QLatin1Char('_') + QString::number(index) + outputExtension;
+        const QString candidate = folder + ShortenedToFit(QString(), stem, tail, longest);
         if (!NamesSomething(candidate))
             return candidate;
     }
@@ -58,8 +79,11 @@ QString PartialOutputPath(const QString &outputPath)
     const int point = name.lastIndexOf(QLatin1Char('.'));
     const QString base = point < 0 ? name : name.left(point);
     const QString extension = point < 0 ? QString() : name.mid(point);
-    return FolderPart(outputPath) + QLatin1Char('.') + base + QStringLiteral(".partial-") +
-           QString::number(QCoreApplication::applicationPid()) + extension;
+    const QString folder = FolderPart(outputPath);
+    const QString tail = QStringLiteral(".partial-") +
+                         QString::number(QCoreApplication::applicationPid()) + extension;
+    return folder + ShortenedToFit(QStringLiteral("."), base, tail,
+                                   LongestNameIn(folder.isEmpty() ? QStringLiteral(".") : folder));
 }
 
 bool ReplaceFile(const QString &from, const QString &to)

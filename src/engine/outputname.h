@@ -19,8 +19,12 @@ QString WithOutputExtension(const QString &outputText, const QString &outputExte
 // The output path the rename policy takes instead of an existing file: the
 // first of folder + name without extension + "_1", "_2", ... + the profile's
 // extension that names nothing yet. It never picks a name that exists, so
-// an earlier renamed output is not written over.
+// an earlier renamed output is not written over. A name too long for the
+// folder loses the end of its stem rather than the number.
 QString FirstFreeRenamedPath(const QString &outputPath, const QString &outputExtension);
+
+// The longest file name, in bytes, that folder takes.
+int LongestNameIn(const QString &folder);
 
 // The folder to open after a job: the folder part without its trailing "/"
 // (the root folder stays "/").
@@ -29,7 +33,9 @@ QString OutputFolderToOpen(const QString &outputPath);
 // The hidden name in the output's folder that a join writes to; only a
 // checked result is moved onto the output path, so a failed or stopped join
 // never leaves a broken file there nor destroys an earlier one. The
-// extension stays last, as the encoder chooses the container by it.
+// extension stays last, as the encoder chooses the container by it. A
+// name too long for the folder loses the end of its base; the pattern stays
+// whole, so a leftover is always known for one.
 QString PartialOutputPath(const QString &outputPath);
 
 // Moves from onto to in one step, replacing a file at to. False when it

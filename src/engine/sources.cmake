@@ -14,6 +14,7 @@ target_sources(brelvane_core PRIVATE
   engine/startcheck.h engine/startcheck.cpp
   engine/spacecheck.h engine/spacecheck.cpp
   engine/outputname.h engine/outputname.cpp
+  engine/outputplacement.h engine/outputplacement.cpp
   engine/tempfiles.h engine/tempfiles.cpp
   engine/jobclock.h engine/jobclock.cpp
   engine/jobfailure.h engine/jobfailure.cpp)
@@ -24,4 +25,5 @@ target_sources(brelvane_core PRIVATE
   engine/jobfolder.h engine/jobfolder.cpp
   engine/joincheck.h engine/joincheck.cpp
   engine/copycheck.h engine/copycheck.cpp
-  engine/job.h engine/job.cpp engine/jobstart.cpp engine/jobconvert.cpp engine/jobjoin.cpp)
+  engine/job.h engine/job.cpp engine/jobstart.cpp engine/jobconvert.cpp engine/jobjoin.cpp
+  engine/jobplace.cpp)

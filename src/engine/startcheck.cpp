@@ -1,11 +1,19 @@
 #include "startcheck.h"
 
 #include "engine/commandline.h"
+#include "engine/outputname.h"
 #include "engine/tempfiles.h"
 #include "settings/optionbuilder.h"
+#include "tasklist/filenamebytes.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 QString PathIdentity(const QString &path)
 {
@@ -134,4 +142,78 @@ std::optional<StartRefusal> CheckEncoderValues(const WorkingSelection &selection
                        "Output Settings, or another profile.")
             .arg(QFileInfo(profilePath).completeBaseName(), value->text, value->section),
         StartRefusal::KeepFocus};
+}
+
+static std::optional<StartRefusal> CheckNoControlCharacter(const QString &outputPath,
+                                                           const QStringList &tempFolders)
+{
+    QStringList paths{outputPath};
+    paths += tempFolders;
+    for (const QString &path : paths) {
+        if (!HoldsControlCharacter(path))
+            continue;
+        return StartRefusal{
+            QStringLiteral("Invalid Path"),
+            QStringLiteral("The path \"%1\" holds a control character, which cannot be passed to "
+                           "the encoder. Please rename it.")
+                .arg(EscapedName(path)),
+            path == outputPath ? StartRefusal::FocusOutputFile : StartRefusal::KeepFocus};
+    }
+    return std::nullopt;
+}
+
+static StartRefusal OutputFileRefusal(const QString &text)
+{
+    return {QStringLiteral("Output File"), text, StartRefusal::FocusOutputFile};
+}
+
+static std::optional<StartRefusal> CheckOutputName(const QString &outputPath)
+{
+    if (QFileInfo(outputPath).isDir()) {
+        return OutputFileRefusal(QStringLiteral("The output file \"%1\" is a folder. Please "
+                                                "specify another output file.")
+                                     .arg(outputPath));
+    }
+    const int longest = LongestNameIn(FolderPart(outputPath));
+    const QString partialName = FileNamePart(PartialOutputPath(outputPath));
+    if (QFile::encodeName(FileNamePart(outputPath)).size() > longest ||
+        QFile::encodeName(partialName).size() > longest) {
+        return OutputFileRefusal(
+            QStringLiteral("The output file name \"%1\" is too long: its folder takes names of "
+                           "at most %2 bytes. Please specify a shorter name.")
+                .arg(FileNamePart(outputPath))
+                .arg(longest));
+    }
+    return std::nullopt;
+}
+
+// Access rights do not tell it all (a read-only file system, a folder that
+// takes no files), so the job's own partial file is made and removed.
+static std::optional<StartRefusal> CheckOutputFolderWritable(const QString &outputPath)
+{
+    const QByteArray probe = QFile::encodeName(PartialOutputPath(outputPath));
+    const int fd = ::open(probe.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd >= 0) {
+        ::close(fd);
+        ::unlink(probe.constData());
+        return std::nullopt;
+    }
+    if (errno == EEXIST)
+        return std::nullopt;
+    const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+    return StartRefusal{QStringLiteral("Output path cannot be written"),
+                        QStringLiteral("The output folder \"%1\" cannot be written (%2). Please "
+                                       "specify another one.")
+                            .arg(FolderPart(outputPath), reason),
+                        StartRefusal::FocusOutputFile};
+}
+
+std::optional<StartRefusal> CheckOutputPlace(const QString &outputPath,
+                                             const QStringList &tempFolders)
+{
+    if (auto refusal = CheckNoControlCharacter(outputPath, tempFolders))
+        return refusal;
+    if (auto refusal = CheckOutputName(outputPath))
+        return refusal;
+    return CheckOutputFolderWritable(outputPath);
 }

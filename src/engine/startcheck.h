@@ -41,3 +41,11 @@ std::optional<StartRefusal> CheckAudioBitrate(const WorkingSelection &selection)
 // not become part of the encoder's filters or options.
 std::optional<StartRefusal> CheckEncoderValues(const WorkingSelection &selection,
                                                const QString &profilePath);
+
+// The output must be a file that can be made in its folder, under a name the
+// folder takes, and no path the job writes may hold a control character
+// (the encoder's list of parts is one path a line). Checks what a job would
+// otherwise find only after all conversions. The writing test makes and
+// removes the job's own hidden partial file, and leaves nothing.
+std::optional<StartRefusal> CheckOutputPlace(const QString &outputPath,
+                                             const QStringList &tempFolders);

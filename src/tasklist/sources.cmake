@@ -6,4 +6,5 @@ target_sources(brelvane_core PRIVATE
   tasklist/taskitem.h
   tasklist/tasklistmodel.h tasklist/tasklistmodel.cpp
   tasklist/inputtypes.h tasklist/inputtypes.cpp
+  tasklist/filenamebytes.h tasklist/filenamebytes.cpp
   tasklist/tasklist.h tasklist/tasklist.cpp)

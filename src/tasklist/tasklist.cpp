@@ -1,6 +1,7 @@
 #include "tasklist/tasklist.h"
 
 #include "platform/messages.h"
+#include "tasklist/filenamebytes.h"
 #include "tasklist/inputtypes.h"
 #include "tasklist/mediaprobe.h"
 #include "tasklist/orderedprobes.h"
@@ -232,8 +233,25 @@ void TaskList::appendFolderFiles(const QString &folder, QStringList &files)
     QStringList names = QDir(folder).entryList(InputPatterns(), QDir::Files, QDir::Unsorted);
     std::sort(names.begin(), names.end(), lessIgnoringCase);
     const QString base = AddTrailingSeparator(folder);
-    for (const QString &name : qAsConst(names))
-        files << base + name;
+    for (const QString &name : qAsConst(names)) {
+        // The listing's text of a name that is not valid UTF-8 names no file.
+        if (QFileInfo::exists(base + name))
+            files << base + name;
+    }
+    tellUnreadableNames(base, UnreadableVideoNamesIn(folder));
+}
+
+void TaskList::tellUnreadableNames(const QString &folder, const QList<QByteArray> &names)
+{
+    if (names.isEmpty())
+        return;
+    QStringList shown;
+    for (const QByteArray &name : names)
+        shown << folder + EscapedName(name);
+    m_messages->inform(refusedTitle(),
+                       QStringLiteral("The program cannot open these files, as their names "
+                                      "are not valid UTF-8. Please rename them:\n\n") +
+                           refusedNamesText(shown));
 }
 
 void TaskList::appendStartupFiles(const QString &entry, QStringList &files)

@@ -83,6 +83,7 @@ private:
     bool confirmDuplicate(const QString &path);
     bool readListFile(const QString &listFile, QStringList &entries);
     void tellRefused(const QStringList &refused);
+    void tellUnreadableNames(const QString &folder, const QList<QByteArray> &names);
     bool isRowSelected(int row) const;
     void moveSelection(int from, int to);
     void swapRows(int a, int b);

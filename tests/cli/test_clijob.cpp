@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTest>
 
 #include <csignal>
@@ -28,6 +29,10 @@ private slots:
     void aSignalTakesTheCancelPath();
     void progressAndQuiet();
     void aJobRemovesTheFoldersOfEndedRunsOnly();
+    void aFileThatAppearsAtTheOutputIsKept_data();
+    void aFileThatAppearsAtTheOutputIsKept();
+    void twoRenamingJobsAtOnceTakeTwoNames();
+    void startRefusesEarly();
 
 private:
     QStringList joinArgs(const CliTestDir &dir, const QStringList &options) const;
@@ -200,8 +205,10 @@ void TestCliJob::aTempFolderThatCannotBeMadeRefusesTheJob()
     // be made: a file stands in the way of both.
     QVERIFY(writeText(dir.workPath("blocker"), "x"));
     QVERIFY(writeText(dir.programDir() + "temp", "x"));
+    // The preferences' folder: one given by --temp-dir must exist already.
+    dir.writePreferences("Temp Dir=" + dir.workPath("blocker/temp") + "\n");
     QStringList args = joinArgs(dir, {});
-    args[4] = dir.workPath("blocker/temp");
+    args.erase(args.begin() + 3, args.begin() + 5);
     const CliRun run = dir.run(args);
     QCOMPARE(run.exitCode, 3);
     QVERIFY2(run.err.contains(QLatin1String("Temp Folder")), qPrintable(run.err));
@@ -316,6 +323,13 @@ void TestCliJob::aJobRemovesTheFoldersOfEndedRunsOnly()
     makeJobFolder(dir.tempDir() + "brelvane-job-" + livePid + "-3", livePid);
     makeJobFolder(dir.tempDir() + "brelvane-job-no-marker", QByteArray());
     QVERIFY(writeText(dir.tempDir() + "0.avi", "the user's own"));
+    // Partial outputs beside the output: only those of ended runs go.
+    const QStringList leftovers{".out.partial-" + endedPid + ".avi", ".clip.partial-" + endedPid};
+    const QStringList others{".out.partial-" + livePid + ".avi", "out.partial-" + endedPid + ".avi",
+                             ".out.partial-" + endedPid + ".avi.bak"};
+    for (const QString &name : leftovers + others)
+        QVERIFY(writeText(dir.workPath(name), "partial"));
+    QVERIFY(QDir().mkpath(dir.workPath(".dir.partial-" + endedPid + ".avi")));
 
     // Without --jobs the count comes from Preferences.ini: one at a time,
     // so no file is ever shown with others running beside it.
@@ -331,6 +345,156 @@ void TestCliJob::aJobRemovesTheFoldersOfEndedRunsOnly()
     QCOMPARE(contentOf(dir.tempDir() + "0.avi"), QByteArray("the user's own"));
     QVERIFY(QFile::exists(dir.tempDir() + "brelvane-job-no-marker/0.avi"));
     QVERIFY(QDir(defaultTemp).isEmpty());
+    for (const QString &name : leftovers)
+        QVERIFY2(!QFileInfo::exists(dir.workPath(name)), qPrintable(name));
+    for (const QString &name : others)
+        QCOMPARE(contentOf(dir.workPath(name)), QByteArray("partial"));
+    QVERIFY(QFileInfo(dir.workPath(".dir.partial-" + endedPid + ".avi")).isDir());
+}
+
+void TestCliJob::aFileThatAppearsAtTheOutputIsKept_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<bool>("fileAtStart");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("notice");
+    QTest::newRow("--rename") << QStringList{"--rename"} << false << 0 << QString();
+    QTest::newRow("--overwrite, nothing there at Start")
+        << QStringList{"--overwrite"} << false << 0 << "File Exists: The file";
+    QTest::newRow("--overwrite, the file of Start replaced during the job")
+        << QStringList{"--overwrite"} << true << 0 << "File Exists: The file";
+    // Nobody to ask: the result is kept aside, and the job counts as refused.
+    QTest::newRow("--ask") << QStringList{"--ask"} << false << 3 << "Nobody could be asked";
+}
+
+void TestCliJob::aFileThatAppearsAtTheOutputIsKept()
+{
+    QFETCH(QStringList, options);
+    QFETCH(bool, fileAtStart);
+    QFETCH(int, exitCode);
+    QFETCH(QString, notice);
+    CliTestDir dir;
+    QVERIFY(dir.isValid());
+    if (fileAtStart)
+        QVERIFY(writeText(dir.workPath("out.avi"), "earlier\n"));
+    // The join run puts a new file at the output path before it writes.
+    const CliRun run =
+        dir.run(joinArgs(dir, options), {{"FAKE_ENCODER_MODE", "replay,replay,appear"},
+                                         {"FAKE_ENCODER_APPEAR", dir.workPath("out.avi")}});
+    QVERIFY2(run.exitCode == exitCode, qPrintable(run.err));
+    QCOMPARE(contentOf(dir.workPath("out.avi")), QByteArray("appeared\n"));
+    const QString result = dir.workPath("out_1.avi");
+    QCOMPARE(contentOf(result).size(), QFile(clip("a.mp4")).size() * 2);
+    QCOMPARE(run.out, exitCode == 0 ? result + "\n" : QString());
+    QVERIFY2(run.err.contains(notice), qPrintable(run.err));
+    if (!notice.isEmpty())
+        QVERIFY2(run.err.contains(result), qPrintable(run.err));
+}
+
+void TestCliJob::twoRenamingJobsAtOnceTakeTwoNames()
+{
+    CliTestDir dir;
+    QVERIFY(dir.isValid());
+    QVERIFY(writeText(dir.workPath("out.avi"), "earlier\n"));
+    const QString meet = dir.workPath("meet");
+    QVERIFY(QDir().mkpath(meet));
+    // Both joins are running before either ends.
+    std::unique_ptr<QProcess> jobs[2];
+    for (int i = 0; i < 2; ++i) {
+        jobs[i] = dir.start(joinArgs(dir, {"--rename"}),
+                            {{"FAKE_ENCODER_MODE", "replay,replay,meet"},
+                             {"FAKE_ENCODER_MEET", meet},
+                             {"FAKE_ENCODER_LOG", dir.workPath("log") + QString::number(i)}});
+    }
+    QStringList written;
+    for (auto &job : jobs) {
+        const CliRun run = CliTestDir::finish(*job);
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        written << run.out.trimmed();
+    }
+    written.sort();
+    QCOMPARE(written, (QStringList{dir.workPath("out_1.avi"), dir.workPath("out_2.avi")}));
+    for (const QString &path : written)
+        QCOMPARE(contentOf(path).size(), QFile(clip("a.mp4")).size() * 2);
+    QCOMPARE(contentOf(dir.workPath("out.avi")), QByteArray("earlier\n"));
+}
+
+// What Start can tell before any work is refused then, with its reason.
+void TestCliJob::startRefusesEarly()
+{
+    CliTestDir dir;
+    QVERIFY(dir.isValid());
+    const auto withOption = [&dir, this](const QString &option, const QString &value) {
+        QStringList args = joinArgs(dir, {});
+        args[args.indexOf(option) + 1] = value;
+        return args;
+    };
+    const QString newlineFolder = dir.workPath("te\nmp/");
+    QVERIFY(QDir().mkpath(newlineFolder));
+    QVERIFY(QDir().mkpath(dir.workPath("folder.avi")));
+    QVERIFY(QDir().mkpath(dir.workPath("x.mp4")));
+    QVERIFY(QFile::copy(clip("a.mp4"), dir.workPath("x.mp4/inside.mp4")));
+    QVERIFY(writeText(dir.workPath("afile"), "x"));
+    // A name that is not valid UTF-8 in a folder input: "café" in Latin-1.
+    QVERIFY(QDir().mkpath(dir.workPath("videos")));
+    QVERIFY(QFile::copy(clip("a.mp4"), dir.workPath("videos/ok.mp4")));
+    const QByteArray latin1 = QFile::encodeName(dir.workPath("videos/")) + "caf\xe9.mp4";
+    const int fd = ::open(latin1.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    QVERIFY(fd >= 0);
+    ::close(fd);
+    // QTemporaryDir cannot remove a name it cannot spell.
+    const auto unlinkLatin1 = qScopeGuard([&latin1] { ::unlink(latin1.constData()); });
+
+    struct Case {
+        const char *name;
+        QStringList args;
+        int exitCode;
+        QString reason;
+    };
+    const QString tooLong = dir.workPath(QString(300, QLatin1Char('n')) + ".avi");
+    const QList<Case> cases{
+        {"newline in the temp folder", withOption("--temp-dir", newlineFolder), 3,
+         "holds a control character"},
+        {"newline in the output", withOption("--output", dir.workPath("o\nut.avi")), 3,
+         "holds a control character"},
+        {"output folder that takes no file", withOption("--output", "/proc/out.avi"), 3,
+         "cannot be written"},
+        {"output that is a folder", withOption("--output", dir.workPath("folder.avi")), 3,
+         "is a folder"},
+        {"output name too long", withOption("--output", tooLong), 3, "is too long"},
+        {"missing --temp-dir", withOption("--temp-dir", dir.workPath("missing")), 2,
+         "does not exist"},
+        {"--temp-dir naming a file", withOption("--temp-dir", dir.workPath("afile")), 2,
+         "is not a folder"},
+        {"folder input named like a video", joinArgs(dir, {dir.workPath("x.mp4")}), 3,
+         "is a folder, not a video file"},
+        {"folder input holding a name that is not UTF-8", joinArgs(dir, {dir.workPath("videos")}),
+         3, "videos/caf\\xE9.mp4"},
+    };
+    for (const Case &refused : cases) {
+        const CliRun run = dir.run(refused.args);
+        QVERIFY2(run.exitCode == refused.exitCode && run.err.contains(refused.reason),
+                 qPrintable(QString::fromLatin1(refused.name) + ": " + run.err));
+        QVERIFY2(dir.encoderRuns().isEmpty(), refused.name);
+    }
+
+    // The same name given on the command line itself, as a shell passes it.
+    QProcess shell;
+    shell.setWorkingDirectory(dir.workPath(QString()));
+    shell.start("/bin/sh", QStringList{"-c", "exec \"$0\" \"$@\" videos/caf*.mp4",
+                                       dir.programDir() + "brelvane-cli"} +
+                               joinArgs(dir, {}));
+    QVERIFY(shell.waitForFinished(60000));
+    const QString err = QString::fromLocal8Bit(shell.readAllStandardError());
+    QCOMPARE(shell.exitCode(), 3);
+    QVERIFY2(err.contains("videos/caf\\xE9.mp4\" is not valid UTF-8"), qPrintable(err));
+
+    // A name that fits the folder, but not with the partial file's pattern
+    // around it: the partial name is shortened, and the job runs.
+    const QString longest = dir.workPath(QString(251, QLatin1Char('n')) + ".avi");
+    const CliRun joined = dir.run(withOption("--output", longest));
+    QVERIFY2(joined.exitCode == 0, qPrintable(joined.err));
+    QCOMPARE(contentOf(longest).size(), QFile(clip("a.mp4")).size() * 2);
 }
 
 QTEST_GUILESS_MAIN(TestCliJob)

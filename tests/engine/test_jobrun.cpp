@@ -19,6 +19,8 @@ private slots:
     void completionActionsTakeTurnsByPrecedence_data();
     void completionActionsTakeTurnsByPrecedence();
     void renamePolicyNeverOverwrites();
+    void aFileThatAppearsIsAskedAbout_data();
+    void aFileThatAppearsIsAskedAbout();
     void inputTheEncoderFailsOnStopsTheJob_data();
     void inputTheEncoderFailsOnStopsTheJob();
     void failedJoiningRunsNoAfterCompletionAction_data();
@@ -342,6 +344,34 @@ void TestJobRun::renamePolicyNeverOverwrites()
     QVERIFY(kit.runToEnd());
     QCOMPARE(readAll(kit.view.outputText), QByteArray("ABC"));
     QVERIFY(!QFileInfo::exists(kit.workPath(QStringLiteral("joined_3.avi"))));
+}
+
+void TestJobRun::aFileThatAppearsIsAskedAbout_data()
+{
+    QTest::addColumn<bool>("overwrite");
+    QTest::newRow("Yes") << true;
+    QTest::newRow("No") << false;
+}
+
+// "Ask me.": nothing was there at Start, so only the end can ask.
+void TestJobRun::aFileThatAppearsIsAskedAbout()
+{
+    QFETCH(bool, overwrite);
+    JobKit kit;
+    setFakeModes(QStringLiteral("replay,replay,replay,appear"), kit.runLogPath());
+    qputenv("FAKE_ENCODER_APPEAR", kit.view.outputText.toUtf8());
+    addThreeInputs(kit);
+    kit.messages.answers = {overwrite};
+    QVERIFY(kit.runToEnd());
+    QCOMPARE(kit.messages.shown.size(), 2);
+    QCOMPARE(kit.messages.shown.first().kind, ShownMessage::Ask);
+    QCOMPARE(kit.messages.shown.first().title, QStringLiteral("File Exists"));
+    const QString keptAs = kit.workPath(QStringLiteral("joined_1.avi"));
+    QVERIFY(kit.messages.shown.first().text.contains(keptAs));
+    QCOMPARE(kit.messages.shown.last().title, QStringLiteral("Complete"));
+    QCOMPARE(readAll(kit.view.outputText), overwrite ? QByteArray("ABC") : "appeared\n");
+    QCOMPARE(readAll(keptAs), overwrite ? QByteArray() : QByteArray("ABC"));
+    QCOMPARE(kit.job->joinTarget(), overwrite ? kit.view.outputText : keptAs);
 }
 
 void TestJobRun::inputTheEncoderFailsOnStopsTheJob_data()

@@ -12,6 +12,12 @@
 //             FAKE_ENCODER_EXIT_CODE (default 1)
 //     crash   replays half the output, leaves a partial -o file, aborts
 //     hang    replays half the output, leaves a partial -o file, waits to be killed
+//     appear  as replay, and first puts a new file holding "appeared\n" at
+//             FAKE_ENCODER_APPEAR: a file that turns up while the job runs
+//     meet    as replay, once FAKE_ENCODER_MEET_COUNT (default 2) runs have
+//             reached this mode: each leaves a file in the folder
+//             FAKE_ENCODER_MEET and waits until it holds that many (at
+//             most a minute), so that runs of several jobs overlap
 //   FAKE_ENCODER_REPLAY  output to replay (default: the captured conversion,
 //                        or the captured joining when several inputs are given)
 //   FAKE_ENCODER_PACE_MS pause after every status line (default none)
@@ -25,12 +31,14 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <dirent.h>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 #include <string>
 #include <sys/resource.h>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -178,6 +186,35 @@ std::string withoutPositions(std::string text)
     return text;
 }
 
+// A new file, not the old one rewritten: what a download or another
+// program's save leaves.
+void putNewFile(const std::string &path, const std::string &text)
+{
+    const std::string fresh = path + ".fake-new";
+    std::ofstream(fresh, std::ios::binary) << text;
+    std::rename(fresh.c_str(), path.c_str());
+}
+
+int filesIn(const std::string &folder)
+{
+    int count = 0;
+    if (DIR *dir = opendir(folder.c_str())) {
+        while (const dirent *entry = readdir(dir))
+            count += entry->d_name[0] != '.';
+        closedir(dir);
+    }
+    return count;
+}
+
+void meetTheOthers()
+{
+    const std::string folder = env("FAKE_ENCODER_MEET");
+    const int count = std::atoi(env("FAKE_ENCODER_MEET_COUNT", "2").c_str());
+    std::ofstream(folder + "/" + std::to_string(getpid())) << "here\n";
+    for (int waited = 0; waited < 6000 && filesIn(folder) < count; ++waited)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -208,6 +245,10 @@ int main(int argc, char **argv)
         setrlimit(RLIMIT_CORE, &noCore);
         std::abort();
     }
+    if (mode == "appear")
+        putNewFile(env("FAKE_ENCODER_APPEAR"), "appeared\n");
+    if (mode == "meet")
+        meetTheOthers();
     replay(mode == "nopos" ? withoutPositions(text) : text);
     if (mode != "nofile")
         writeOutput(command, outputBytes(command));
