@@ -225,7 +225,8 @@ bool isEvenSize(const QString &text)
 // whole conversion of 720p video. zimg scales YUV only within
 // its family and 4:2:0 only to even sizes, so the picture is made 8-bit
 // 4:2:0 first (what every encoder of the profiles takes anyway), and an
-// odd size is left to ffmpeg's scaler.
+// odd size is left to ffmpeg's scaler. A source of odd size loses its last
+// column or row to reach an even one.
 std::optional<QString> videoFilter(const QString &entry)
 {
     const QString name = keyOf(entry);
@@ -234,7 +235,8 @@ std::optional<QString> videoFilter(const QString &entry)
         if (args.isEmpty())
             return QString();
         if (args.size() == 2 && isEvenSize(args.at(0)) && isEvenSize(args.at(1)))
-            return QStringLiteral("format=yuv420p,zscale=w=%1:h=%2:filter=bicubic")
+            return QStringLiteral("crop=trunc(iw/2)*2:trunc(ih/2)*2,format=yuv420p,"
+                                  "zscale=w=%1:h=%2:filter=bicubic")
                 .arg(args.at(0), args.at(1));
         return QStringLiteral("scale=") + args.join(QLatin1Char(':'));
     }
