@@ -54,6 +54,23 @@ int makeFilter(const AVStream &stream, libav::BitstreamFilter &filter)
     return result < 0 ? result : av_bsf_init(context);
 }
 
+// What differs in an input reopened for copying from what was checked of
+// it before the join began (a file replaced in between); empty when nothing.
+QString changedStreams(const AVFormatContext &input, const InputFacts &facts, bool sound)
+{
+    const auto differs = [&input](int index, AVMediaType kind, int codec) {
+        return index < 0 || index >= static_cast<int>(input.nb_streams) ||
+               input.streams[index]->codecpar->codec_type != kind ||
+               input.streams[index]->codecpar->codec_id != codec;
+    };
+    if (differs(facts.videoStream, AVMEDIA_TYPE_VIDEO, facts.videoCodec))
+        return QStringLiteral("its picture stream");
+    if (sound && facts.audioStream >= 0 &&
+        differs(facts.audioStream, AVMEDIA_TYPE_AUDIO, facts.audioCodec))
+        return QStringLiteral("its sound stream");
+    return QString();
+}
+
 class Joiner {
 public:
     Joiner(const EncodeRequest &request, const QList<InputFacts> &inputs)
@@ -267,6 +284,12 @@ ToolResult Joiner::copyInput(int index)
     const int opened = libav::openInput(path, input);
     if (opened < 0)
         return fail(QStringLiteral("%1 cannot be read: %2").arg(path, libav::errorText(opened)));
+    const QString changed = changedStreams(*input, m_facts.at(index), m_request.audio.enabled);
+    if (!changed.isEmpty())
+        return fail(QStringLiteral("%1 changed while it was joined: %2 is not the one checked")
+                        .arg(path, changed));
+    // Pictures shown out of order get the showing times their file may lack.
+    input->flags |= AVFMT_FLAG_GENPTS;
     std::vector<Route> routes;
     const int routed = routeStreams(*input, index, routes);
     if (routed < 0)

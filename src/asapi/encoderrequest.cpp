@@ -256,7 +256,8 @@ std::optional<QString> scaleFilter(const QStringList &args)
     if (args.size() != 2 || !width || !height)
         return std::nullopt;
     if (*width % 2 == 0 && *height % 2 == 0)
-        return QStringLiteral("format=yuv420p,zscale=w=%1:h=%2:filter=bicubic")
+        return QStringLiteral("crop=trunc(iw/2)*2:trunc(ih/2)*2,format=yuv420p,"
+                              "zscale=w=%1:h=%2:filter=bicubic")
             .arg(*width)
             .arg(*height);
     return QStringLiteral("scale=%1:%2").arg(*width).arg(*height);
@@ -291,7 +292,8 @@ std::optional<QString> expandFilter(const QStringList &args)
 // whole conversion of 720p video. zimg scales YUV only within
 // its family and 4:2:0 only to even sizes, so the picture is made 8-bit
 // 4:2:0 first (what every encoder of the profiles takes anyway), and an
-// odd size is left to ffmpeg's scaler.
+// odd size is left to ffmpeg's scaler. A source of odd size loses its last
+// column or row to reach an even one.
 //
 // Every filter is written here from the numbers read out of the entry; an
 // entry that is not entirely what its filter takes is refused.

@@ -119,7 +119,12 @@ QStringList inputArguments(const EncodeRequest &request, const QString &concatLi
                   QStringLiteral("-f"),   QStringLiteral("concat"),        QStringLiteral("-safe"),
                   QStringLiteral("0"),    QStringLiteral("-noautorotate"), QStringLiteral("-i"),
                   fileUrl(concatListPath)};
-    return decodingThreads(request.threads) + input;
+    // Copied pictures keep only the times their files hold, and AVI holds
+    // none for pictures shown out of order: they are worked out again.
+    const QStringList times =
+        request.video.copy ? QStringList{QStringLiteral("-fflags"), QStringLiteral("+genpts")}
+                           : QStringList();
+    return decodingThreads(request.threads) + times + input;
 }
 
 void addVideo(const EncodeRequest &request, const InputFacts &facts, const RunLength &length,

@@ -1,5 +1,6 @@
 #include "inputprobe.h"
 
+#include "childprocess.h"
 #include "libav.h"
 
 #include <QFileInfo>
@@ -23,6 +24,7 @@ ProbedFile probedFile(const AVFormatContext &context)
     ProbedFile file;
     file.start = seconds(context.start_time, 1.0 / AV_TIME_BASE);
     file.duration = seconds(context.duration, 1.0 / AV_TIME_BASE);
+    file.durationEstimated = context.duration_estimation_method == AVFMT_DURATION_FROM_BITRATE;
     for (unsigned i = 0; i < context.nb_streams; ++i) {
         const AVStream &stream = *context.streams[i];
         ProbedStream probed;
@@ -35,6 +37,7 @@ ProbedFile probedFile(const AVFormatContext &context)
         probed.timeBase = av_q2d(stream.time_base);
         probed.start = seconds(stream.start_time, probed.timeBase);
         probed.duration = seconds(stream.duration, probed.timeBase);
+        probed.codec = stream.codecpar->codec_id;
         file.streams << probed;
     }
     return file;
@@ -74,7 +77,42 @@ QList<SoundPacket> soundPackets(AVFormatContext &context, const InputFacts &fact
     return packets;
 }
 
+// The end of a packet in seconds: decoding times stand in where a container
+// keeps no showing times (AVI's pictures).
+double packetEnd(const AVPacket &packet, const AVStream &stream)
+{
+    const int64_t time = packet.pts != AV_NOPTS_VALUE ? packet.pts : packet.dts;
+    if (time == AV_NOPTS_VALUE)
+        return -1;
+    return (time + std::max<int64_t>(0, packet.duration)) * av_q2d(stream.time_base);
+}
+
 } // namespace
+
+StreamEnds ReadStreamEnds(const QString &path, const InputFacts &facts)
+{
+    StreamEnds ends;
+    libav::Input input;
+    if (libav::openInput(path, input) < 0)
+        return ends;
+    for (unsigned i = 0; i < input->nb_streams; ++i) {
+        const int index = static_cast<int>(i);
+        input->streams[i]->discard = index == facts.videoStream || index == facts.audioStream
+                                         ? AVDISCARD_DEFAULT
+                                         : AVDISCARD_ALL;
+    }
+    const libav::Packet packet(av_packet_alloc());
+    // A damaged file ends where it can no longer be read.
+    while (packet && StopSignalReceived() == 0 && av_read_frame(input.get(), packet.get()) >= 0) {
+        const double end = packetEnd(*packet, *input->streams[packet->stream_index]) - facts.start;
+        if (packet->stream_index == facts.videoStream)
+            ends.picture = std::max(ends.picture, end);
+        else if (packet->stream_index == facts.audioStream)
+            ends.sound = std::max(ends.sound, end);
+        av_packet_unref(packet.get());
+    }
+    return ends;
+}
 
 ToolResult ProbeInput(const QString &path, bool soundEnd, InputFacts &facts)
 {
@@ -120,4 +158,24 @@ ToolResult ProbeInputs(const QStringList &paths, bool soundEnds, QList<InputFact
         facts << found[i];
     }
     return {true, QString()};
+}
+
+QString CopyMismatch(const QStringList &paths, const QList<InputFacts> &facts, bool picture,
+                     bool sound)
+{
+    const auto name = [](int codec) {
+        return QString::fromLatin1(avcodec_get_name(static_cast<AVCodecID>(codec)));
+    };
+    for (int i = 1; i < facts.size(); ++i) {
+        const InputFacts &first = facts.first();
+        const InputFacts &input = facts.at(i);
+        if (picture && input.videoCodec != first.videoCodec)
+            return QStringLiteral("%1 cannot be copied after %2: its picture is %3, not %4")
+                .arg(paths.at(i), paths.first(), name(input.videoCodec), name(first.videoCodec));
+        if (sound && first.audioStream >= 0 && input.audioStream >= 0 &&
+            input.audioCodec != first.audioCodec)
+            return QStringLiteral("%1 cannot be copied after %2: its sound is %3, not %4")
+                .arg(paths.at(i), paths.first(), name(input.audioCodec), name(first.audioCodec));
+    }
+    return QString();
 }

@@ -13,9 +13,27 @@ void OutputCloser::operator()(AVFormatContext *context) const
     avformat_free_context(context);
 }
 
+namespace {
+
+thread_local bool quietThread = false;
+
+void logUnlessQuiet(void *context, int level, const char *format, va_list arguments)
+{
+    if (!quietThread)
+        av_log_default_callback(context, level, format, arguments);
+}
+
+} // namespace
+
 void showErrorsOnly()
 {
     av_log_set_level(AV_LOG_ERROR);
+    av_log_set_callback(logUnlessQuiet);
+}
+
+void quietOnThisThread()
+{
+    quietThread = true;
 }
 
 QString errorText(int code)

@@ -40,6 +40,10 @@ using BitstreamFilter = std::unique_ptr<AVBSFContext, FilterFreer>;
 // libav prints its errors only, as ffmpeg does with "-loglevel error".
 void showErrorsOnly();
 
+// libav says nothing of what this thread does: for reading that another
+// run reports on already.
+void quietOnThisThread();
+
 // libav's words for an error code, as one line.
 QString errorText(int code);
 

@@ -8,6 +8,7 @@
 #include "ffmpegcommand.h"
 #include "inputprobe.h"
 #include "libav.h"
+#include "progresslines.h"
 #include "toolrun.h"
 
 #include <QCoreApplication>
@@ -15,8 +16,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
+#include <QThread>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -55,6 +58,28 @@ ToolResult runFfmpeg(const EncodeRequest &request, const QList<InputFacts> &inpu
     });
 }
 
+// A conversion of one input reads its packets beside ffmpeg's run (the
+// reading is cheap next to decoding, and the file is in the cache), and
+// says at the end how much of the input there was to convert: a cut-off
+// file is padded to its stated length to keep its sound in step, and that
+// must not pass unnoticed.
+ToolResult convertMeasuring(const EncodeRequest &request, const InputFacts &input)
+{
+    StreamEnds read;
+    std::unique_ptr<QThread> reader(QThread::create([&] {
+        // ffmpeg tells of the damage it meets itself.
+        libav::quietOnThisThread();
+        read = ReadStreamEnds(request.inputs.first(), input);
+    }));
+    reader->start();
+    const ToolResult done = runFfmpeg(request, {input});
+    reader->wait();
+    const std::optional<InputReading> reading = ReadingOf(input, read);
+    if (done.ok && reading)
+        PrintLine(ReadingLine(*reading));
+    return done;
+}
+
 int run(const EncodeRequest &request)
 {
     QList<InputFacts> inputs;
@@ -62,9 +87,16 @@ int run(const EncodeRequest &request)
     const ToolResult probe = ProbeInputs(request.inputs, soundEnds, inputs);
     if (!probe.ok)
         return fail(probe.error);
+    const QString mismatch = CopyMismatch(request.inputs, inputs, request.video.copy,
+                                          request.audio.copy && request.audio.enabled);
+    if (!mismatch.isEmpty())
+        return fail(mismatch);
     // Copying both streams needs no codec: the packets are moved here.
     const bool copy = request.video.copy && request.audio.copy;
-    const ToolResult done = copy ? CopyJoin(request, inputs) : runFfmpeg(request, inputs);
+    const bool conversion = !copy && inputs.size() == 1;
+    const ToolResult done = copy         ? CopyJoin(request, inputs)
+                            : conversion ? convertMeasuring(request, inputs.first())
+                                         : runFfmpeg(request, inputs);
     if (!done.ok)
         return fail(done.error);
     const QFileInfo output(request.output);

@@ -5,10 +5,11 @@
 
 namespace {
 
-double pictureEnd(const ProbedStream &video, const ProbedFile &file)
+// Where a stream ends, from the file's first timestamp.
+double streamEnd(const ProbedStream &stream, const ProbedFile &file)
 {
-    const double start = video.start;
-    const double length = video.duration;
+    const double start = stream.start;
+    const double length = stream.duration;
     if (!std::isnan(start) && !std::isnan(length) && length > 0)
         return start - (std::isnan(file.start) ? start : std::min(file.start, start)) + length;
     // Containers that keep no length per stream: the whole file's.
@@ -23,14 +24,18 @@ InputFacts FactsOf(const ProbedFile &file)
     for (const ProbedStream &stream : file.streams) {
         if (stream.kind == ProbedStream::Video && !stream.cover && facts.videoStream < 0) {
             facts.videoStream = stream.index;
-            facts.pictureEnd = pictureEnd(stream, file);
+            facts.pictureEnd = streamEnd(stream, file);
+            facts.videoCodec = stream.codec;
         } else if (stream.kind == ProbedStream::Audio && facts.audioStream < 0) {
             facts.audioStream = stream.index;
             facts.audioTimeBase = stream.timeBase;
+            facts.statedSoundEnd = streamEnd(stream, file);
+            facts.audioCodec = stream.codec;
         }
     }
     facts.start = std::isnan(file.start) ? 0 : file.start;
     facts.length = std::isnan(file.duration) ? -1 : file.duration;
+    facts.lengthEstimated = file.durationEstimated;
     return facts;
 }
 
@@ -54,4 +59,14 @@ double SoundEndFromPackets(const QList<SoundPacket> &packets, const InputFacts &
     // The encoder's lead-in before the file's start is laid down too.
     const double begin = std::min(first * facts.audioTimeBase, facts.start);
     return (last + frame) * facts.audioTimeBase - begin;
+}
+
+std::optional<InputReading> ReadingOf(const InputFacts &facts, const StreamEnds &read)
+{
+    const double seen = std::max(read.picture, facts.audioStream >= 0 ? read.sound : -1.0);
+    if (seen < 0)
+        return std::nullopt;
+    const double stated =
+        facts.lengthEstimated ? 0 : std::max({0.0, facts.pictureEnd, facts.statedSoundEnd});
+    return InputReading{seen, stated};
 }

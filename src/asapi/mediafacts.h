@@ -1,6 +1,10 @@
 #pragma once
 
+#include "contract/encoderlines.h"
+
 #include <QList>
+
+#include <optional>
 
 // What an input holds, as much as a run needs.
 struct InputFacts {
@@ -18,6 +22,14 @@ struct InputFacts {
     double audioTimeBase = 0;
     double start = 0;
     double length = -1;
+    // Where the file states that its sound ends, from the same start as
+    // pictureEnd; < 0 when unknown or without sound.
+    double statedSoundEnd = -1;
+    // Whether the file's length is only estimated from its size and bitrate.
+    bool lengthEstimated = false;
+    // The streams' codecs, as the media library numbers them; 0 when absent.
+    int videoCodec = 0;
+    int audioCodec = 0;
 };
 
 // What the media library reads from a file's head, in seconds; NaN where
@@ -30,12 +42,14 @@ struct ProbedStream {
     double start = 0.0 / 0.0;
     double duration = 0.0 / 0.0;
     double timeBase = 0;
+    int codec = 0;
 };
 
 struct ProbedFile {
     double start = 0.0 / 0.0;
     double duration = 0.0 / 0.0;
     QList<ProbedStream> streams;
+    bool durationEstimated = false; // from the size and bitrate only
 };
 
 // Cover pictures are not the video; the first real picture and sound
@@ -50,6 +64,19 @@ struct SoundPacket {
 
 // Where the sound ends, from its first packet and its last few.
 double SoundEndFromPackets(const QList<SoundPacket> &packets, const InputFacts &facts);
+
+// How far each stream could be read, in seconds from the file's first
+// timestamp; < 0 when nothing of it was.
+struct StreamEnds {
+    double picture = -1;
+    double sound = -1;
+};
+
+// How far the input could be read (the later end of its picture and its
+// sound) beside the length its file states for the two; nothing when
+// nothing could be read. A length the media library only estimated from
+// the file's size and bitrate is not stated: it is 0 then.
+std::optional<InputReading> ReadingOf(const InputFacts &facts, const StreamEnds &read);
 
 // Where reading the sound's last packets starts, in seconds: a long file is
 // not read whole.

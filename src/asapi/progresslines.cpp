@@ -3,12 +3,6 @@
 #include <cmath>
 #include <cstdio>
 
-QByteArray PositionLine(double seconds, qint64 frames)
-{
-    return "Pos: " + QByteArray::number(seconds, 'f', 1) + "s " + QByteArray::number(frames) +
-           "f\n";
-}
-
 void PrintLine(const QByteArray &line)
 {
     std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), stdout);

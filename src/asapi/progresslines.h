@@ -1,11 +1,9 @@
 #pragma once
 
+#include "contract/encoderlines.h"
+
 #include <QByteArray>
 #include <QList>
-
-// The line the caller reads progress from: "Pos: <seconds>s <frames>f",
-// with "." as the decimal point whatever the locale, and its newline.
-QByteArray PositionLine(double seconds, qint64 frames);
 
 // Writes a line to standard output at once: the caller reads progress as it
 // comes, and a buffered line would reach it late.

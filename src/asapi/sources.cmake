@@ -25,7 +25,7 @@ add_library(brelvane_asapi STATIC
   asapi/childprocess.h asapi/childprocess.cpp
   asapi/toolrun.h asapi/toolrun.cpp)
 target_include_directories(brelvane_asapi PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(brelvane_asapi PUBLIC Qt6::Core brelvane_valueforms PRIVATE PkgConfig::LIBAV)
+target_link_libraries(brelvane_asapi PUBLIC Qt6::Core brelvane_valueforms brelvane_contract PRIVATE PkgConfig::LIBAV)
 
 add_executable(asapi asapi/main.cpp)
 target_link_libraries(asapi PRIVATE brelvane_asapi)

@@ -106,7 +106,7 @@ private:
     void startNextConversions();
     void convertRow(int row);
     void onConversionEnded(EncoderRun *run, const RunOutcome &outcome);
-    bool keepConversion(int row, const RunOutcome &outcome);
+    bool keepConversion(int row, const RunOutcome &outcome, const QStringList &lastLines);
     void showConversionProgress();
     void endConversionStage();
     void cancelConversion();

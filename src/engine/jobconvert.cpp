@@ -2,6 +2,7 @@
 // several rows at once, in the job's own folder.
 #include "job.h"
 
+#include "contract/encoderlines.h"
 #include "engine/jobfailure.h"
 #include "engine/jobview.h"
 #include "engine/livesettings.h"
@@ -137,7 +138,7 @@ void Job::onConversionEnded(EncoderRun *run, const RunOutcome &outcome)
         failToStartEncoder(QStringLiteral("Failed"), row);
         return;
     }
-    if (m_state == Running && m_failedRow < 0 && !keepConversion(row, outcome)) {
+    if (m_state == Running && m_failedRow < 0 && !keepConversion(row, outcome, lastLines)) {
         // An input the encoder failed on must not pass as converted: joining
         // without it would give an output that silently lacks a part.
         m_failedRow = row;
@@ -163,9 +164,13 @@ void Job::onConversionEnded(EncoderRun *run, const RunOutcome &outcome)
 }
 
 // A conversion counts when the encoder ended well and wrote its temporary.
-// A temporary clearly shorter than its input's stated play time is kept,
-// and the user is told what is missing.
-bool Job::keepConversion(int row, const RunOutcome &outcome)
+// An input that could be read only in part is kept, and the user is told
+// what is missing. The encoder says how much it read: its temporary is
+// padded to the input's stated length (frozen picture, silence) to keep
+// the sound in step, so the temporary's own length tells nothing. The
+// length stated is the longer of the row's and the encoder's own reading of
+// the file's header.
+bool Job::keepConversion(int row, const RunOutcome &outcome, const QStringList &lastLines)
 {
     const PlanStep &step = m_plan.conversions.at(row);
     if (!outcome.exitedCleanly() || !IsWrittenFile(step.target))
@@ -178,7 +183,11 @@ bool Job::keepConversion(int row, const RunOutcome &outcome)
     if (!converted->hasPlayTime || !converted->hasVideo)
         return false;
     m_convertedSeconds += converted->seconds;
-    const QString warning = ShortConversionWarning(step.input, step.seconds, converted->seconds);
+    const std::optional<InputReading> reading = ReadingFromLines(lastLines);
+    const QString warning =
+        reading
+            ? ShortConversionWarning(step.input, qMax(step.seconds, reading->stated), reading->read)
+            : ShortConversionWarning(step.input, step.seconds, converted->seconds);
     if (!warning.isEmpty())
         m_warnings << warning;
     return true;

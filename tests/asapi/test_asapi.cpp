@@ -1,5 +1,6 @@
 // asapi.dll: the command lines the program builds, as ffmpeg runs them, and
 // real runs checked with ffprobe.
+#include "asapi/copyjoin.h"
 #include "asapi/encoderrequest.h"
 #include "asapi/ffmpegcommand.h"
 #include "asapi/inputprobe.h"
@@ -159,7 +160,8 @@ private slots:
         // 3.52 s at 30 fps is 105.6 frames: 106 whole frames, and the sound
         // cut at the same instant.
         QCOMPARE(c.filterGraph,
-                 QStringLiteral("[0:0]transpose=1,format=yuv420p,zscale=w=240:h=320:filter=bicubic,"
+                 QStringLiteral("[0:0]transpose=1,crop=trunc(iw/2)*2:trunc(ih/2)*2,format=yuv420p,"
+                                "zscale=w=240:h=320:filter=bicubic,"
                                 "pad=320:320:(ow-iw)/2:(oh-ih)/2:"
                                 "black,setsar=1,fps=30:start_time=0,tpad=stop=-1:stop_mode=clone,"
                                 "trim=end_frame=106[v];[0:1]aresample=48000:async=1:min_hard_comp="
@@ -211,7 +213,8 @@ private slots:
                  QStringList({"-f", "concat", "-safe", "0", "-noautorotate", "-i",
                               "file:/tmp/list.ffconcat"}));
         QCOMPARE(c.filterGraph,
-                 QStringLiteral("[0:0]format=yuv420p,zscale=w=640:h=480:filter=bicubic,setsar=1[v];"
+                 QStringLiteral("[0:0]crop=trunc(iw/2)*2:trunc(ih/2)*2,format=yuv420p,"
+                                "zscale=w=640:h=480:filter=bicubic,setsar=1[v];"
                                 "[0:1]aresample=44100:async=1:"
                                 "min_hard_comp=0.01:first_pts=0,apad,atrim=end=5.500000[a]"));
         QCOMPARE(optionValue(c.arguments, "-b:v"), QStringLiteral("1200000"));
@@ -467,6 +470,43 @@ private slots:
         const Run full = runEncoder(copy + QStringList{clip, clip, "-o", "/dev/full"});
         QCOMPARE(full.exitCode, 1);
         QVERIFY2(full.output.contains("No space left on device"), qPrintable(full.output));
+    }
+    // A copied stream is decoded as its first input's codec from end to end,
+    // so inputs whose codecs differ are refused, and an input that is no
+    // longer what was checked when the join reopens it stops the join.
+    void copyRefusesDifferentCodecsAndChangedInputs()
+    {
+        QTemporaryDir dir;
+        const QString h264 = dir.filePath("h264.mp4");
+        const QString mpeg4 = dir.filePath("mpeg4.mp4");
+        QVERIFY(makeClip(h264, {320, 240, 1.0, 25, true, "libx264"}));
+        QVERIFY(makeClip(mpeg4, {320, 240, 1.0, 25, true}));
+        const QString output = dir.filePath("out.mp4");
+        for (const char *sound : {"copy", "mp3lame"}) {
+            const Run run = runEncoder(
+                {"-ovc", "copy", "-oac", sound, "-of", "lavf", h264, mpeg4, "-o", output});
+            QVERIFY2(run.exitCode != 0 && run.output.contains(mpeg4) &&
+                         run.output.contains("mpeg4") && run.output.contains("h264"),
+                     qPrintable(run.output));
+            QVERIFY(!QFile::exists(output));
+        }
+
+        // The second input is replaced, after it was checked, by a file
+        // whose sound comes first.
+        const QString second = dir.filePath("second.mp4");
+        QVERIFY(QFile::copy(h264, second));
+        const ParsedRequest parsed = ParseEncoderArguments(
+            {"-ovc", "copy", "-oac", "copy", "-of", "lavf", h264, second, "-o", output});
+        QList<InputFacts> facts;
+        QVERIFY(ProbeInputs(parsed.request.inputs, true, facts).ok);
+        QProcess ffmpeg;
+        ffmpeg.start("ffmpeg", {"-v", "error", "-y", "-i", h264, "-map", "0:a", "-map", "0:v", "-c",
+                                "copy", dir.filePath("swapped.mp4")});
+        QVERIFY(ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0);
+        QVERIFY(QFile::remove(second) && QFile::rename(dir.filePath("swapped.mp4"), second));
+        const ToolResult joined = CopyJoin(parsed.request, facts);
+        QVERIFY2(!joined.ok && joined.error.contains(second) && joined.error.contains("changed"),
+                 qPrintable(joined.error));
     }
 };
 

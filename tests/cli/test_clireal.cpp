@@ -14,6 +14,8 @@
 #include <QProcess>
 #include <QTest>
 
+#include <MediaInfo/MediaInfo.h>
+
 #include <unistd.h>
 
 namespace {
@@ -34,6 +36,39 @@ QStringList pictureHashes(const QString &path)
     return hashes;
 }
 
+// The play time MediaInfo gives a file's picture, in seconds; 0 without one.
+double pictureSeconds(const QString &path)
+{
+    MediaInfoLib::MediaInfo info;
+    if (info.Open(path.toStdWString()) == 0)
+        return 0;
+    return QString::fromStdWString(info.Get(MediaInfoLib::Stream_Video, 0, L"Duration"))
+               .toDouble() /
+           1000;
+}
+
+// How many of a file's pictures, and how many of those without a time to be
+// shown at, ffprobe finds.
+QPair<int, int> picturesWithoutTime(const QString &path)
+{
+    QProcess probe;
+    probe.start("ffprobe", {"-v", "error", "-select_streams", "v:0", "-show_entries", "packet=pts",
+                            "-of", "csv=p=0", path});
+    probe.waitForFinished(60000);
+    const QList<QByteArray> lines = probe.readAllStandardOutput().trimmed().split('\n');
+    return {int(lines.size()), int(lines.count("N/A"))};
+}
+
+// The first part of a file, as a download cut off there leaves it.
+bool cutFile(const QString &from, const QString &to, double share)
+{
+    QFile source(from);
+    QFile cut(to);
+    if (!source.open(QIODevice::ReadOnly) || !cut.open(QIODevice::WriteOnly))
+        return false;
+    return cut.write(source.read(qint64(source.size() * share))) > 0;
+}
+
 } // namespace
 
 class TestCliReal : public QObject {
@@ -44,6 +79,8 @@ private slots:
     void aCutOffInputIsJoinedFromWhatCanBeReadWithAWarning();
     void clipsOfOneShapeAreCopiedPictureForPicture();
     void aProfileValueThatIsFilterTextIsRefusedAtStart();
+    void aDownloadCutOffWarnsAndAClipOfOddSizeJoins();
+    void mpegOutputsTimeEveryPicture();
 };
 
 void TestCliReal::threeClipsJoinIntoOneOfTheirSummedLength()
@@ -182,11 +219,7 @@ void TestCliReal::aCutOffInputIsJoinedFromWhatCanBeReadWithAWarning()
     const QString other = dir.workPath(QStringLiteral("other.mp4"));
     QVERIFY(makeClip(whole, {320, 240, 8.0, 25, true}));
     QVERIFY(makeClip(other, {320, 240, 3.0, 25, true}));
-    QFile source(whole);
-    QFile truncated(cut);
-    QVERIFY(source.open(QIODevice::ReadOnly) && truncated.open(QIODevice::WriteOnly));
-    truncated.write(source.read(source.size() / 2));
-    truncated.close();
+    QVERIFY(cutFile(whole, cut, 0.5));
     QVERIFY(ProbeMediaFile(cut).seconds > 7.5);
 
     const CliRun run = dir.run(
@@ -270,6 +303,63 @@ void TestCliReal::aProfileValueThatIsFilterTextIsRefusedAtStart()
     QVERIFY(keep.open(QIODevice::ReadOnly));
     QCOMPARE(keep.readAll(), QByteArray("keep"));
     QVERIFY(!QFile::exists(dir.workPath("joined.avi")));
+}
+
+// A download cut off at 30 %: its header still states the whole play time,
+// and the conversion holds its last picture to that length. The user is
+// told how much was read; a whole clip (here of an odd frame size, which
+// the scaler cannot take as it is) passes without a word.
+void TestCliReal::aDownloadCutOffWarnsAndAClipOfOddSizeJoins()
+{
+    CliTestDir dir(CliTestDir::Real);
+    QVERIFY(dir.isValid());
+    const QString whole = dir.workPath(QStringLiteral("whole.mkv"));
+    const QString cut = dir.workPath(QStringLiteral("cut.mkv"));
+    const QString odd = dir.workPath(QStringLiteral("odd.mp4"));
+    QVERIFY(makeClip(whole, {320, 240, 10.0, 25, true, "libx264"}));
+    QVERIFY(cutFile(whole, cut, 0.3));
+    QVERIFY(makeClip(odd, {321, 241, 2.0, 25, true}));
+    QCOMPARE(ProbeMediaFile(odd).sizeText, QStringLiteral("321x241"));
+
+    const CliRun run = dir.run(
+        {"join", "--output", dir.workPath("joined"), "--temp-dir", dir.tempDir(), cut, odd});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    const QStringList warnings = run.err.split('\n').filter(QLatin1String("Damaged Input"));
+    QCOMPARE(warnings.size(), 1);
+    QVERIFY2(warnings.first().contains(cut) && warnings.first().contains("00:00:10 are") &&
+                 warnings.first().contains(QRegularExpression("00:00:0[6-7](\\.\\d)? is missing")),
+             qPrintable(warnings.first()));
+    const double joined = ProbeMediaFile(dir.workPath("joined.avi")).seconds;
+    QVERIFY2(qAbs(joined - 12) < 0.2, qPrintable(QString::number(joined)));
+}
+
+// Pictures copied out of AVI temporaries, which keep no times for pictures
+// shown out of order, still carry a time each in the MPEG program stream.
+void TestCliReal::mpegOutputsTimeEveryPicture()
+{
+    CliTestDir dir(CliTestDir::Real);
+    QVERIFY(dir.isValid());
+    QStringList clips;
+    for (const char *name : {"a.mp4", "b.mp4"}) {
+        clips << dir.workPath(QString::fromLatin1(name));
+        QVERIFY(makeClip(clips.last(), {320, 240, 3.0, 25, true, "libx264"}));
+    }
+    for (const char *profile : {"MPEG-1", "MPEG-2"}) {
+        const CliRun run = dir.run(QStringList{"join", "--profile", profile, "--output", "joined",
+                                               "--overwrite", "--temp-dir", dir.tempDir()} +
+                                   clips);
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        const QString output = dir.workPath("joined.mpg");
+        const QPair<int, int> pictures = picturesWithoutTime(output);
+        QVERIFY2(pictures.first >= 180 && pictures.second == 0,
+                 qPrintable(QString("%1: %2 of %3 pictures without a time")
+                                .arg(profile)
+                                .arg(pictures.second)
+                                .arg(pictures.first)));
+        const double seconds = pictureSeconds(output);
+        QVERIFY2(qAbs(seconds - 6.0) <= 0.06,
+                 qPrintable(QString("%1: the picture plays %2 s").arg(profile).arg(seconds)));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestCliReal)
