@@ -76,6 +76,9 @@ public:
     // What the latest job warned about (inputs that could be read only in
     // part), one text each.
     QStringList warnings() const { return m_warnings; }
+    // Whether the latest job started the encoder at all: a job that ended
+    // without was refused before any work, one that did failed at it.
+    bool encoderStarted() const { return m_encoderStarted; }
     QTimer *timer() { return &m_timer; }
 
 signals:
@@ -148,6 +151,7 @@ private:
 
     State m_state = Idle;
     bool m_active = false;
+    bool m_encoderStarted = false;
     QTimer m_timer;
     int m_elapsed = 0;
     int m_remaining = 0;
