@@ -180,7 +180,7 @@ private:
             return interruptedStatus();
         // A job that ended before any encoder run was refused at its start
         // (the temporary folder could not be made).
-        return m_view.encoderReached() ? ExitCode::EncoderFailed : ExitCode::Refused;
+        return m_job.encoderStarted() ? ExitCode::EncoderFailed : ExitCode::Refused;
     }
 
     const CliRequest &m_request;

@@ -30,10 +30,6 @@ void ProgressPrinter::setProcessTitle(const QString &text)
 void ProgressPrinter::setConvertingFile(const QString &text)
 {
     m_file = text;
-    // The conversion stage names the file just before it starts the
-    // encoder on it.
-    if (!text.isEmpty())
-        m_encoderReached = true;
     refresh();
 }
 

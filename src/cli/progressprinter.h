@@ -40,9 +40,6 @@ public:
     // job never asks for this; there is no window to close anyway.
     void closeProgram() override {}
 
-    // Whether the job got as far as running the encoder once.
-    bool encoderReached() const { return m_encoderReached; }
-
 private:
     QString statusLine() const;
     // The stage and the file the current bar is about.
@@ -57,7 +54,6 @@ private:
     QString m_profilePath;
 
     bool m_panelShown = false;
-    bool m_encoderReached = false;
     QString m_title;
     QString m_file;
     bool m_fileVisible = true;

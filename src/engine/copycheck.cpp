@@ -5,6 +5,9 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 QString sizeOf(const ProbeResult &facts)
@@ -12,20 +15,41 @@ QString sizeOf(const ProbeResult &facts)
     return QStringLiteral("%1x%2").arg(facts.width).arg(facts.height);
 }
 
-// The facts a copy must keep, in the order they are told.
 struct CopyFact {
     const char *name;
     QString (*value)(const ProbeResult &);
 };
 
+QString rotationOf(const ProbeResult &facts)
+{
+    return QStringLiteral("%1°").arg(facts.rotation);
+}
+
+// Only pictures and sound are copied; other streams (subtitles, chapters, a
+// camera's data) are left out and need not agree.
+QString streamsOf(const ProbeResult &facts)
+{
+    return QStringLiteral("%1 video and %2 sound").arg(facts.videoStreams).arg(facts.soundStreams);
+}
+
+// The facts a copy must keep, in the order they are told. Bit depth and
+// chroma format come before the profile they imply, as the plainer reason.
 const CopyFact CopyFacts[] = {
     {"container", [](const ProbeResult &f) { return f.containerFormat; }},
     {"video codec", [](const ProbeResult &f) { return f.videoFormat; }},
+    {"bit depth", [](const ProbeResult &f) { return f.bitDepth; }},
+    {"chroma format", [](const ProbeResult &f) { return f.chromaFormat; }},
+    {"video profile", [](const ProbeResult &f) { return f.videoProfile; }},
     {"frame size", sizeOf},
+    {"pixel aspect ratio", [](const ProbeResult &f) { return f.pixelAspect; }},
+    {"rotation", rotationOf},
     {"frame rate", [](const ProbeResult &f) { return f.frameRate; }},
+    {"field order", [](const ProbeResult &f) { return f.fieldOrder; }},
     {"sound codec", [](const ProbeResult &f) { return f.audioFormat; }},
     {"sample rate", [](const ProbeResult &f) { return f.sampleRate; }},
     {"channel count", [](const ProbeResult &f) { return f.channels; }},
+    {"channel layout", [](const ProbeResult &f) { return f.channelLayout; }},
+    {"streams", streamsOf},
 };
 
 QString shown(const QString &value)
@@ -83,6 +107,19 @@ QString ReencodingProfile(const QString &programDir)
             return entry;
     }
     return QString();
+}
+
+double CopiedSeconds(const ProbeResult &facts)
+{
+    double soundEnd = facts.soundEnd;
+    if (soundEnd >= 0 && facts.soundSeconds > 0 && facts.soundPacketSeconds > 0) {
+        // A last packet cut short by a tenth or less is a rounding of the
+        // stated length, not a packet of its own.
+        const double packets = std::ceil(facts.soundSeconds / facts.soundPacketSeconds - 0.1);
+        soundEnd += packets * facts.soundPacketSeconds - facts.soundSeconds;
+    }
+    const double end = std::max(facts.pictureEnd, soundEnd);
+    return end > 0 ? end : facts.seconds;
 }
 
 QString CopyOutputExtension(const QString &firstInput)

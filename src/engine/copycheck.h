@@ -23,8 +23,11 @@ struct CopyDifference {
 };
 
 // The first input, after the first, that differs from it in its container,
-// picture codec, frame size, frame rate, sound codec, sample rate or channel
-// count (facts in input order); nothing when all agree.
+// in how its picture is coded and shown (codec, bit depth, chroma format,
+// profile, frame size, pixel aspect, rotation, frame rate, field order), in
+// any of its sound streams (codec, sample rate, channels and their layout)
+// or in its count of picture and sound streams (facts in input order);
+// nothing when all agree.
 std::optional<CopyDifference> FirstCopyDifference(const QList<ProbeResult> &facts);
 
 // Start's refusal when the inputs cannot be joined by copying: it names the
@@ -36,6 +39,12 @@ std::optional<StartRefusal> CheckCopyJoin(const QList<PlanInput> &inputs,
 // The first profile of the program directory's catalogue that re-encodes;
 // empty when there is none.
 QString ReencodingProfile(const QString &programDir);
+
+// How long an input lasts in a copy join: its picture and its sound are
+// laid down as they lie in the file, whole packets, and the next input
+// starts where the later of the two ends. The play time where the file
+// states neither end.
+double CopiedSeconds(const ProbeResult &facts);
 
 // The extension a copy join's output takes: the first input's, "." included,
 // as its name spells it.

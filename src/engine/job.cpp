@@ -81,6 +81,7 @@ EncoderRun *Job::startRun(const PlanStep &step, bool forwardOnly,
 {
     auto *run = new EncoderRun(this);
     m_runs << run;
+    m_encoderStarted = true;
     connect(run, &EncoderRun::finished, this,
             [this, run, onEnded](const RunOutcome &outcome) { (this->*onEnded)(run, outcome); });
     ProgressParams params;

@@ -80,6 +80,9 @@ public:
     // The latest job kept its result under another name because a file had
     // appeared at the output path that nobody could be asked about.
     bool outputRefused() const { return m_outputRefused; }
+    // Whether the latest job started the encoder at all: a job that ended
+    // without was refused before any work, one that did failed at it.
+    bool encoderStarted() const { return m_encoderStarted; }
     QTimer *timer() { return &m_timer; }
 
 signals:
@@ -155,6 +158,7 @@ private:
 
     State m_state = Idle;
     bool m_active = false;
+    bool m_encoderStarted = false;
     QTimer m_timer;
     int m_elapsed = 0;
     int m_remaining = 0;

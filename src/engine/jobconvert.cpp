@@ -25,6 +25,7 @@ void Job::ConvertInputs()
     m_convertedSeconds = 0;
     m_convertedSecondsKnown = true;
     m_failedRow = -1;
+    m_encoderStarted = false;
     m_warnings.clear();
     m_positionText.clear();
     m_plan = JobPlan();

@@ -2,6 +2,7 @@
 // the check of what it wrote; then the end of the job.
 #include "job.h"
 
+#include "engine/copycheck.h"
 #include "engine/jobfailure.h"
 #include "engine/jobview.h"
 #include "engine/livesettings.h"
@@ -83,14 +84,19 @@ QString Job::joinedOutputProblem() const
     if (!found)
         return QString();
     JoinExpectation expected;
-    // A copy join has no temporaries to measure: its parts are the inputs.
-    const bool converted = !m_plan.conversions.isEmpty() && m_convertedSecondsKnown;
-    expected.seconds = converted ? m_convertedSeconds : m_plan.totalSeconds;
-    for (const QString &input : inputPaths()) {
+    // A copy join has no temporaries to measure: its parts are the inputs,
+    // each as long as the copy lays it down.
+    double copied = 0;
+    for (int row = 0; row < m_tasks->count(); ++row) {
         ProbeResult facts;
-        if (m_tasks->factsOf(input, facts) && facts.hasAudio)
-            expected.sound = true;
+        const bool known = m_tasks->factsOf(m_tasks->caption(row), facts);
+        expected.sound = expected.sound || (known && facts.hasAudio);
+        copied += known ? CopiedSeconds(facts) : playTimeOfRow(row);
     }
+    const bool converted = !m_plan.conversions.isEmpty() && m_convertedSecondsKnown;
+    expected.seconds = converted         ? m_convertedSeconds
+                       : copiesStreams() ? copied
+                                         : m_plan.totalSeconds;
     const QString problem = JoinedOutputProblem(*found, expected);
     if (problem.isEmpty())
         return QString();

@@ -2,6 +2,9 @@
 
 #include "tasklist/timetext.h"
 
+#include <QStringList>
+
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <locale.h>
@@ -97,14 +100,106 @@ void readPictureFacts(MediaInfo &handle, ProbeResult &result)
     result.rotation = quarterTurns(ask(handle, MediaInfoLib::Stream_Video, L"Rotation"));
 }
 
+// Every sound stream's answer, in stream order.
+QString askEverySound(MediaInfo &handle, const wchar_t *parameter)
+{
+    QStringList answers;
+    const size_t count = handle.Count_Get(MediaInfoLib::Stream_Audio);
+    for (size_t stream = 0; stream < count; ++stream) {
+        answers << QString::fromStdWString(handle.Get(MediaInfoLib::Stream_Audio, stream, parameter,
+                                                      MediaInfoLib::Info_Text,
+                                                      MediaInfoLib::Info_Name));
+    }
+    return answers.join(QStringLiteral(" + "));
+}
+
+QString fieldOrder(MediaInfo &handle)
+{
+    const QString type = ask(handle, MediaInfoLib::Stream_Video, L"ScanType");
+    const QString order = ask(handle, MediaInfoLib::Stream_Video, L"ScanOrder");
+    return order.isEmpty() ? type : type + QLatin1Char(' ') + order;
+}
+
 void readFormatFacts(MediaInfo &handle, ProbeResult &result)
 {
     result.containerFormat = ask(handle, MediaInfoLib::Stream_General, L"Format");
     result.videoFormat = ask(handle, MediaInfoLib::Stream_Video, L"Format");
+    // The level ("@L4.1") follows from the size, rate and bit rate; a
+    // decoder set up for one plays the others.
+    result.videoProfile =
+        ask(handle, MediaInfoLib::Stream_Video, L"Format_Profile").section(QLatin1Char('@'), 0, 0);
+    result.bitDepth = ask(handle, MediaInfoLib::Stream_Video, L"BitDepth");
+    result.chromaFormat = ask(handle, MediaInfoLib::Stream_Video, L"ChromaSubsampling");
+    result.pixelAspect = ask(handle, MediaInfoLib::Stream_Video, L"PixelAspectRatio");
     result.frameRate = ask(handle, MediaInfoLib::Stream_Video, L"FrameRate");
-    result.audioFormat = ask(handle, MediaInfoLib::Stream_Audio, L"Format");
-    result.sampleRate = ask(handle, MediaInfoLib::Stream_Audio, L"SamplingRate");
-    result.channels = ask(handle, MediaInfoLib::Stream_Audio, L"Channel(s)");
+    result.fieldOrder = fieldOrder(handle);
+    result.audioFormat = askEverySound(handle, L"Format");
+    result.sampleRate = askEverySound(handle, L"SamplingRate");
+    result.channels = askEverySound(handle, L"Channel(s)");
+    result.channelLayout = askEverySound(handle, L"ChannelLayout");
+    result.videoStreams = int(handle.Count_Get(MediaInfoLib::Stream_Video));
+    result.soundStreams = int(handle.Count_Get(MediaInfoLib::Stream_Audio));
+}
+
+// Where a stream's samples lie on the file's timeline, in seconds.
+struct SampleSpan {
+    double start = 0;
+    double length = -1; // < 0: not stated
+    double end() const { return start + length; }
+};
+
+double statedMilliseconds(const QString &answer, double otherwise)
+{
+    bool ok = false;
+    const double value = answer.trimmed().toDouble(&ok);
+    return ok && std::isfinite(value) ? value / 1000 : otherwise;
+}
+
+// MPEG-4 and QuickTime files state a stream's play time with its edit list
+// applied: a stream whose timestamps start late seems to play from zero,
+// with nothing before its start, and the sound's encoder lead-in is left
+// out. The samples themselves ("Source_") are what plays, and what a copy
+// lays down, as long as the edit only moves the stream; an edit that cuts
+// the stream short is the play time.
+SampleSpan sampleSpan(MediaInfo &handle, stream_t stream)
+{
+    SampleSpan stated;
+    stated.start = statedMilliseconds(ask(handle, stream, L"Delay"), 0);
+    stated.length = statedMilliseconds(ask(handle, stream, L"Duration"), -1);
+    SampleSpan samples;
+    samples.start = statedMilliseconds(ask(handle, stream, L"Source_Delay"), 0);
+    samples.length = statedMilliseconds(ask(handle, stream, L"Source_Duration"), -1);
+    const bool onlyMoved = samples.length > 0 && stated.length > 0 &&
+                           std::abs(stated.length - samples.start - samples.length) < 0.05;
+    return onlyMoved ? samples : stated;
+}
+
+// The play time from the first sample of the first picture and sound
+// streams to the last, and where each of them ends.
+void readSampleSpans(MediaInfo &handle, ProbeResult &result)
+{
+    const bool sound = result.hasAudio;
+    const SampleSpan picture = sampleSpan(handle, MediaInfoLib::Stream_Video);
+    const SampleSpan heard = sound ? sampleSpan(handle, MediaInfoLib::Stream_Audio) : SampleSpan();
+    const bool pictureKnown = result.hasVideo && picture.length > 0;
+    const bool soundKnown = sound && heard.length > 0;
+    if (!pictureKnown && !soundKnown)
+        return;
+    const double first = !soundKnown     ? picture.start
+                         : !pictureKnown ? heard.start
+                                         : std::min(picture.start, heard.start);
+    if (pictureKnown)
+        result.pictureEnd = picture.end() - first;
+    if (soundKnown) {
+        result.soundEnd = heard.end() - first;
+        result.soundSeconds = heard.length;
+        const double rate =
+            positiveNumber(ask(handle, MediaInfoLib::Stream_Audio, L"SamplingRate"));
+        const double perPacket =
+            positiveNumber(ask(handle, MediaInfoLib::Stream_Audio, L"SamplesPerFrame"));
+        result.soundPacketSeconds = rate > 0 ? perPacket / rate : 0;
+    }
+    result.seconds = std::max(result.pictureEnd, result.soundEnd);
 }
 
 } // namespace
@@ -121,7 +216,6 @@ ProbeResult ProbeMediaFile(const QString &path)
     // stream's duration in milliseconds.
     double seconds = 0;
     if (millisecondsToSeconds(ask(handle, MediaInfoLib::Stream_General, L"PlayTime"), seconds)) {
-        result.lengthText = SecondsToTimeText(seconds);
         result.hasPlayTime = true;
         result.seconds = seconds;
     }
@@ -130,6 +224,10 @@ ProbeResult ProbeMediaFile(const QString &path)
     result.sizeText = width + QLatin1Char('x') + height;
     readPictureFacts(handle, result);
     readFormatFacts(handle, result);
+    if (result.hasPlayTime) {
+        readSampleSpans(handle, result);
+        result.lengthText = SecondsToTimeText(result.seconds);
+    }
 
     handle.Close();
     return result;

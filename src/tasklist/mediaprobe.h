@@ -11,8 +11,19 @@ struct ProbeResult {
     // False when the library gave no play time (it could not open the file,
     // or the answer was empty or not a number).
     bool hasPlayTime = false;
-    // The play time the file states, in seconds; 0 without one.
+    // The play time in seconds, from the first picture or sound sample to the
+    // last (a camera's or a broadcast's clip may start its timestamps
+    // anywhere); the file's stated play time where its streams state none;
+    // 0 without one.
     double seconds = 0;
+    // Where the first picture stream and the first sound stream end, in
+    // seconds from the first sample; < 0 when unknown or absent. And the
+    // sound's own length and the length of one of its packets (0 when not
+    // stated): a stream copy lays the packets down whole.
+    double pictureEnd = -1;
+    double soundEnd = -1;
+    double soundSeconds = 0;
+    double soundPacketSeconds = 0;
 
     // What a conversion needs to keep the picture's shape: the stored frame
     // size, the shape a player shows it in (width / height, from the display
@@ -27,21 +38,35 @@ struct ProbeResult {
 
     // What decides whether files can be joined by copying their streams, as
     // the library names it: the container ("MPEG-4", "AVI"), the picture's
-    // and the sound's codecs ("AVC", "AAC"), the frame rate ("29.970"), the
-    // sample rate ("48000") and the channel count ("2"). Empty when the file
-    // does not state it, the sound's facts also when it has no sound.
+    // codec ("AVC"), its profile without the level ("High"), bit depth ("8"),
+    // chroma format ("4:2:0"), pixel aspect ratio ("1.000"), frame rate
+    // ("29.970") and field order ("Progressive", "Interlaced TFF"). Empty
+    // when the file does not state it.
     QString containerFormat;
     QString videoFormat;
+    QString videoProfile;
+    QString bitDepth;
+    QString chromaFormat;
+    QString pixelAspect;
     QString frameRate;
+    QString fieldOrder;
+    // The sound's codec ("AAC"), sample rate ("48000"), channel count ("2")
+    // and channel layout ("L R"): each sound stream's value in stream order,
+    // joined by " + "; empty without sound.
     QString audioFormat;
     QString sampleRate;
     QString channels;
+    QString channelLayout;
+    // How many picture and sound streams the file has.
+    int videoStreams = 0;
+    int soundStreams = 0;
 
     // A file is taken into the task list only when it has a play time and a
     // picture: a sound-only or text file cannot become part of a video.
     bool isTakeable() const { return hasPlayTime && hasVideo; }
 };
 
-// Asks MediaInfo for the play time of the general stream and the facts above
-// of the first video and sound streams. Blocks while the library reads the file.
+// Asks MediaInfo for the play time and the facts above of the first video
+// and sound streams (the sound's copy facts of every sound stream). Blocks while the library reads
+// the file.
 ProbeResult ProbeMediaFile(const QString &path);

@@ -173,14 +173,21 @@ void TestCliJob::encoderFailuresExitWith4_data()
     QTest::addColumn<int>("encoder");
     QTest::addColumn<QString>("mode");
     QTest::addColumn<QString>("complaint");
-    QTest::newRow("conversion fails") << int(CliTestDir::Fake) << "replay,fail"
-                                      << "Conversion Failed: The encoder could not convert";
+    QTest::addColumn<bool>("copies");
+    QTest::newRow("conversion fails")
+        << int(CliTestDir::Fake) << "replay,fail"
+        << "Conversion Failed: The encoder could not convert" << false;
     QTest::newRow("conversion crashes") << int(CliTestDir::Fake) << "crash"
-                                        << "Conversion Failed";
+                                        << "Conversion Failed" << false;
     QTest::newRow("joining fails") << int(CliTestDir::Fake) << "replay,replay,fail"
-                                   << "Joining Failed";
+                                   << "Joining Failed" << false;
+    // A copy join has no conversion: its one run is the join.
+    QTest::newRow("copy join fails") << int(CliTestDir::Fake) << "fail"
+                                     << "Joining Failed" << true;
     QTest::newRow("no encoder") << int(CliTestDir::Missing) << ""
-                                << "Brelvane: Error. Please re-install Brelvane";
+                                << "Brelvane: Error. Please re-install Brelvane" << false;
+    QTest::newRow("no encoder for a copy") << int(CliTestDir::Missing) << ""
+                                           << "Brelvane: Error. Please re-install Brelvane" << true;
 }
 
 void TestCliJob::encoderFailuresExitWith4()
@@ -188,9 +195,13 @@ void TestCliJob::encoderFailuresExitWith4()
     QFETCH(int, encoder);
     QFETCH(QString, mode);
     QFETCH(QString, complaint);
+    QFETCH(bool, copies);
     CliTestDir dir(static_cast<CliTestDir::Encoder>(encoder));
     QVERIFY(dir.isValid());
-    const CliRun run = dir.run(joinArgs(dir, {}), {{"FAKE_ENCODER_MODE", mode}});
+    QStringList args = joinArgs(dir, {});
+    if (copies)
+        args.replace(args.indexOf("AVI - MPEG-4 and MP3"), "Same as the inputs (no re-encoding)");
+    const CliRun run = dir.run(args, {{"FAKE_ENCODER_MODE", mode}});
     QCOMPARE(run.exitCode, 4);
     QVERIFY2(run.err.contains(complaint), qPrintable(run.err));
     QVERIFY(run.out.isEmpty());

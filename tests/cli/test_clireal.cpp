@@ -81,6 +81,9 @@ private slots:
     void aProfileValueThatIsFilterTextIsRefusedAtStart();
     void aDownloadCutOffWarnsAndAClipOfOddSizeJoins();
     void mpegOutputsTimeEveryPicture();
+    void clipsThatStartLateJoinWithoutComplaint_data();
+    void clipsThatStartLateJoinWithoutComplaint();
+    void thirtyShortClipsAreCopied();
 };
 
 void TestCliReal::threeClipsJoinIntoOneOfTheirSummedLength()
@@ -360,6 +363,64 @@ void TestCliReal::mpegOutputsTimeEveryPicture()
         QVERIFY2(qAbs(seconds - 6.0) <= 0.06,
                  qPrintable(QString("%1: the picture plays %2 s").arg(profile).arg(seconds)));
     }
+}
+
+// A camera's or a broadcast's clips: their timestamps start at 10 s.
+void TestCliReal::clipsThatStartLateJoinWithoutComplaint_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("profile");
+    for (const char *type : {"ts", "mp4"}) {
+        for (const char *profile : {"AVI - MPEG-4 and MP3", "Same as the inputs (no re-encoding)"})
+            QTest::addRow("%s, %s", type, profile) << type << profile;
+    }
+}
+
+void TestCliReal::clipsThatStartLateJoinWithoutComplaint()
+{
+    QFETCH(QString, type);
+    QFETCH(QString, profile);
+    CliTestDir dir(CliTestDir::Real);
+    QVERIFY(dir.isValid());
+    QStringList args{"join",   "--profile",  profile,      "--output",
+                     "joined", "--temp-dir", dir.tempDir()};
+    for (const QString name : {"first", "second"}) {
+        const QString path = dir.workPath(name + "." + type);
+        QVERIFY(runFfmpeg({"-f", "lavfi", "-i", "testsrc2=size=320x240:rate=25:duration=3", "-f",
+                           "lavfi", "-i", "sine=duration=3", "-c:v", "libx264", "-c:a", "aac",
+                           "-output_ts_offset", "10", path}));
+        QCOMPARE(ProbeMediaFile(path).lengthText, QStringLiteral("00:00:03"));
+        args << path;
+    }
+
+    const CliRun run = dir.run(args);
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    QVERIFY2(!run.err.contains(QLatin1String("Damaged Input")), qPrintable(run.err));
+    const double joined = ProbeMediaFile(run.out.trimmed()).seconds;
+    QVERIFY2(qAbs(joined - 6) < 0.3, qPrintable(QString::number(joined)));
+}
+
+// Each clip's sound runs a little past its picture; a copy join lays every
+// clip down to the end of both, and its check of the result must count the
+// same way.
+void TestCliReal::thirtyShortClipsAreCopied()
+{
+    CliTestDir dir(CliTestDir::Real);
+    QVERIFY(dir.isValid());
+    const QString clip = dir.workPath(QStringLiteral("clip01.mp4"));
+    QVERIFY(makeClip(clip, {320, 240, 2.0, 25, true}));
+    QStringList args{"join",        "--profile", "Same as the inputs (no re-encoding)",
+                     "--output",    "joined",    "--temp-dir",
+                     dir.tempDir(), clip};
+    for (int i = 2; i <= 30; ++i) {
+        args << dir.workPath(QStringLiteral("clip%1.mp4").arg(i, 2, 10, QLatin1Char('0')));
+        QVERIFY(QFile::copy(clip, args.last()));
+    }
+
+    const CliRun run = dir.run(args);
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    const ProbeResult joined = ProbeMediaFile(dir.workPath(QStringLiteral("joined.mp4")));
+    QVERIFY2(joined.seconds >= 60 && joined.seconds < 62.5, qPrintable(joined.lengthText));
 }
 
 QTEST_GUILESS_MAIN(TestCliReal)

@@ -5,8 +5,10 @@
 #include "engine/progressparser.h"
 #include "settings/optionbuilder.h"
 #include "settings/profiles.h"
+#include "tasklist/mediaprobe.h"
 #include "testclips.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -68,6 +70,8 @@ class TestCopyJoin : public QObject {
 private slots:
     void onlyInputsOfOneShapeAreCopied_data();
     void onlyInputsOfOneShapeAreCopied();
+    void clipsThatPlayDifferentlyAreRefused_data();
+    void clipsThatPlayDifferentlyAreRefused();
     void shippedProfileCopiesAndSuggestsAReencodingOne();
     void copyPlanIsOneJoinOfTheInputsOverTheWholeBar();
 };
@@ -125,6 +129,66 @@ void TestCopyJoin::onlyInputsOfOneShapeAreCopied()
     QCOMPARE(found->text, refusal);
     QCOMPARE(found->title, QStringLiteral("Videos Differ"));
     QCOMPARE(FirstCopyDifference({chapterFacts(), inputs.at(changed).facts})->fact, fact);
+}
+
+namespace {
+
+// A phone's clip: H.264 and AAC in MPEG-4, made with the given options.
+bool makePhoneClip(const QString &path, const QString &seconds, const QStringList &options)
+{
+    return runFfmpeg(
+        QStringList{"-f", "lavfi", "-i", "testsrc2=size=320x240:rate=25:duration=" + seconds, "-f",
+                    "lavfi", "-i", "sine=duration=" + seconds, "-c:v", "libx264", "-c:a", "aac"} +
+        options + QStringList{path});
+}
+
+} // namespace
+
+// The media library's facts of real files: a picture that the header of
+// the join would describe wrongly is refused; a clip of the same shape is not.
+void TestCopyJoin::clipsThatPlayDifferentlyAreRefused_data()
+{
+    QTest::addColumn<QStringList>("making"); // from the upright clip; empty: a new clip
+    QTest::addColumn<QString>("fact");       // empty: joined
+
+    QTest::newRow("another clip alike") << QStringList() << QString();
+    QTest::newRow("turned a quarter")
+        << QStringList{"-c", "copy", "-metadata:s:v:0", "rotate=90"} << "rotation";
+    QTest::newRow("10-bit") << QStringList{"-c:v",        "libx264", "-pix_fmt",
+                                           "yuv420p10le", "-c:a",    "copy"}
+                            << "bit depth";
+    QTest::newRow("4:2:2") << QStringList{"-c:v", "libx264", "-pix_fmt", "yuv422p", "-c:a", "copy"}
+                           << "chroma format";
+    QTest::newRow("4:3 pixels") << QStringList{"-c:v", "libx264",    "-pix_fmt", "yuv420p",
+                                               "-vf",  "setsar=4/3", "-c:a",     "copy"}
+                                << "pixel aspect ratio";
+}
+
+void TestCopyJoin::clipsThatPlayDifferentlyAreRefused()
+{
+    QFETCH(QStringList, making);
+    QFETCH(QString, fact);
+    QTemporaryDir dir;
+    const QString upright = dir.filePath("upright.mp4");
+    const QString other = dir.filePath("other.mp4");
+    QVERIFY(makePhoneClip(upright, "1", {"-pix_fmt", "yuv420p"}));
+    QVERIFY(making.isEmpty() ? makePhoneClip(other, "2.5", {"-pix_fmt", "yuv420p", "-crf", "35"})
+                             : runFfmpeg(QStringList{"-i", upright} + making + QStringList{other}));
+
+    const ProbeResult first = ProbeMediaFile(upright);
+    const ProbeResult second = ProbeMediaFile(other);
+    const std::optional<StartRefusal> refusal =
+        CheckCopyJoin({input(upright, first), input(other, second)}, QString());
+    QCOMPARE(refusal.has_value(), !fact.isEmpty());
+    if (!refusal)
+        return;
+    const std::optional<CopyDifference> difference = FirstCopyDifference({first, second});
+    QCOMPARE(difference->fact, fact);
+    QVERIFY2(
+        refusal->text.startsWith(
+            QStringLiteral("\"other.mp4\" differs from \"upright.mp4\" in its %1 (%2, not %3).")
+                .arg(fact, difference->found, difference->expected)),
+        qPrintable(refusal->text));
 }
 
 void TestCopyJoin::shippedProfileCopiesAndSuggestsAReencodingOne()

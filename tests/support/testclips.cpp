@@ -58,6 +58,14 @@ bool makeClip(const QString &path, const ClipSpec &shape)
     return QFileInfo(path).size() > 0;
 }
 
+bool runFfmpeg(const QStringList &args)
+{
+    QProcess run;
+    run.start(QStringLiteral("ffmpeg"), QStringList{"-nostdin", "-loglevel", "error", "-y"} + args);
+    return run.waitForFinished(60000) && run.exitStatus() == QProcess::NormalExit &&
+           run.exitCode() == 0;
+}
+
 QString buildProgramDir()
 {
     return QDir::fromNativeSeparators(qEnvironmentVariable("BRELVANE_PROGRAM_DIR")) +

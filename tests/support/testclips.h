@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Real media made at test time with ffmpeg's test sources; nothing binary is
 // committed. Returns false (and leaves no file) when ffmpeg fails.
@@ -16,6 +17,9 @@ struct ClipSpec {
 };
 
 bool makeClip(const QString &path, const ClipSpec &shape);
+
+// Runs ffmpeg quietly, overwriting its output; true when it succeeded.
+bool runFfmpeg(const QStringList &args);
 
 // The build's program directory (with its encoder link and profiles).
 QString buildProgramDir();

@@ -3,7 +3,6 @@
 #include "testclips.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <clocale>
@@ -93,25 +92,13 @@ void MediaProbeTest::refusesMissingFile()
     QCOMPARE(result.sizeText, QStringLiteral("x"));
 }
 
-namespace {
-
-bool ffmpeg(const QStringList &args)
-{
-    QProcess run;
-    run.start(QStringLiteral("ffmpeg"), QStringList{"-nostdin", "-loglevel", "error", "-y"} + args);
-    return run.waitForFinished(60000) && run.exitStatus() == QProcess::NormalExit &&
-           run.exitCode() == 0;
-}
-
-} // namespace
-
 // What a conversion needs to keep the picture's shape, and what decides
 // whether a file can be joined at all.
 void MediaProbeTest::readsShapeRotationAndStreams()
 {
     const QString wide = m_dir.filePath(QStringLiteral("dvd-wide.mpg"));
-    QVERIFY(ffmpeg({"-f", "lavfi", "-i", "testsrc2=size=720x576:rate=25:duration=1", "-aspect",
-                    "16:9", "-c:v", "mpeg2video", wide}));
+    QVERIFY(runFfmpeg({"-f", "lavfi", "-i", "testsrc2=size=720x576:rate=25:duration=1", "-aspect",
+                       "16:9", "-c:v", "mpeg2video", wide}));
     ProbeResult facts = ProbeMediaFile(wide);
     QVERIFY(facts.isTakeable());
     QCOMPARE(facts.width, 720);
@@ -122,9 +109,10 @@ void MediaProbeTest::readsShapeRotationAndStreams()
 
     const QString landscape = m_dir.filePath(QStringLiteral("stored.mp4"));
     const QString portrait = m_dir.filePath(QStringLiteral("phone.mp4"));
-    QVERIFY(ffmpeg({"-f", "lavfi", "-i", "testsrc2=size=640x360:rate=30:duration=1", "-f", "lavfi",
-                    "-i", "sine=duration=1", "-c:v", "libx264", "-c:a", "aac", landscape}));
-    QVERIFY(ffmpeg({"-i", landscape, "-c", "copy", "-metadata:s:v:0", "rotate=90", portrait}));
+    QVERIFY(
+        runFfmpeg({"-f", "lavfi", "-i", "testsrc2=size=640x360:rate=30:duration=1", "-f", "lavfi",
+                   "-i", "sine=duration=1", "-c:v", "libx264", "-c:a", "aac", landscape}));
+    QVERIFY(runFfmpeg({"-i", landscape, "-c", "copy", "-metadata:s:v:0", "rotate=90", portrait}));
     facts = ProbeMediaFile(portrait);
     // This ffmpeg stores its rotate=90 tag as a quarter turn counter-clockwise
     // (its own players turn the picture that way); the library states the
@@ -134,7 +122,7 @@ void MediaProbeTest::readsShapeRotationAndStreams()
     QCOMPARE(ProbeMediaFile(landscape).rotation, 0);
 
     const QString soundOnly = m_dir.filePath(QStringLiteral("song.mp4"));
-    QVERIFY(ffmpeg({"-f", "lavfi", "-i", "sine=duration=1", "-c:a", "aac", soundOnly}));
+    QVERIFY(runFfmpeg({"-f", "lavfi", "-i", "sine=duration=1", "-c:a", "aac", soundOnly}));
     facts = ProbeMediaFile(soundOnly);
     QVERIFY(facts.hasPlayTime);
     QVERIFY(!facts.isTakeable());
