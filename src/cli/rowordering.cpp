@@ -49,7 +49,8 @@ int compareNatural(const QString &a, const QString &b)
             j = endB;
             continue;
         }
-        const int order = QString::compare(a.mid(i, 1), b.mid(j, 1), Qt::CaseInsensitive);
+        const int order =
+            QStringView(a).mid(i, 1).compare(QStringView(b).mid(j, 1), Qt::CaseInsensitive);
         if (order != 0)
             return order;
         ++i;

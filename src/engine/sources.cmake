@@ -11,6 +11,7 @@ target_sources(brelvane_core PRIVATE
 # The job: start checks, output name, temporaries, time estimate, failure text.
 target_sources(brelvane_core PRIVATE
   engine/jobview.h
+  engine/pathidentity.h engine/pathidentity.cpp
   engine/startcheck.h engine/startcheck.cpp
   engine/spacecheck.h engine/spacecheck.cpp
   engine/outputname.h engine/outputname.cpp

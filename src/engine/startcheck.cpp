@@ -2,6 +2,7 @@
 
 #include "engine/commandline.h"
 #include "engine/outputname.h"
+#include "engine/pathidentity.h"
 #include "engine/tempfiles.h"
 #include "settings/optionbuilder.h"
 #include "tasklist/filenamebytes.h"
@@ -14,27 +15,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
-
-QString PathIdentity(const QString &path)
-{
-    const QFileInfo info(path);
-    if (info.exists())
-        return info.canonicalFilePath();
-    const QFileInfo folder(info.absolutePath());
-    if (folder.exists())
-        return folder.canonicalFilePath() + QLatin1Char('/') + info.fileName();
-    return QDir::cleanPath(info.absoluteFilePath());
-}
-
-QString InputAt(const QStringList &inputs, const QString &path)
-{
-    const QString identity = PathIdentity(path);
-    for (const QString &input : inputs) {
-        if (PathIdentity(input) == identity)
-            return input;
-    }
-    return QString();
-}
 
 static StartRefusal UnquotablePath(const QString &path, StartRefusal::Focus focus)
 {
@@ -61,10 +41,10 @@ CheckQuotable(const QStringList &inputs, const QString &outputPath, const QStrin
     return std::nullopt;
 }
 
-static std::optional<StartRefusal> CheckOutputIsNoInput(const QStringList &inputs,
+static std::optional<StartRefusal> CheckOutputIsNoInput(PathIndex &inputs,
                                                         const QString &outputPath)
 {
-    if (InputAt(inputs, outputPath).isEmpty())
+    if (inputs.pathNaming(outputPath).isEmpty())
         return std::nullopt;
     return StartRefusal{QStringLiteral("Output File"),
                         QStringLiteral("The output file \"%1\" is one of the videos to join. "
@@ -73,14 +53,15 @@ static std::optional<StartRefusal> CheckOutputIsNoInput(const QStringList &input
                         StartRefusal::FocusOutputFile};
 }
 
-static std::optional<StartRefusal> CheckTemporaries(const QStringList &inputs,
+static std::optional<StartRefusal> CheckTemporaries(PathIndex &inputs, int inputCount,
                                                     const QString &outputPath,
                                                     const QStringList &tempFolders)
 {
-    const QString outputIdentity = PathIdentity(outputPath);
+    const QString outputIdentity = inputs.identityOf(outputPath);
     for (const QString &folder : tempFolders) {
-        for (const QString &temporary : TemporaryPaths(folder, inputs.size())) {
-            if (PathIdentity(temporary) == outputIdentity) {
+        for (const QString &temporary : TemporaryPaths(folder, inputCount)) {
+            const QString identity = inputs.identityOf(temporary);
+            if (identity == outputIdentity) {
                 return StartRefusal{
                     QStringLiteral("Output File"),
                     QStringLiteral("The output file \"%1\" is the name of a temporary file of "
@@ -88,7 +69,7 @@ static std::optional<StartRefusal> CheckTemporaries(const QStringList &inputs,
                         .arg(outputPath),
                     StartRefusal::FocusOutputFile};
             }
-            const QString input = InputAt(inputs, temporary);
+            const QString input = inputs.pathWithIdentity(identity);
             if (!input.isEmpty()) {
                 return StartRefusal{
                     QStringLiteral("Temp Folder"),
@@ -107,9 +88,10 @@ std::optional<StartRefusal> CheckJobPaths(const QStringList &inputs, const QStri
 {
     if (auto refusal = CheckQuotable(inputs, outputPath, tempFolders))
         return refusal;
-    if (auto refusal = CheckOutputIsNoInput(inputs, outputPath))
+    PathIndex inputIndex(inputs);
+    if (auto refusal = CheckOutputIsNoInput(inputIndex, outputPath))
         return refusal;
-    return CheckTemporaries(inputs, outputPath, tempFolders);
+    return CheckTemporaries(inputIndex, int(inputs.size()), outputPath, tempFolders);
 }
 
 std::optional<StartRefusal> CheckAudioBitrate(const WorkingSelection &selection)

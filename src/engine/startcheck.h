@@ -16,18 +16,12 @@ struct StartRefusal {
     Focus focus = KeepFocus;
 };
 
-// A key that is equal for two paths naming the same file: the canonical
-// path of the file, or of its folder when only the folder exists.
-QString PathIdentity(const QString &path);
-
-// The input among inputs that path names, or an empty text.
-QString InputAt(const QStringList &inputs, const QString &path);
-
 // What the job would write and delete must never be an input, nor may the
 // output be one of its own temporaries (the joining run would read and write
 // the same file, and the clean-up would delete the output). Every path must
 // also survive quoting on the encoder's command line. tempFolders are the
-// folders the temporaries may go to.
+// folders the temporaries may go to. Paths are compared by the file they
+// name (see PathIndex), each path's identity made once.
 std::optional<StartRefusal> CheckJobPaths(const QStringList &inputs, const QString &outputPath,
                                           const QStringList &tempFolders);
 

@@ -269,10 +269,8 @@ void TaskList::appendStartupFiles(const QString &entry, QStringList &files)
 
 bool TaskList::confirmDuplicate(const QString &path)
 {
-    for (int row = 0; row < count(); ++row) {
-        if (m_model->caption(row) == path)
-            return m_messages->ask(duplicateTitle(), duplicateText());
-    }
+    if (m_model->hasCaption(path))
+        return m_messages->ask(duplicateTitle(), duplicateText());
     return true;
 }
 

@@ -84,12 +84,12 @@ void TaskListModel::SetItemData(int index, int selector, const ltvItemData &reco
         return;
     Row &row = m_rows[index];
     if (selector == WholeRowSelector) {
-        row.caption = record.Caption;
+        setCaption(row, record.Caption);
         for (int slot = 0; slot < TaskSubItemCount; ++slot)
             row.subItems[slot] = record.SubItems[slot];
         announceChange(index, FileColumn, StatusColumn);
     } else if (selector == CaptionSelector) {
-        row.caption = record.Caption;
+        setCaption(row, record.Caption);
         announceChange(index, FileColumn, FileColumn);
     } else if (selector >= 0 && selector < TaskSubItemCount) {
         row.subItems[selector] = record.SubItems[selector];
@@ -105,6 +105,7 @@ int TaskListModel::appendRow(const QString &caption)
     beginInsertRows(QModelIndex(), row, row);
     Row added;
     added.caption = caption;
+    ++m_captionCounts[caption];
     m_rows.append(added);
     endInsertRows();
     return row;
@@ -115,6 +116,7 @@ void TaskListModel::removeTaskRow(int row)
     if (!isRow(row))
         return;
     beginRemoveRows(QModelIndex(), row, row);
+    forgetCaption(m_rows.at(row).caption);
     m_rows.removeAt(row);
     endRemoveRows();
 }
@@ -139,6 +141,7 @@ void TaskListModel::clearRows()
         return;
     beginRemoveRows(QModelIndex(), 0, count() - 1);
     m_rows.clear();
+    m_captionCounts.clear();
     endRemoveRows();
 }
 
@@ -167,4 +170,19 @@ void TaskListModel::announceChange(int row, int firstColumn, int lastColumn)
 int TaskListModel::columnOfSlot(int slot)
 {
     return slot <= StatusSlot ? LengthColumn + slot : -1;
+}
+
+// Every row's caption is counted once, from its append to its removal.
+void TaskListModel::setCaption(Row &row, const QString &caption)
+{
+    forgetCaption(row.caption);
+    row.caption = caption;
+    ++m_captionCounts[caption];
+}
+
+void TaskListModel::forgetCaption(const QString &caption)
+{
+    const auto found = m_captionCounts.find(caption);
+    if (found != m_captionCounts.end() && --*found == 0)
+        m_captionCounts.erase(found);
 }

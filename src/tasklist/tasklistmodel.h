@@ -41,6 +41,8 @@ public:
 
     int count() const { return static_cast<int>(m_rows.size()); }
     QString caption(int row) const;
+    // Whether a row's caption is exactly path; a look-up, not a search.
+    bool hasCaption(const QString &path) const { return m_captionCounts.contains(path); }
     QString status(int row) const;
     void setStatus(int row, const QString &status);
 
@@ -60,7 +62,11 @@ private:
     bool isRow(int row) const { return row >= 0 && row < count(); }
     void announceChange(int row, int firstColumn, int lastColumn);
     static int columnOfSlot(int slot);
+    void setCaption(Row &row, const QString &caption);
+    void forgetCaption(const QString &caption);
 
     QList<Row> m_rows;
     QHash<QString, ProbeResult> m_facts;
+    // How many rows have each caption.
+    QHash<QString, int> m_captionCounts;
 };

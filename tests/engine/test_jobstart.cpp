@@ -22,6 +22,7 @@ private slots:
     void existingOutputIsConfirmedOnlyWhenAskMeIsChosen();
     void jobThatWouldTouchAnInputIsRefused_data();
     void jobThatWouldTouchAnInputIsRefused();
+    void pathsAreComparedByTheFileTheyName();
     void pathWithADoubleQuoteIsRefused();
     void mp2BitrateMustBeAWholeNumber();
     void renamedOutputTakesTheFirstFreeName();
@@ -208,6 +209,43 @@ void TestJobStart::jobThatWouldTouchAnInputIsRefused()
     QVERIFY(kit.loggedRuns().isEmpty());
     QCOMPARE(readAll(a), QByteArray("A"));
     QCOMPARE(readAll(b), QByteArray("B"));
+}
+
+// Among many inputs, each compared by a look-up: an input given as a
+// symbolic link, an output or a temporary that names an input through a
+// linked folder or "..", are still found; a mere neighbour is not.
+void TestJobStart::pathsAreComparedByTheFileTheyName()
+{
+    QTemporaryDir dir;
+    const QString real = dir.filePath(QStringLiteral("real/"));
+    const QString linked = dir.filePath(QStringLiteral("linked/"));
+    QVERIFY(QDir().mkpath(real + QStringLiteral("sub")));
+    QVERIFY(QFile::link(real, dir.filePath(QStringLiteral("linked"))));
+    QStringList inputs;
+    for (int i = 0; i < 500; ++i)
+        inputs << real + QStringLiteral("clip%1.avi").arg(i);
+    for (const QString &name : {QStringLiteral("target.avi"), QStringLiteral("7.avi")})
+        QVERIFY(QFile(real + name).open(QIODevice::WriteOnly));
+    const QString symlinked = dir.filePath(QStringLiteral("symlinked.avi"));
+    QVERIFY(QFile::link(real + QStringLiteral("target.avi"), symlinked));
+    inputs << symlinked << real + QStringLiteral("7.avi");
+    const QStringList temp{dir.filePath(QStringLiteral("temp/"))};
+
+    const auto refusal = [&](const QString &output, const QStringList &tempFolders) {
+        const std::optional<StartRefusal> found = CheckJobPaths(inputs, output, tempFolders);
+        return found ? found->title + QLatin1Char(' ') + found->text : QString();
+    };
+    QVERIFY(refusal(real + QStringLiteral("target.avi"), temp)
+                .startsWith(QStringLiteral("Output File")));
+    QVERIFY(refusal(linked + QStringLiteral("clip321.avi"), temp)
+                .startsWith(QStringLiteral("Output File")));
+    QVERIFY(refusal(real + QStringLiteral("sub/../clip5.avi"), temp)
+                .startsWith(QStringLiteral("Output File")));
+    QCOMPARE(refusal(dir.filePath(QStringLiteral("out.avi")), {linked}),
+             QStringLiteral("Temp Folder The temporary file \"%1\" would overwrite the video "
+                            "\"%2\". Please choose another temp folder in the Settings.")
+                 .arg(linked + QStringLiteral("7.avi"), real + QStringLiteral("7.avi")));
+    QCOMPARE(refusal(linked + QStringLiteral("clip500.avi"), temp), QString());
 }
 
 void TestJobStart::pathWithADoubleQuoteIsRefused()

@@ -164,6 +164,25 @@ void TaskListTest::asksBeforeAddingDuplicate()
     QVERIFY(addAndWait(tasks, m_clip));
     QCOMPARE(messages.shown.size(), 3);
     QCOMPARE(captions(tasks), QStringList(3, m_clip));
+
+    // The question follows the captions as they are now: listed while one
+    // row still holds the path, no longer once the last is removed or
+    // rewritten.
+    selectRows(tasks, {0, 1});
+    tasks.RemoveSelected();
+    messages.answers = {false};
+    QVERIFY(!addAndWait(tasks, m_clip));
+    QCOMPARE(messages.shown.size(), 4);
+    ltvItemData renamed;
+    renamed.Caption = path(QStringLiteral("elsewhere.avi"));
+    tasks.model()->SetItemData(0, CaptionSelector, renamed);
+    QVERIFY(addAndWait(tasks, m_clip));
+    QCOMPARE(messages.shown.size(), 4);
+    selectRows(tasks, {0});
+    tasks.RemoveSelected();
+    messages.answers = {false};
+    QVERIFY(!addAndWait(tasks, m_clip));
+    QCOMPARE(messages.shown.size(), 5);
 }
 
 void TaskListTest::comparesCaptionsCaseSensitively()
