@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(g++ cmake make pkg-config qt6-base-dev libmediainfo-dev mencoder ffmpeg xdg-utils
-          desktop-file-utils qt6-svg-dev libavformat-dev libavcodec-dev libavutil-dev)
+          desktop-file-utils qt6-svg-dev libavformat-dev libavcodec-dev libavutil-dev
+          dpkg-dev file appstream man-db)
 
 missing=()
 for p in "${packages[@]}"; do
