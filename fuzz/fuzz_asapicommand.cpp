@@ -49,6 +49,7 @@ bool isFilterValue(const QString &value)
 const QHash<QString, QStringList> &filterKeys()
 {
     static const QHash<QString, QStringList> keys{
+        {"null", {}},
         {"format", {""}},
         {"zscale", {"w", "h", "filter"}},
         {"scale", {""}},

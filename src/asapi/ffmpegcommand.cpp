@@ -69,6 +69,10 @@ QString videoChain(const EncodeRequest &request, const InputFacts &facts, const 
             chain << QStringLiteral("tpad=stop=-1:stop_mode=clone")
                   << QStringLiteral("trim=end_frame=%1").arg(length.frames);
     }
+    // A chain must hold a filter: a display shape of its own and no other
+    // filter leave nothing else to write.
+    if (chain.isEmpty())
+        chain << QStringLiteral("null");
     return QStringLiteral("[0:%1]").arg(facts.videoStream) + chain.join(QLatin1Char(',')) +
            QStringLiteral("[v]");
 }

@@ -14,6 +14,7 @@ target_link_libraries(brelvane_core PUBLIC brelvane_valueforms)
 
 add_library(brelvane_asapi STATIC
   asapi/encoderrequest.h asapi/encoderrequest.cpp
+  asapi/videofilters.h asapi/videofilters.cpp
   asapi/mediafacts.h asapi/mediafacts.cpp
   asapi/libav.h asapi/libav.cpp
   asapi/inputprobe.h asapi/inputprobe.cpp
