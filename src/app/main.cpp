@@ -3,9 +3,32 @@
 #include "platform/qtchoosers.h"
 #include "platform/qtmessages.h"
 #include "platform/qtshellopener.h"
+#include "tasklist/filenamebytes.h"
+#include "tasklist/tasklist.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QScreen>
+
+namespace {
+
+// The arguments as text, but for names that are not valid UTF-8: those
+// would reach the list as other names, which name no file, and be lost
+// without a word. They are told instead.
+QStringList TakenArguments(int argc, char **argv, QStringList &unreadable)
+{
+    QStringList taken;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray name(argv[i]);
+        if (NameRoundTrips(name))
+            taken << QFile::decodeName(name);
+        else
+            unreadable << EscapedName(name);
+    }
+    return taken;
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -16,10 +39,15 @@ int main(int argc, char **argv)
     LogindPowerOff power;
     const DesktopSeams seams{&messages, &choosers, &shell, &power};
 
-    TMainForm window(QCoreApplication::applicationDirPath() + QLatin1Char('/'), seams,
-                     app.arguments().mid(1));
+    QStringList unreadable;
+    const QStringList arguments = TakenArguments(argc, argv, unreadable);
+    TMainForm window(QCoreApplication::applicationDirPath() + QLatin1Char('/'), seams, arguments);
     const QRect screen = window.screen()->availableGeometry();
     window.move(screen.center() - window.rect().center());
     window.show();
+    if (!unreadable.isEmpty()) {
+        messages.inform(TaskList::refusedTitle(),
+                        UnreadableNamesLead() + unreadable.join(QLatin1Char('\n')));
+    }
     return app.exec();
 }

@@ -11,7 +11,9 @@ constexpr int BadArguments = 2;
 // An input was refused (missing, of a type the program does not take, no
 // play time, an unanswered duplicate question) or Start refused the job
 // (fewer than two videos, no output folder or name, an existing output the
-// user would not overwrite, no temporary folder).
+// user would not overwrite, no temporary folder), or, under --ask, a file
+// appeared at the output path while the job ran (the output was then kept
+// under a free name, which the message gives).
 constexpr int Refused = 3;
 // The encoder could not be started, or failed on an input or the joining.
 constexpr int EncoderFailed = 4;

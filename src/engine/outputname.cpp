@@ -36,7 +36,8 @@ static bool NamesSomething(const QString &path)
 
 int LongestNameIn(const QString &folder)
 {
-    const long longest = ::pathconf(QFile::encodeName(folder).constData(), _PC_NAME_MAX);
+    const QByteArray path = folder.isEmpty() ? QByteArray(".") : QFile::encodeName(folder);
+    const long longest = ::pathconf(path.constData(), _PC_NAME_MAX);
     return longest > 0 ? int(longest) : 255;
 }
 
@@ -56,7 +57,7 @@ QString FirstFreeRenamedPath(const QString &outputPath, const QString &outputExt
 {
     const QString folder = FolderPart(outputPath);
     const QString stem = StripExtension(FileNamePart(outputPath));
-    const int longest = LongestNameIn(folder.isEmpty() ? QStringLiteral(".") : folder);
+    const int longest = LongestNameIn(folder);
     for (int index = 1;; ++index) {
         const QString tail = QLatin1Char('_') + QString::number(index) + outputExtension;
         const QString candidate = folder + ShortenedToFit(QString(), stem, tail, longest);
@@ -82,8 +83,7 @@ QString PartialOutputPath(const QString &outputPath)
     const QString folder = FolderPart(outputPath);
     const QString tail = QStringLiteral(".partial-") +
                          QString::number(QCoreApplication::applicationPid()) + extension;
-    return folder + ShortenedToFit(QStringLiteral("."), base, tail,
-                                   LongestNameIn(folder.isEmpty() ? QStringLiteral(".") : folder));
+    return folder + ShortenedToFit(QStringLiteral("."), base, tail, LongestNameIn(folder));
 }
 
 bool ReplaceFile(const QString &from, const QString &to)

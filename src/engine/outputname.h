@@ -23,7 +23,8 @@ QString WithOutputExtension(const QString &outputText, const QString &outputExte
 // folder loses the end of its stem rather than the number.
 QString FirstFreeRenamedPath(const QString &outputPath, const QString &outputExtension);
 
-// The longest file name, in bytes, that folder takes.
+// The longest file name, in bytes, that folder takes (the working folder
+// for an empty text).
 int LongestNameIn(const QString &folder);
 
 // The folder to open after a job: the folder part without its trailing "/"

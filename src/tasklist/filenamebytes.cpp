@@ -86,3 +86,9 @@ QList<QByteArray> UnreadableVideoNamesIn(const QString &folder)
     ::closedir(dir);
     return names;
 }
+
+QString UnreadableNamesLead()
+{
+    return QStringLiteral("The program cannot open these files, as their names are not valid "
+                          "UTF-8. Please rename them:\n\n");
+}

@@ -25,3 +25,6 @@ bool HoldsControlCharacter(const QString &text);
 // survive the way to text and back, with a video extension, in the order
 // the folder lists them.
 QList<QByteArray> UnreadableVideoNamesIn(const QString &folder);
+
+// The start of the message that lists such names, one a line after it.
+QString UnreadableNamesLead();

@@ -248,10 +248,7 @@ void TaskList::tellUnreadableNames(const QString &folder, const QList<QByteArray
     QStringList shown;
     for (const QByteArray &name : names)
         shown << folder + EscapedName(name);
-    m_messages->inform(refusedTitle(),
-                       QStringLiteral("The program cannot open these files, as their names "
-                                      "are not valid UTF-8. Please rename them:\n\n") +
-                           refusedNamesText(shown));
+    m_messages->inform(refusedTitle(), UnreadableNamesLead() + refusedNamesText(shown));
 }
 
 void TaskList::appendStartupFiles(const QString &entry, QStringList &files)
