@@ -93,6 +93,7 @@ private:
     int placeHeld();
     int write(AVPacket &packet, int output, const AVStream &from);
     int64_t lengthOf(int index) const;
+    void noteReading(int index);
 
     const EncodeRequest &m_request;
     const QList<InputFacts> &m_facts;
@@ -112,7 +113,20 @@ private:
     std::vector<Held> m_held;
     std::vector<int64_t> m_firstTimes; // per output stream, µs; NOPTS until seen
     int64_t m_timelineShift = AV_NOPTS_VALUE;
+    // The inputs that could not be read to where their files say they end.
+    QList<InputReading> m_shortInputs;
 };
+
+// A cut-off input leaves a gap in the join where the next one waits for
+// its stated end: the caller tells the user.
+void Joiner::noteReading(int index)
+{
+    const double seen = (m_seenEnd - m_fileStart) / 1e6;
+    const std::optional<InputReading> reading =
+        ReadingOf(m_facts.at(index), StreamEnds{seen, seen}, index);
+    if (reading && reading->stated - reading->read > ReadingShortfallTold)
+        m_shortInputs << *reading;
+}
 
 int Joiner::routeStreams(const AVFormatContext &input, int index, std::vector<Route> &routes) const
 {
@@ -308,6 +322,7 @@ ToolResult Joiner::copyInput(int index)
         return fail(QStringLiteral("the join was stopped"));
     if (!m_held.empty() && placeHeld() < 0)
         return outputFailed();
+    noteReading(index);
     m_start += lengthOf(index);
     return {true, QString()};
 }
@@ -319,7 +334,11 @@ ToolResult Joiner::run()
         if (!copied.ok)
             return copied;
     }
-    return m_output.finish() < 0 ? outputFailed() : ToolResult{true, QString()};
+    if (m_output.finish() < 0)
+        return outputFailed();
+    for (const InputReading &reading : std::as_const(m_shortInputs))
+        PrintLine(ReadingLine(reading));
+    return {true, QString()};
 }
 
 } // namespace

@@ -78,12 +78,12 @@ QList<SoundPacket> soundPackets(AVFormatContext &context, const InputFacts &fact
 }
 
 // The end of a packet in seconds: decoding times stand in where a container
-// keeps no showing times (AVI's pictures).
+// keeps no showing times (AVI's pictures). NaN when it has neither.
 double packetEnd(const AVPacket &packet, const AVStream &stream)
 {
     const int64_t time = packet.pts != AV_NOPTS_VALUE ? packet.pts : packet.dts;
     if (time == AV_NOPTS_VALUE)
-        return -1;
+        return NAN;
     return (time + std::max<int64_t>(0, packet.duration)) * av_q2d(stream.time_base);
 }
 
@@ -105,9 +105,10 @@ StreamEnds ReadStreamEnds(const QString &path, const InputFacts &facts)
     // A damaged file ends where it can no longer be read.
     while (packet && StopSignalReceived() == 0 && av_read_frame(input.get(), packet.get()) >= 0) {
         const double end = packetEnd(*packet, *input->streams[packet->stream_index]) - facts.start;
-        if (packet->stream_index == facts.videoStream)
+        const bool timed = !std::isnan(end);
+        if (timed && packet->stream_index == facts.videoStream)
             ends.picture = std::max(ends.picture, end);
-        else if (packet->stream_index == facts.audioStream)
+        else if (timed && packet->stream_index == facts.audioStream)
             ends.sound = std::max(ends.sound, end);
         av_packet_unref(packet.get());
     }

@@ -74,7 +74,7 @@ ToolResult convertMeasuring(const EncodeRequest &request, const InputFacts &inpu
     reader->start();
     const ToolResult done = runFfmpeg(request, {input});
     reader->wait();
-    const std::optional<InputReading> reading = ReadingOf(input, read);
+    const std::optional<InputReading> reading = ReadingOf(input, read, 0);
     if (done.ok && reading)
         PrintLine(ReadingLine(*reading));
     return done;

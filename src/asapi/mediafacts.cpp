@@ -61,12 +61,12 @@ double SoundEndFromPackets(const QList<SoundPacket> &packets, const InputFacts &
     return (last + frame) * facts.audioTimeBase - begin;
 }
 
-std::optional<InputReading> ReadingOf(const InputFacts &facts, const StreamEnds &read)
+std::optional<InputReading> ReadingOf(const InputFacts &facts, const StreamEnds &read, int input)
 {
     const double seen = std::max(read.picture, facts.audioStream >= 0 ? read.sound : -1.0);
     if (seen < 0)
         return std::nullopt;
     const double stated =
         facts.lengthEstimated ? 0 : std::max({0.0, facts.pictureEnd, facts.statedSoundEnd});
-    return InputReading{seen, stated};
+    return InputReading{seen, stated, input};
 }

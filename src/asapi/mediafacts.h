@@ -76,7 +76,7 @@ struct StreamEnds {
 // sound) beside the length its file states for the two; nothing when
 // nothing could be read. A length the media library only estimated from
 // the file's size and bitrate is not stated: it is 0 then.
-std::optional<InputReading> ReadingOf(const InputFacts &facts, const StreamEnds &read);
+std::optional<InputReading> ReadingOf(const InputFacts &facts, const StreamEnds &read, int input);
 
 // Where reading the sound's last packets starts, in seconds: a long file is
 // not read whole.

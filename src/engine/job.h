@@ -1,5 +1,6 @@
 #pragma once
 
+#include "contract/encoderlines.h"
 #include "engine/encoderrun.h"
 #include "engine/jobfolder.h"
 #include "engine/jobplan.h"
@@ -110,6 +111,9 @@ private:
     void convertRow(int row);
     void onConversionEnded(EncoderRun *run, const RunOutcome &outcome);
     bool keepConversion(int row, const RunOutcome &outcome, const QStringList &lastLines);
+    static QString readingWarning(const QString &input, double rowSeconds,
+                                  const InputReading &reading);
+    void noteShortCopies(const QStringList &lastLines);
     void showConversionProgress();
     void endConversionStage();
     void cancelConversion();

@@ -168,9 +168,7 @@ void Job::onConversionEnded(EncoderRun *run, const RunOutcome &outcome)
 // An input that could be read only in part is kept, and the user is told
 // what is missing. The encoder says how much it read: its temporary is
 // padded to the input's stated length (frozen picture, silence) to keep
-// the sound in step, so the temporary's own length tells nothing. The
-// length stated is the longer of the row's and the encoder's own reading of
-// the file's header.
+// the sound in step, so the temporary's own length tells nothing.
 bool Job::keepConversion(int row, const RunOutcome &outcome, const QStringList &lastLines)
 {
     const PlanStep &step = m_plan.conversions.at(row);
@@ -184,14 +182,20 @@ bool Job::keepConversion(int row, const RunOutcome &outcome, const QStringList &
     if (!converted->hasPlayTime || !converted->hasVideo)
         return false;
     m_convertedSeconds += converted->seconds;
-    const std::optional<InputReading> reading = ReadingFromLines(lastLines);
+    const QList<InputReading> readings = ReadingsFromLines(lastLines);
     const QString warning =
-        reading
-            ? ShortConversionWarning(step.input, qMax(step.seconds, reading->stated), reading->read)
-            : ShortConversionWarning(step.input, step.seconds, converted->seconds);
+        !readings.isEmpty() ? readingWarning(step.input, step.seconds, readings.first())
+                            : ShortConversionWarning(step.input, step.seconds, converted->seconds);
     if (!warning.isEmpty())
         m_warnings << warning;
     return true;
+}
+
+// The length stated is the longer of the row's and the encoder's own
+// reading of the file's header.
+QString Job::readingWarning(const QString &input, double rowSeconds, const InputReading &reading)
+{
+    return ShortConversionWarning(input, qMax(rowSeconds, reading.stated), reading.read);
 }
 
 void Job::endConversionStage()

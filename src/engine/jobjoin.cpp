@@ -3,6 +3,7 @@
 #include "job.h"
 
 #include "engine/copycheck.h"
+#include "contract/encoderlines.h"
 #include "engine/jobfailure.h"
 #include "engine/jobview.h"
 #include "engine/livesettings.h"
@@ -72,7 +73,28 @@ void Job::onJoiningEnded(EncoderRun *run, const RunOutcome &outcome)
         failJoining(QStringLiteral("The joined video could not be moved to \"%1\".")
                         .arg(m_plan.finalTarget));
     } else {
+        noteShortCopies(run->lastLines(40));
         completeJob();
+    }
+}
+
+// A copy join lays each input down as far as it can be read and starts the
+// next where the file states it ends; what is missing is told, as it is of
+// a conversion.
+void Job::noteShortCopies(const QStringList &lastLines)
+{
+    if (!copiesStreams())
+        return;
+    const QStringList inputs = inputPaths();
+    for (const InputReading &reading : ReadingsFromLines(lastLines)) {
+        if (reading.input >= inputs.size())
+            continue;
+        const QString &input = inputs.at(reading.input);
+        ProbeResult facts;
+        const double rowSeconds = m_tasks->factsOf(input, facts) ? facts.seconds : 0;
+        const QString warning = readingWarning(input, rowSeconds, reading);
+        if (!warning.isEmpty())
+            m_warnings << warning;
     }
 }
 

@@ -310,8 +310,8 @@ void TestCliReal::aProfileValueThatIsFilterTextIsRefusedAtStart()
 
 // A download cut off at 30 %: its header still states the whole play time,
 // and the conversion holds its last picture to that length. The user is
-// told how much was read; a whole clip (here of an odd frame size, which
-// the scaler cannot take as it is) passes without a word.
+// told how much was read, converted or copied; a whole clip (here of an odd
+// frame size, which the scaler cannot take as it is) passes without a word.
 void TestCliReal::aDownloadCutOffWarnsAndAClipOfOddSizeJoins()
 {
     CliTestDir dir(CliTestDir::Real);
@@ -334,6 +334,16 @@ void TestCliReal::aDownloadCutOffWarnsAndAClipOfOddSizeJoins()
              qPrintable(warnings.first()));
     const double joined = ProbeMediaFile(dir.workPath("joined.avi")).seconds;
     QVERIFY2(qAbs(joined - 12) < 0.2, qPrintable(QString::number(joined)));
+
+    // Copied as it is, the cut-off file leaves a gap before the next one.
+    const CliRun copied =
+        dir.run({"join", "--profile", "Same as the inputs (no re-encoding)", "--output",
+                 dir.workPath("copied"), "--temp-dir", dir.tempDir(), cut, whole});
+    QVERIFY2(copied.exitCode == 0, qPrintable(copied.err));
+    const QStringList copyWarnings = copied.err.split('\n').filter(QLatin1String("Damaged Input"));
+    QVERIFY2(copyWarnings.size() == 1 && copyWarnings.first().contains(cut) &&
+                 copyWarnings.first().contains("00:00:10 are"),
+             qPrintable(copied.err));
 }
 
 // Pictures copied out of AVI temporaries, which keep no times for pictures
