@@ -159,8 +159,8 @@ double statedMilliseconds(const QString &answer, double otherwise)
 // applied: a stream whose timestamps start late seems to play from zero,
 // with nothing before its start, and the sound's encoder lead-in is left
 // out. The samples themselves ("Source_") are what plays, and what a copy
-// lays down, as long as the edit only moves the stream; an edit that cuts
-// the stream short is the play time.
+// lays down, as long as they end where the play time ends; an edit that
+// cuts the stream short is the play time.
 SampleSpan sampleSpan(MediaInfo &handle, stream_t stream)
 {
     SampleSpan stated;
@@ -169,13 +169,36 @@ SampleSpan sampleSpan(MediaInfo &handle, stream_t stream)
     SampleSpan samples;
     samples.start = statedMilliseconds(ask(handle, stream, L"Source_Delay"), 0);
     samples.length = statedMilliseconds(ask(handle, stream, L"Source_Duration"), -1);
-    const bool onlyMoved = samples.length > 0 && stated.length > 0 &&
-                           std::abs(stated.length - samples.start - samples.length) < 0.05;
+    const bool onlyMoved =
+        samples.length > 0 && stated.length > 0 && std::abs(stated.end() - samples.end()) < 0.05;
     return onlyMoved ? samples : stated;
 }
 
+// Samples in one of the sound's packets. Files rarely state it for MPEG
+// audio, whose layer and version fix it.
+double samplesPerPacket(MediaInfo &handle)
+{
+    const double stated =
+        positiveNumber(ask(handle, MediaInfoLib::Stream_Audio, L"SamplesPerFrame"));
+    if (stated > 0 ||
+        ask(handle, MediaInfoLib::Stream_Audio, L"Format") != QLatin1String("MPEG Audio"))
+        return stated;
+    const QString layer = ask(handle, MediaInfoLib::Stream_Audio, L"Format_Profile");
+    const bool firstVersion =
+        ask(handle, MediaInfoLib::Stream_Audio, L"Format_Version") == QLatin1String("Version 1");
+    if (layer == QLatin1String("Layer 1"))
+        return 384;
+    if (layer == QLatin1String("Layer 2"))
+        return 1152;
+    if (layer == QLatin1String("Layer 3"))
+        return firstVersion ? 1152 : 576;
+    return 0;
+}
+
 // The play time from the first sample of the first picture and sound
-// streams to the last, and where each of them ends.
+// streams to the last, and where each of them ends. Streams that seem to
+// lie far longer than the file's stated play time (one stream's start told
+// as a time code, the other's not) leave the stated play time as it is.
 void readSampleSpans(MediaInfo &handle, ProbeResult &result)
 {
     const bool sound = result.hasAudio;
@@ -188,6 +211,10 @@ void readSampleSpans(MediaInfo &handle, ProbeResult &result)
     const double first = !soundKnown     ? picture.start
                          : !pictureKnown ? heard.start
                                          : std::min(picture.start, heard.start);
+    const double last =
+        std::max(pictureKnown ? picture.end() : first, soundKnown ? heard.end() : first);
+    if (last - first > result.seconds + std::max(1.0, result.seconds / 100))
+        return;
     if (pictureKnown)
         result.pictureEnd = picture.end() - first;
     if (soundKnown) {
@@ -195,9 +222,7 @@ void readSampleSpans(MediaInfo &handle, ProbeResult &result)
         result.soundSeconds = heard.length;
         const double rate =
             positiveNumber(ask(handle, MediaInfoLib::Stream_Audio, L"SamplingRate"));
-        const double perPacket =
-            positiveNumber(ask(handle, MediaInfoLib::Stream_Audio, L"SamplesPerFrame"));
-        result.soundPacketSeconds = rate > 0 ? perPacket / rate : 0;
+        result.soundPacketSeconds = rate > 0 ? samplesPerPacket(handle) / rate : 0;
     }
     result.seconds = std::max(result.pictureEnd, result.soundEnd);
 }

@@ -399,13 +399,14 @@ void TestCliReal::clipsThatStartLateJoinWithoutComplaint()
         QVERIFY(runFfmpeg({"-f", "lavfi", "-i", "testsrc2=size=320x240:rate=25:duration=3", "-f",
                            "lavfi", "-i", "sine=duration=3", "-c:v", "libx264", "-c:a", "aac",
                            "-output_ts_offset", "10", path}));
-        QCOMPARE(ProbeMediaFile(path).lengthText, QStringLiteral("00:00:03"));
         args << path;
     }
 
     const CliRun run = dir.run(args);
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
     QVERIFY2(!run.err.contains(QLatin1String("Damaged Input")), qPrintable(run.err));
+    // The task list shows what plays, not where the timestamps end.
+    QCOMPARE(ProbeMediaFile(args.last()).lengthText, QStringLiteral("00:00:03"));
     const double joined = ProbeMediaFile(run.out.trimmed()).seconds;
     QVERIFY2(qAbs(joined - 6) < 0.3, qPrintable(QString::number(joined)));
 }
