@@ -9,7 +9,12 @@
 #include <QProcess>
 
 #include <algorithm>
+#include <fcntl.h>
+#include <spawn.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
 
 QMap<QString, QString> BenchOptions(const QStringList &arguments)
 {
@@ -31,6 +36,38 @@ int RunProcess(const QString &program, const QStringList &arguments, QByteArray 
     if (output)
         *output = process.readAllStandardOutput();
     return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+}
+
+MeasuredRun RunMeasured(const QString &program, const QStringList &arguments)
+{
+    QList<QByteArray> texts{QFile::encodeName(program)};
+    for (const QString &argument : arguments)
+        texts << QFile::encodeName(argument);
+    std::vector<char *> argv;
+    for (QByteArray &text : texts)
+        argv.push_back(text.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    MeasuredRun run;
+    QElapsedTimer clock;
+    clock.start();
+    pid_t pid = 0;
+    const int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0)
+        return run;
+    int status = 0;
+    rusage usage{};
+    if (wait4(pid, &status, 0, &usage) != pid)
+        return run;
+    run.wall = clock.nsecsElapsed() / 1e9;
+    const auto seconds = [](const timeval &t) { return t.tv_sec + t.tv_usec / 1e6; };
+    run.cpu = seconds(usage.ru_utime) + seconds(usage.ru_stime);
+    run.peakMb = usage.ru_maxrss / 1024.0; // kilobytes on Linux
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
 }
 
 bool MakeClip(const QString &path, int width, int height, int fps, double seconds, bool h264)

@@ -53,6 +53,17 @@ double Median(QList<double> values);
 // The load averages over 1, 5 and 15 minutes, as uptime shows them.
 QString MachineLoad();
 
+// One run of a program as the system counts it: wall time, CPU time (user
+// and system, with the children it waited for) and its peak resident
+// memory. Its standard output is discarded.
+struct MeasuredRun {
+    int exitCode = -1; // -1 when it could not start or did not end normally
+    double wall = 0;
+    double cpu = 0;
+    double peakMb = 0;
+};
+MeasuredRun RunMeasured(const QString &program, const QStringList &arguments);
+
 // Wall and CPU time of a program's runs, with its children.
 struct TimedSide {
     explicit TimedSide(const QString &sideName)

@@ -13,16 +13,11 @@
 // engine's own CPU time is reported too: on a busy machine it is the
 // steadier figure.
 
+#include "benchjobseams.h"
 #include "benchsupport.h"
 
 #include "engine/job.h"
-#include "engine/jobview.h"
-#include "engine/livesettings.h"
-#include "platform/messages.h"
-#include "platform/poweroff.h"
-#include "platform/shellopener.h"
 #include "settings/optionbuilder.h"
-#include "settings/workingselection.h"
 #include "tasklist/mediaprobe.h"
 #include "tasklist/tasklistmodel.h"
 
@@ -48,81 +43,6 @@ struct Options {
     bool keep = false; // leave the clips, the script and both outputs behind
 };
 
-// A window that shows nothing: the job's calls still cost what they cost.
-class QuietView : public JobView {
-public:
-    QString outputFileText() const override { return output; }
-    void setOutputFileText(const QString &text) override { output = text; }
-    void focusTaskList() override {}
-    void focusOutputFile() override {}
-    QString profilePath() const override { return profile; }
-    void DisableJobControls() override {}
-    void EnableJobControls() override {}
-    void showStartInsteadOfStop() override {}
-    void setProcessTitle(const QString &) override {}
-    void setConvertingFile(const QString &) override {}
-    void setConvertingFileVisible(bool) override {}
-    void setElapsedText(const QString &) override {}
-    void setRemainingText(const QString &) override {}
-    void setCurrentProgress(int, const QString &) override {}
-    void setTotalProgress(int value, const QString &) override { total = value; }
-    int totalProgress() const override { return total; }
-    void showProgressPanel(bool) override {}
-    void setEncoderOutput(const QString &) override {}
-    void closeProgram() override {}
-
-    QString output, profile;
-    int total = 0;
-};
-
-class BenchSettings : public LiveSettings {
-public:
-    QString tempDir() const override { return temp; }
-    bool askBeforeOverwrite() const override { return false; }
-    bool renameOutput() const override { return false; }
-    bool overwriteOutput() const override { return true; }
-    bool turnOffWhenDone() const override { return false; }
-    bool exitWhenDone() const override { return false; }
-    bool openFolderWhenDone() const override { return false; }
-    QString temp;
-};
-
-class BenchSelection : public SelectionSource {
-public:
-    WorkingSelection workingSelection() const override { return selection; }
-    QString outputExtension() const override { return QStringLiteral(".avi"); }
-    WorkingSelection selection;
-};
-
-// The messages are the only news of a job's end state; print them.
-class PrintedMessages : public Messages {
-public:
-    void inform(const QString &title, const QString &text) override { tell(title, text); }
-    bool ask(const QString &title, const QString &text) override
-    {
-        tell(title, text);
-        return true;
-    }
-    void plain(const QString &title, const QString &text) override { tell(title, text); }
-    void tell(const QString &title, const QString &text)
-    {
-        last = title;
-        if (title != QLatin1String("Complete"))
-            std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
-    }
-    QString last;
-};
-
-class NoShell : public ShellOpener {
-public:
-    void open(const QString &) override {}
-};
-
-class NoPowerOff : public PowerOff {
-public:
-    void powerOff() override {}
-};
-
 Options parseOptions(const QStringList &args)
 {
     const QMap<QString, QString> given = BenchOptions(args);
@@ -134,25 +54,6 @@ Options parseOptions(const QStringList &args)
     options.frameSize = given.value("--frame-size", options.frameSize);
     options.keep = given.value("--keep") == QLatin1String("1");
     return options;
-}
-
-WorkingSelection joiningSelection(const QString &frameSize)
-{
-    WorkingSelection selection;
-    selection.videoCodec = 0;
-    selection.videoBitrate = QStringLiteral("1200");
-    selection.aspect = 0;
-    selection.audioCodec = 0;
-    selection.audioCodecText = QStringLiteral("MP3");
-    selection.audioBitrate = QStringLiteral("128");
-    selection.mp3Mode = 0;
-    selection.mp3Quality = 0;
-    selection.channels = 0;
-    selection.listSize = false;
-    selection.width = frameSize.section(QLatin1Char(':'), 0, 0);
-    selection.height = frameSize.section(QLatin1Char(':'), 1, 1);
-    selection.sampleRate = QStringLiteral("44100");
-    return selection;
 }
 
 } // namespace

@@ -126,8 +126,9 @@ void Job::setAllRowStatuses(const QString &status)
 
 double Job::playTimeOfRow(int row) const
 {
+    // The Length slot alone: Start reads every row's, twice.
     ltvItemData record;
-    m_tasks->GetItemData(row, WholeRowSelector, record);
+    m_tasks->GetItemData(row, LengthSlot, record);
     return record.Seconds[0];
 }
 

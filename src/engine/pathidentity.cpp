@@ -1,7 +1,10 @@
 #include "pathidentity.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -14,6 +17,12 @@ bool hasDotSegment(const QString &path)
             return true;
     }
     return false;
+}
+
+bool isSymbolicLink(const QString &path)
+{
+    struct stat status {};
+    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISLNK(status.st_mode);
 }
 
 } // namespace
@@ -31,14 +40,19 @@ QString PathIdentity(const QString &path)
 
 QString PathIdentities::of(const QString &path)
 {
-    const QFileInfo info(path);
-    const QString name = info.fileName();
-    if (name.isEmpty() || hasDotSegment(path) || info.isSymLink())
+    // Only an absolute path splits into its folder and name as written.
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    if (!path.startsWith(QLatin1Char('/')) || slash == path.size() - 1 || hasDotSegment(path) ||
+        isSymbolicLink(path))
         return PathIdentity(path);
-    const QString folder = folderIdentity(info.absolutePath());
+    const QString folder = folderIdentity(slash == 0 ? QStringLiteral("/") : path.left(slash));
     if (folder.isEmpty())
-        return QDir::cleanPath(info.absoluteFilePath());
-    return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
+        return QDir::cleanPath(path);
+    QString identity = folder;
+    if (!identity.endsWith(QLatin1Char('/')))
+        identity += QLatin1Char('/');
+    identity += QStringView(path).mid(slash + 1);
+    return identity;
 }
 
 QString PathIdentities::folderIdentity(const QString &absoluteFolder)

@@ -1,5 +1,6 @@
 #include "tasklist/orderedprobes.h"
 
+#include <QElapsedTimer>
 #include <QMutex>
 #include <QThreadPool>
 #include <QWaitCondition>
@@ -25,6 +26,10 @@ QThreadPool *ProbeThreadPool()
 namespace {
 
 constexpr int handOverPauseMs = 20;
+// Rows handed over in one go; the rest wait for the next turn, so that a
+// thread that fell behind (on a busy machine) does not catch up in one
+// long stall of the window.
+constexpr int handOverBurstMs = 10;
 constexpr int probeNiceness = 5;
 
 // The window's thread draws what the probes deliver, with helper threads of
@@ -189,14 +194,19 @@ void OrderedProbes::handOver()
         return;
     }
     m_handingOver = true;
+    QElapsedTimer burst;
+    burst.start();
+    bool more = false;
     do {
         m_calledMeanwhile = false;
         // Results that come from now on call again.
         m_link->pending = false;
-        while (handOverOne()) {
+        while ((more = handOverOne()) && !burst.hasExpired(handOverBurstMs)) {
         }
-    } while (m_calledMeanwhile);
+    } while (m_calledMeanwhile && !more);
     m_handingOver = false;
+    if (more)
+        m_handOverSoon.start();
 }
 
 // Hands back the next file, or ends the head batch; false when the next

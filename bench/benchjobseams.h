@@ -1,0 +1,93 @@
+#pragma once
+
+// The seams a Job needs, for benchmarks that run one in their own process:
+// a window that shows nothing, fixed settings and selection, messages
+// printed to the terminal, no shell and no power off.
+
+#include "engine/jobview.h"
+#include "engine/livesettings.h"
+#include "platform/messages.h"
+#include "platform/poweroff.h"
+#include "platform/shellopener.h"
+#include "settings/workingselection.h"
+
+#include <cstdio>
+
+// A window that shows nothing: the job's calls still cost what they cost.
+class QuietView : public JobView {
+public:
+    QString outputFileText() const override { return output; }
+    void setOutputFileText(const QString &text) override { output = text; }
+    void focusTaskList() override {}
+    void focusOutputFile() override {}
+    QString profilePath() const override { return profile; }
+    void DisableJobControls() override {}
+    void EnableJobControls() override {}
+    void showStartInsteadOfStop() override {}
+    void setProcessTitle(const QString &) override {}
+    void setConvertingFile(const QString &) override {}
+    void setConvertingFileVisible(bool) override {}
+    void setElapsedText(const QString &) override {}
+    void setRemainingText(const QString &) override {}
+    void setCurrentProgress(int, const QString &) override {}
+    void setTotalProgress(int value, const QString &) override { total = value; }
+    int totalProgress() const override { return total; }
+    void showProgressPanel(bool) override {}
+    void setEncoderOutput(const QString &) override {}
+    void closeProgram() override {}
+
+    QString output, profile;
+    int total = 0;
+};
+
+class BenchSettings : public LiveSettings {
+public:
+    QString tempDir() const override { return temp; }
+    bool askBeforeOverwrite() const override { return false; }
+    bool renameOutput() const override { return false; }
+    bool overwriteOutput() const override { return true; }
+    bool turnOffWhenDone() const override { return false; }
+    bool exitWhenDone() const override { return false; }
+    bool openFolderWhenDone() const override { return false; }
+    QString temp;
+};
+
+class BenchSelection : public SelectionSource {
+public:
+    WorkingSelection workingSelection() const override { return selection; }
+    QString outputExtension() const override { return QStringLiteral(".avi"); }
+    WorkingSelection selection;
+};
+
+// The messages are the only news of a job's end state; print them.
+class PrintedMessages : public Messages {
+public:
+    void inform(const QString &title, const QString &text) override { tell(title, text); }
+    bool ask(const QString &title, const QString &text) override
+    {
+        tell(title, text);
+        return true;
+    }
+    void plain(const QString &title, const QString &text) override { tell(title, text); }
+    void tell(const QString &title, const QString &text)
+    {
+        last = title;
+        if (title != QLatin1String("Complete"))
+            std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
+    }
+    QString last;
+};
+
+class NoShell : public ShellOpener {
+public:
+    void open(const QString &) override {}
+};
+
+class NoPowerOff : public PowerOff {
+public:
+    void powerOff() override {}
+};
+
+// The default profile's choices ("AVI - MPEG-4 and MP3") at a frame size
+// "W:H".
+WorkingSelection joiningSelection(const QString &frameSize);
