@@ -57,6 +57,8 @@ done
 for page in brelvane brelvane-cli; do
     warnings=$(MANWIDTH=80 man --warnings -l "$root/usr/share/man/man1/$page.1.gz" 2>&1 >/dev/null)
     [ -z "$warnings" ] || fail "manual page $page: $warnings"
+    zcat "$root/usr/share/man/man1/$page.1.gz" | grep -q "^\.TH .*\"Brelvane $version\"" ||
+        fail "manual page $page is not of Brelvane $version"
 done
 
 dpkg-deb --ctrl-tarfile "$deb" | tar -tv | grep -qE '^-rwxr-xr-x .* \./postrm$' ||
