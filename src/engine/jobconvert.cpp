@@ -148,7 +148,7 @@ void Job::onConversionEnded(EncoderRun *run, const RunOutcome &outcome)
     }
     if (m_state == Stopped || m_failedRow >= 0) {
         if (m_failedRow != row && outcome.kind == RunOutcome::Stopped)
-            setRowStatus(row, QStringLiteral("Stop"));
+            setRowStatus(row, stoppedStatusText());
         if (m_runs.isEmpty())
             endConversionStage();
         return;
@@ -187,6 +187,12 @@ bool Job::keepConversion(int row, const RunOutcome &outcome)
 void Job::endConversionStage()
 {
     m_timer.stop();
+    // The temporaries of the rows converted so far are removed with the
+    // rest: nothing of theirs waits for a join any more.
+    for (int row = 0; row < m_tasks->count(); ++row) {
+        if (m_tasks->status(row) == QLatin1String("Waiting for joining"))
+            setRowStatus(row, stoppedStatusText());
+    }
     if (m_state == Stopped)
         cancelConversion();
     else
