@@ -8,8 +8,8 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QFocusEvent>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QFocusFrame>
 #include <QKeySequence>
 #include <QLabel>

@@ -242,9 +242,9 @@ private slots:
         QStringList texts;
         for (QAction *a : menu->actions())
             texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
-        QCOMPARE(texts, (QStringList{"Open", "-", "Add Files...", "Add Directorys...", "-",
-                                     "Remove", "Clear", "-", "Sort by", "-", "Undo", "Redo",
-                                     "Select All"}));
+        QCOMPARE(texts,
+                 (QStringList{"Open", "-", "Add Files...", "Add Directorys...", "-", "Remove",
+                              "Clear", "-", "Sort by", "-", "Undo", "Redo", "Select All"}));
         w->ltvTask->clearSelection();
         w->ppmTaskPopup();
         QVERIFY(!menu->actions()[0]->isEnabled());

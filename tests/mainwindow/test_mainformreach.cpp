@@ -197,8 +197,8 @@ private slots:
             {w->cmbProfile, QStringLiteral("Profile:")},
             {w->edtOutputFile, QStringLiteral("Output File:")}};
         for (const auto &[field, label] : labelled) {
-            const auto relations = QAccessible::queryAccessibleInterface(field)->relations(
-                QAccessible::Label);
+            const auto relations =
+                QAccessible::queryAccessibleInterface(field)->relations(QAccessible::Label);
             QCOMPARE(relations.size(), 1);
             QCOMPARE(relations[0].first->text(QAccessible::Name), label);
         }
