@@ -91,6 +91,8 @@ TSettingForm::TSettingForm(const QString &programDir, Messages *messages, Choose
     setFont(pixelFont);
     setFixedSize(439, 355);
     buildControls();
+    findChild<QLabel *>(QStringLiteral("labOutputFile"))->setBuddy(edtOutputFile);
+    findChild<QLabel *>(QStringLiteral("labTempDir"))->setBuddy(edtTempDir);
     buildOverwriteGroup();
     buildConversionsField();
     buildButtons();

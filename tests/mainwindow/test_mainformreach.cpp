@@ -228,6 +228,11 @@ private slots:
             QVERIFY(dialog->isEnabled());
             dialog->hide();
             QVERIFY(w->isEnabled());
+            // A label that leads into a field is that field's buddy.
+            for (QLabel *label : dialog->findChildren<QLabel *>()) {
+                if (label->text().trimmed().endsWith(QLatin1Char(':')))
+                    QVERIFY2(label->buddy(), qPrintable(label->objectName()));
+            }
         }
         // With no window of the program active, a box belongs to the main
         // window.
