@@ -172,10 +172,6 @@ void TMainForm::describeControls()
         d.control->setAccessibleName(QString::fromLatin1(d.name));
         d.control->setAccessibleDescription(QString::fromLatin1(d.description));
     }
-    // The toolbar and row buttons take the focus like any other button.
-    for (QToolButton *button : {tbtnAddFile, tbtnAddDir, tbtnSetting, tbtnAbout, tbtnHelp,
-                                tbtnRemove, tbtnClear, tbtnUp, tbtnDown})
-        button->setFocusPolicy(Qt::StrongFocus);
 }
 
 void TMainForm::stopAfterAsking()

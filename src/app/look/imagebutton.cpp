@@ -50,7 +50,9 @@ ImageButton::ImageButton(QWidget *parent)
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // The corners around the button are see-through to the panel behind.
     setAttribute(Qt::WA_TranslucentBackground);
-    setFocusPolicy(Qt::StrongFocus);
+    // Reached by Tab like the toolbar buttons; a click leaves the focus where
+    // it was.
+    setFocusPolicy(Qt::TabFocus);
     static const bool accessibleInstalled = [] {
         QAccessible::installFactory(imageButtonAccessible);
         return true;
