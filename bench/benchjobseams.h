@@ -80,7 +80,7 @@ public:
 
 class NoShell : public ShellOpener {
 public:
-    void open(const QString &) override {}
+    bool open(const QString &) override { return false; }
 };
 
 class NoPowerOff : public PowerOff {

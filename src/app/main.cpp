@@ -1,4 +1,5 @@
 #include "app/mainform.h"
+#include "platform/dbusjobnotices.h"
 #include "platform/logindpoweroff.h"
 #include "platform/qtchoosers.h"
 #include "platform/qtmessages.h"
@@ -37,11 +38,13 @@ int main(int argc, char **argv)
     QtChoosers choosers;
     QtShellOpener shell;
     LogindPowerOff power;
-    const DesktopSeams seams{&messages, &choosers, &shell, &power};
+    DBusJobNotices notices;
+    const DesktopSeams seams{&messages, &choosers, &shell, &power, &notices};
 
     QStringList unreadable;
     const QStringList arguments = TakenArguments(argc, argv, unreadable);
     TMainForm window(QCoreApplication::applicationDirPath() + QLatin1Char('/'), seams, arguments);
+    messages.setMainWindow(&window);
     const QRect screen = window.screen()->availableGeometry();
     window.move(screen.center() - window.rect().center());
     window.show();

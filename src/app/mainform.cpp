@@ -1,6 +1,8 @@
 #include "app/mainform.h"
 
 #include "app/aboutform.h"
+#include "app/jobmessages.h"
+#include "app/jobsummary.h"
 #include "app/poweroffform.h"
 #include "app/programinfo.h"
 #include "engine/job.h"
@@ -21,9 +23,9 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFileInfo>
-#include <QToolButton>
 #include <QLabel>
 #include <QLineEdit>
+#include <QToolButton>
 #include <QTreeView>
 
 namespace {
@@ -51,6 +53,8 @@ TMainForm::TMainForm(const QString &programDir, const DesktopSeams &seams,
 
 TMainForm::~TMainForm()
 {
+    // The job goes before the messages it was given.
+    delete TheJob;
     // The dialogs are windows of their own, not children: disabling the main
     // window while one is open must not disable the dialog too.
     delete OpSettingForm;
@@ -77,6 +81,7 @@ void TMainForm::FormCreate(const QStringList &arguments)
     ltvTask->setModel(Tasks->model());
     ltvTask->setSelectionModel(Tasks->selectionModel());
     connectHandlers();
+    installKeyboard();
     buildTaskPopup();
     Tasks->TakeStartupArguments(arguments);
     enableRowButtonsWhenListed();
@@ -91,6 +96,8 @@ void TMainForm::FormCreate(const QStringList &arguments)
 void TMainForm::createDialogs()
 {
     OpSettingForm = new TopSettingForm(Seams.messages, this);
+    // New choices in the dialog change the estimate of the output's size.
+    OpSettingForm->installEventFilter(this);
     SettingForm = new TSettingForm(ProgramDir, Seams.messages, Seams.choosers, this);
     SettingForm->mainOutputText = [this] { return edtOutputFile->text(); };
     SettingForm->setMainOutputText = [this](const QString &text) { edtOutputFile->setText(text); };
@@ -98,6 +105,7 @@ void TMainForm::createDialogs()
     AboutForm = new TAboutForm(VersionText, Seams.shell, this);
     PowerOffForm = new TPowerOffForm(this);
     createJob();
+    updateSummary();
 }
 
 void TMainForm::showEvent(QShowEvent *event)
@@ -123,10 +131,17 @@ void TMainForm::LoadMainState()
 void TMainForm::closeEvent(QCloseEvent *event)
 {
     if (TheJob && TheJob->isActive() && !jobAskedToClose) {
-        // The job runs to its end in the visible window, its messages
-        // included; the program ends after it.
-        closeWhenJobEnds = true;
+        // The job winds down in the visible window, its messages included;
+        // the program ends after it.
         event->ignore();
+        if (closeWhenJobEnds)
+            return;
+        if (Seams.messages->ask(QStringLiteral("Job Running"),
+                                QStringLiteral("A job is running. Stop it and quit?")) &&
+            TheJob->isActive()) {
+            closeWhenJobEnds = true;
+            TheJob->imgStopClick();
+        }
         return;
     }
     SaveMainState();
@@ -152,6 +167,18 @@ void TMainForm::cmbProfileChange()
         OpSettingForm->LoadProfile(path);
     // A profile that copies the videos as they are has no options to set.
     bbtnSetting->setEnabled(!ProfileCopiesStreams(path));
+    updateSummary();
+}
+
+void TMainForm::updateSummary()
+{
+    if (!OpSettingForm) // the start-up rows come in before the dialogs exist
+        return;
+    const WorkingSelection selection = OpSettingForm->workingSelection();
+    const JobSummary summary = SummarizeJob(
+        *Tasks->model(), cmbProfile->currentIndex() >= 0 && ProfileCopiesStreams(profilePath()),
+        selection.videoBitrate.toDouble(), selection.audioBitrate.toDouble());
+    labSummary->setText(JobSummaryText(summary));
 }
 
 QString TMainForm::runSaveDialog1()
@@ -215,5 +242,9 @@ void TMainForm::tbtnAboutClick()
 
 void TMainForm::tbtnHelpClick()
 {
-    Seams.shell->open(ProgramInfo::HelpFilePath(ProgramDir));
+    const QString page = ProgramInfo::HelpFilePath(ProgramDir);
+    if (QFileInfo(page).isFile() && Seams.shell->open(page))
+        return;
+    Seams.messages->inform(QStringLiteral("Help"),
+                           QStringLiteral("The help page could not be opened:\n\n%1").arg(page));
 }

@@ -3,12 +3,17 @@
 #include "app/columnsizing.h"
 #include "engine/jobview.h"
 #include "platform/desktopseams.h"
+#include "tasklist/tasklist.h"
 
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 
+#include <memory>
+
+class QAction;
 class QComboBox;
+class QKeySequence;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -19,13 +24,13 @@ class QToolButton;
 class QTreeView;
 class QTimer;
 class Job;
-class TaskList;
 class TSettingForm;
 class TopSettingForm;
 class TAboutForm;
 class TPowerOffForm;
 class ImageButton;
 class ToolbarLook;
+class JobMessages;
 
 // The main window: task list, profile and output choice, Start and Stop,
 // and the progress of a running job.
@@ -62,6 +67,10 @@ public:
     void tbtnUpClick();
     void tbtnDownClick();
     void ltvTaskDblClick();
+    void sortRows(TaskList::SortKey key);
+    // Undo and redo of a list edit; nothing while a job runs.
+    void undoListEdit();
+    void redoListEdit();
     void ppmTaskPopup();
     void bbtnBrowserClick();
     void bbtnOpenClick();
@@ -73,6 +82,9 @@ public:
     void addDroppedNames(const QStringList &names);
     void imgStartClick();
     void imgStopClick();
+    // Stop from the keyboard, which a stray key must not reach: it asks
+    // first.
+    void stopAfterAsking();
 
     // What a running job sees of the window.
     QString outputFileText() const override;
@@ -118,6 +130,10 @@ private:
     QWidget *buildProgressPanel(QWidget *parent);
     void connectHandlers();
     void installLook();
+    void installKeyboard();
+    void addShortcut(const QKeySequence &keys, const std::function<void()> &action);
+    void describeControls();
+    void showShortcutInToolTip(QWidget *control, const QString &text, const QKeySequence &keys);
     void buildTaskPopup();
     void ltvTaskResize(int newWidth);
     void setRowButtonsEnabled(bool enabled);
@@ -128,8 +144,12 @@ private:
     void SaveMainState();
     void createJob();
     void setJobControlsEnabled(bool enabled);
-    void onJobEnded();
+    void onJobEnded(bool succeeded);
+    // Word of a job to the desktop when the window is not in front: once per
+    // job, with its first box (its result, or what went wrong).
+    void tellDesktop(const QString &title, const QString &text);
     void showCentred(QWidget *dialog);
+    void updateSummary();
 
     QString ProgramDir;
     QString EncoderPath;
@@ -139,7 +159,9 @@ private:
     ColumnSizing Columns;
     bool firstShowDone = false;
     Job *TheJob = nullptr;
-    // Closing during a job lets the job run to its end first.
+    std::unique_ptr<JobMessages> TheJobMessages;
+    bool desktopTold = false;
+    // Closing during a job stops it first; the window closes when it ended.
     bool closeWhenJobEnds = false;
     bool jobAskedToClose = false;
 
@@ -160,6 +182,7 @@ public:
     QWidget *panMain = nullptr, *Panel1 = nullptr, *Panel2 = nullptr;
     QTreeView *ltvTask = nullptr;
     QToolButton *tbtnRemove = nullptr, *tbtnClear = nullptr, *tbtnUp = nullptr, *tbtnDown = nullptr;
+    QLabel *labSummary = nullptr;
     QWidget *panltvTask = nullptr;
     QLabel *labProgramName = nullptr, *imgBkg = nullptr, *imgBanner = nullptr;
     QWidget *panBottom = nullptr, *panBottomRight = nullptr, *panLogo = nullptr;
@@ -174,5 +197,6 @@ public:
            *labRemaining = nullptr, *labCurProgress = nullptr, *labTotalProgress = nullptr;
     QProgressBar *pgbCurrent = nullptr, *pgbTotal = nullptr;
     QMenu *ppmTask = nullptr;
+    QAction *actUndo = nullptr, *actRedo = nullptr, *actSelectAll = nullptr;
     QPlainTextEdit *Memo1 = nullptr;
 };

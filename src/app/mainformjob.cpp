@@ -1,9 +1,11 @@
 // The main window's side of a job: Start and Stop, and what the job shows.
 #include "app/mainform.h"
 
+#include "app/jobmessages.h"
 #include "app/look/imagebutton.h"
 #include "app/poweroffform.h"
 #include "engine/job.h"
+#include "platform/jobnotices.h"
 #include "settings/opsettingform.h"
 #include "settings/profiles.h"
 #include "settings/settingform.h"
@@ -20,8 +22,13 @@
 
 void TMainForm::createJob()
 {
-    TheJob = new Job(Tasks->model(), SettingForm, OpSettingForm, this, Seams.messages, Seams.shell,
-                     Seams.power, ProgramDir, EncoderPath, this);
+    TheJobMessages = std::make_unique<JobMessages>(
+        Seams.messages, [this](const QString &title, const QString &text) {
+            if (TheJob && TheJob->isActive())
+                tellDesktop(title, text);
+        });
+    TheJob = new Job(Tasks->model(), SettingForm, OpSettingForm, this, TheJobMessages.get(),
+                     Seams.shell, Seams.power, ProgramDir, EncoderPath, this);
     connect(imgStart, &ImageButton::clicked, this, &TMainForm::imgStartClick);
     connect(imgStop, &ImageButton::clicked, this, &TMainForm::imgStopClick);
     connect(TheJob, &Job::ended, this, &TMainForm::onJobEnded);
@@ -31,7 +38,17 @@ void TMainForm::imgStartClick()
 {
     if (refuseStartWhileTakingIn())
         return;
+    desktopTold = false;
     TheJob->imgStartClick();
+}
+
+void TMainForm::tellDesktop(const QString &title, const QString &text)
+{
+    if (!Seams.notices || desktopTold || isActiveWindow())
+        return;
+    desktopTold = true;
+    Seams.notices->notify(title, QStringLiteral("%1\n%2").arg(text, edtOutputFile->text()));
+    Seams.notices->alert(this);
 }
 
 void TMainForm::imgStopClick()
@@ -39,8 +56,15 @@ void TMainForm::imgStopClick()
     TheJob->imgStopClick();
 }
 
-void TMainForm::onJobEnded()
+void TMainForm::onJobEnded(bool succeeded)
 {
+    if (Seams.notices) {
+        Seams.notices->showProgress(0, false);
+        // A job that ends without a box (the program closing after it).
+        tellDesktop(succeeded ? QStringLiteral("Complete") : QStringLiteral("Not Joined"),
+                    succeeded ? QStringLiteral("The joining is completed successfully.")
+                              : QStringLiteral("The joining did not complete."));
+    }
     if (closeWhenJobEnds)
         QTimer::singleShot(0, this, &QWidget::close);
 }
@@ -137,6 +161,8 @@ void TMainForm::setTotalProgress(int value, const QString &label)
 {
     pgbTotal->setValue(value);
     labTotalProgress->setText(label);
+    if (Seams.notices && TheJob && TheJob->isActive())
+        Seams.notices->showProgress(value / 100.0, true);
 }
 
 int TMainForm::totalProgress() const

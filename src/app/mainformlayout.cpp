@@ -157,6 +157,14 @@ QWidget *TMainForm::buildWorkArea()
     ltvTask->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ltvTask->setSortingEnabled(false);
     ltvTask->setContextMenuPolicy(Qt::CustomContextMenu);
+    // Rows are dragged to a new place, and files dropped between rows go in
+    // there.
+    ltvTask->setDragEnabled(true);
+    ltvTask->setAcceptDrops(true);
+    ltvTask->setDropIndicatorShown(true);
+    ltvTask->setDragDropMode(QAbstractItemView::DragDrop);
+    ltvTask->setDefaultDropAction(Qt::MoveAction);
+    ltvTask->setDragDropOverwriteMode(false);
     ltvTask->header()->setStretchLastSection(false);
     ltvTask->header()->setSectionsMovable(false);
     ltvTask->header()->setFixedHeight(17);
@@ -191,6 +199,10 @@ QWidget *TMainForm::buildRowButtons()
         button->setGeometry(place.left, 6, 100, 22);
         *place.button = button;
     }
+    // The job summed up, in the free space after the buttons.
+    labSummary = named(new QLabel(Panel2), "labSummary");
+    labSummary->setGeometry(444, 6, 320, 22);
+    labSummary->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return Panel2;
 }
 

@@ -5,6 +5,7 @@
 #include "platform/choosers.h"
 #include "platform/messages.h"
 #include "platform/shellopener.h"
+#include "settings/opsettingform.h"
 #include "tasklist/inputtypes.h"
 #include "tasklist/tasklist.h"
 #include "tasklist/tasklistmodel.h"
@@ -42,6 +43,13 @@ void TMainForm::connectHandlers()
     // Rows of an intake arrive after the handler that started it returned.
     connect(Tasks->model(), &QAbstractItemModel::rowsInserted, this,
             &TMainForm::enableRowButtonsWhenListed);
+    // Undo and redo may empty the list or fill it again.
+    connect(Tasks->model(), &QAbstractItemModel::modelReset, this,
+            [this] { setRowButtonsEnabled(Tasks->count() > 0); });
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(Tasks->model(), signal, this, &TMainForm::updateSummary);
+    connect(Tasks->model(), &QAbstractItemModel::modelReset, this, &TMainForm::updateSummary);
+    connect(Tasks->model(), &QAbstractItemModel::dataChanged, this, &TMainForm::updateSummary);
     ltvTask->installEventFilter(this);
     ltvTask->viewport()->installEventFilter(this);
     edtOutputFile->installEventFilter(this);
@@ -58,6 +66,19 @@ void TMainForm::buildTaskPopup()
     ppmTask->addSeparator();
     ppmTask->addAction(QStringLiteral("Remove"), this, &TMainForm::tbtnRemoveClick);
     ppmTask->addAction(QStringLiteral("Clear"), this, &TMainForm::tbtnClearClick);
+    ppmTask->addSeparator();
+    QMenu *sortMenu = ppmTask->addMenu(QStringLiteral("Sort by"));
+    sortMenu->setObjectName(QStringLiteral("mnuSortBy"));
+    const QPair<const char *, TaskList::SortKey> keys[] = {
+        {"Name", TaskList::SortKey::Name},
+        {"Date", TaskList::SortKey::Date},
+        {"Play Time", TaskList::SortKey::PlayTime}};
+    for (const auto &[text, key] : keys)
+        sortMenu->addAction(QString::fromLatin1(text), this, [this, key = key] { sortRows(key); });
+    ppmTask->addSeparator();
+    ppmTask->addAction(actUndo);
+    ppmTask->addAction(actRedo);
+    ppmTask->addAction(actSelectAll);
     connect(ppmTask, &QMenu::aboutToShow, this, &TMainForm::ppmTaskPopup);
     connect(ltvTask, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &at) { ppmTask->popup(ltvTask->viewport()->mapToGlobal(at)); });
@@ -70,7 +91,7 @@ void TMainForm::ppmTaskPopup()
         const QString text = action->text();
         if (text == QLatin1String("Open") || text == QLatin1String("Remove"))
             action->setEnabled(selected);
-        else if (text == QLatin1String("Clear"))
+        else if (text == QLatin1String("Clear") || text == QLatin1String("Sort by"))
             action->setEnabled(Tasks->count() > 0);
     }
 }
@@ -134,6 +155,24 @@ void TMainForm::tbtnClearClick()
 {
     Tasks->Clear();
     setRowButtonsEnabled(false);
+}
+
+void TMainForm::sortRows(TaskList::SortKey key)
+{
+    if (ltvTask->isEnabled())
+        Tasks->SortBy(key);
+}
+
+void TMainForm::undoListEdit()
+{
+    if (ltvTask->isEnabled())
+        Tasks->Undo();
+}
+
+void TMainForm::redoListEdit()
+{
+    if (ltvTask->isEnabled())
+        Tasks->Redo();
 }
 
 void TMainForm::tbtnUpClick()
@@ -211,6 +250,8 @@ bool TMainForm::takeFileDrag(QEvent *event)
 
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::Hide && watched == OpSettingForm)
+        updateSummary();
     if (watched == edtOutputFile && takeFileDrag(event))
         return true;
     if (watched == ltvTask && event->type() == QEvent::Resize) {

@@ -1,6 +1,7 @@
 # Sources of src/app: add core files to brelvane_core, widget files to brelvane_gui.
 target_sources(brelvane_core PRIVATE app/columnsizing.h app/columnsizing.cpp)
 target_sources(brelvane_core PRIVATE app/programinfo.h app/programinfo.cpp)
+target_sources(brelvane_core PRIVATE app/jobsummary.h app/jobsummary.cpp)
 target_sources(brelvane_gui PRIVATE app/aboutform.h app/aboutform.cpp)
 target_sources(brelvane_gui PRIVATE app/poweroffform.h app/poweroffform.cpp)
 
@@ -16,4 +17,4 @@ add_executable(brelvane_render_picture app/look/renderpicture.cpp)
 target_link_libraries(brelvane_render_picture PRIVATE brelvane_gui)
 target_sources(brelvane_gui PRIVATE
   app/mainform.h app/mainform.cpp app/mainformlayout.cpp app/mainformtasks.cpp
-  app/mainformjob.cpp)
+  app/mainformjob.cpp app/mainformkeys.cpp app/jobmessages.h)

@@ -8,7 +8,7 @@
 // powered off.
 class NoShellOpener : public ShellOpener {
 public:
-    void open(const QString &) override {}
+    bool open(const QString &) override { return false; }
 };
 
 class NoPowerOff : public PowerOff {

@@ -142,7 +142,7 @@ void Job::failToStartEncoder(const QString &rowStatus, int onlyRow)
     for (EncoderRun *run : std::as_const(m_runs)) {
         const QVariant row = run->property("row");
         if (row.isValid() && row.toInt() != onlyRow)
-            setRowStatus(row.toInt(), QStringLiteral("Stop"));
+            setRowStatus(row.toInt(), stoppedStatusText());
     }
     abandonRuns();
     if (onlyRow >= 0)

@@ -150,7 +150,7 @@ void Job::onConversionEnded(EncoderRun *run, const RunOutcome &outcome)
     }
     if (m_state == Stopped || m_failedRow >= 0) {
         if (m_failedRow != row && outcome.kind == RunOutcome::Stopped)
-            setRowStatus(row, QStringLiteral("Stop"));
+            setRowStatus(row, stoppedStatusText());
         if (m_runs.isEmpty())
             endConversionStage();
         return;
@@ -201,6 +201,12 @@ QString Job::readingWarning(const QString &input, double rowSeconds, const Input
 void Job::endConversionStage()
 {
     m_timer.stop();
+    // The temporaries of the rows converted so far are removed with the
+    // rest: nothing of theirs waits for a join any more.
+    for (int row = 0; row < m_tasks->count(); ++row) {
+        if (m_tasks->status(row) == QLatin1String("Waiting for joining"))
+            setRowStatus(row, stoppedStatusText());
+    }
     if (m_state == Stopped)
         cancelConversion();
     else

@@ -14,6 +14,7 @@
 #include "platform/shellopener.h"
 #include "settings/workingselection.h"
 #include "tasklist/tasklistmodel.h"
+#include "tasklist/timetext.h"
 
 #include <QFileInfo>
 
@@ -129,7 +130,7 @@ QString Job::joinedOutputProblem() const
 void Job::cancelJoining()
 {
     m_timer.stop();
-    setAllRowStatuses(QStringLiteral("Stop"));
+    setAllRowStatuses(stoppedStatusText());
     // The partial output goes with the temporaries; an earlier file at the
     // output path was never touched.
     cleanUp();
@@ -155,6 +156,9 @@ void Job::completeJob()
     showCurrentProgress(100);
     showTotalProgress(100);
     m_timer.stop();
+    // The last tick may have come before the bar was full.
+    m_remaining = 0;
+    m_view->setRemainingText(SecondsToTimeText(0));
     setAllRowStatuses(QStringLiteral("Complete"));
     cleanUp();
     m_state = Idle;

@@ -4,6 +4,7 @@ class Messages;
 class Choosers;
 class ShellOpener;
 class PowerOff;
+class JobNotices;
 
 // The seams a main window is built with. Tests pass fakes; the program
 // passes the Qt implementations.
@@ -12,4 +13,6 @@ struct DesktopSeams {
     Choosers *choosers = nullptr;
     ShellOpener *shell = nullptr;
     PowerOff *power = nullptr;
+    // Optional: without it the desktop hears nothing of a job.
+    JobNotices *notices = nullptr;
 };

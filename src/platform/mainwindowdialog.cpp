@@ -3,11 +3,24 @@
 #include <QCloseEvent>
 #include <QHideEvent>
 #include <QShowEvent>
+#include <QWindow>
 
 MainWindowDialog::MainWindowDialog(QWidget *mainWindow)
     : QDialog(nullptr)
     , MainWindow(mainWindow)
 {
+}
+
+void MainWindowDialog::setVisible(bool visible)
+{
+    if (visible && MainWindow) {
+        // Both windows must exist before one can be made transient for the
+        // other; the window manager reads the hint when the dialog is mapped.
+        create();
+        MainWindow->window()->winId();
+        windowHandle()->setTransientParent(MainWindow->window()->windowHandle());
+    }
+    QDialog::setVisible(visible);
 }
 
 void MainWindowDialog::showEvent(QShowEvent *event)

@@ -3,23 +3,21 @@
 #include <QApplication>
 #include <QMessageBox>
 
-namespace {
-
-QWidget *windowInFront()
+QWidget *QtMessages::owner() const
 {
     if (QWidget *modal = QApplication::activeModalWidget())
         return modal;
-    return QApplication::activeWindow();
+    if (QWidget *active = QApplication::activeWindow())
+        return active;
+    return MainWindow.data();
 }
 
-int showBox(QMessageBox::Icon icon, const QString &title, const QString &text,
-            QMessageBox::StandardButtons buttons)
+int QtMessages::showBox(int icon, const QString &title, const QString &text, int buttons)
 {
-    QMessageBox box(icon, title, text, buttons, windowInFront());
+    QMessageBox box(QMessageBox::Icon(icon), title, text, QMessageBox::StandardButtons(buttons),
+                    owner());
     return box.exec();
 }
-
-} // namespace
 
 void QtMessages::inform(const QString &title, const QString &text)
 {
@@ -28,8 +26,24 @@ void QtMessages::inform(const QString &title, const QString &text)
 
 bool QtMessages::ask(const QString &title, const QString &text)
 {
-    return showBox(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No)
-           == QMessageBox::Yes;
+    return showBox(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No) ==
+           QMessageBox::Yes;
+}
+
+Messages::Answer QtMessages::askForAll(const QString &title, const QString &text)
+{
+    switch (showBox(QMessageBox::Question, title, text,
+                    QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No |
+                        QMessageBox::NoToAll)) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::YesToAll:
+        return Answer::YesToAll;
+    case QMessageBox::NoToAll:
+        return Answer::NoToAll;
+    default:
+        return Answer::No;
+    }
 }
 
 void QtMessages::plain(const QString &title, const QString &text)

@@ -3,10 +3,10 @@
 #include <QDesktopServices>
 #include <QUrl>
 
-void QtShellOpener::open(const QString &pathOrAddress)
+bool QtShellOpener::open(const QString &pathOrAddress)
 {
     const QUrl asAddress(pathOrAddress);
-    const bool isAddress = !asAddress.scheme().isEmpty() && asAddress.scheme().size() > 1
-                           && !pathOrAddress.startsWith(QLatin1Char('/'));
-    QDesktopServices::openUrl(isAddress ? asAddress : QUrl::fromLocalFile(pathOrAddress));
+    const bool isAddress = !asAddress.scheme().isEmpty() && asAddress.scheme().size() > 1 &&
+                           !pathOrAddress.startsWith(QLatin1Char('/'));
+    return QDesktopServices::openUrl(isAddress ? asAddress : QUrl::fromLocalFile(pathOrAddress));
 }

@@ -5,5 +5,5 @@
 // Opens through the desktop's associations (xdg-open).
 class QtShellOpener : public ShellOpener {
 public:
-    void open(const QString &pathOrAddress) override;
+    bool open(const QString &pathOrAddress) override;
 };

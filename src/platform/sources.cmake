@@ -6,5 +6,6 @@ target_sources(brelvane_gui PRIVATE
   platform/qtmessages.h platform/qtmessages.cpp
   platform/qtchoosers.h platform/qtchoosers.cpp
   platform/qtshellopener.h platform/qtshellopener.cpp
-  platform/logindpoweroff.h platform/logindpoweroff.cpp)
+  platform/logindpoweroff.h platform/logindpoweroff.cpp
+  platform/jobnotices.h platform/dbusjobnotices.h platform/dbusjobnotices.cpp)
 target_sources(brelvane_gui PRIVATE platform/mainwindowdialog.h platform/mainwindowdialog.cpp)

@@ -91,6 +91,15 @@ TopSettingForm::TopSettingForm(Messages *messages, QWidget *mainWindow)
     buildSizeGroup();
     buildAudioRows();
     buildDescriptionAndButtons();
+    // Each label names its field to a screen reader and moves the focus to
+    // it with its mnemonic.
+    const QPair<const char *, QWidget *> fields[] = {
+        {"labVcodec", cmbVcodec},     {"labVbitrate", cmbVbitrate}, {"labAspect", cmbAspect},
+        {"labWidth", edtWidth},       {"labHeight", edtHeight},     {"labAcodec", cmbAcodec},
+        {"labChannels", cmbChannels}, {"labSrate", cmbSrate},       {"labAbitrate", cmbAbitrate},
+        {"labEncodeTo", cmbEncodeTo}, {"labQuality", cmbQuality},   {"labBitrate", cmbBitrate}};
+    for (const auto &[labelName, field] : fields)
+        findChild<QLabel *>(QLatin1String(labelName))->setBuddy(field);
     settleOverlaps();
     connectChangeHandlers();
     // No codec is chosen yet, and an empty caption is not "MP3".

@@ -15,6 +15,7 @@
 #include <QSpinBox>
 #include <QStyle>
 #include <QToolButton>
+#include <algorithm>
 
 namespace {
 
@@ -90,6 +91,8 @@ TSettingForm::TSettingForm(const QString &programDir, Messages *messages, Choose
     setFont(pixelFont);
     setFixedSize(439, 355);
     buildControls();
+    findChild<QLabel *>(QStringLiteral("labOutputFile"))->setBuddy(edtOutputFile);
+    findChild<QLabel *>(QStringLiteral("labTempDir"))->setBuddy(edtTempDir);
     buildOverwriteGroup();
     buildConversionsField();
     buildButtons();
@@ -136,8 +139,10 @@ void TSettingForm::buildConversionsField()
 {
     auto *label = named(new QLabel(QStringLiteral("Conversions at once:"), this), "labConversions");
     label->move(16, 291);
+    label->adjustSize();
     spnConversions = named(new QSpinBox(this), "spnConversions");
-    spnConversions->setGeometry(130, 288, 56, 21);
+    // The box follows the label's own width, whatever the font makes of it.
+    spnConversions->setGeometry(std::max(130, label->geometry().right() + 9), 288, 56, 21);
     spnConversions->setRange(1, MaxConversionsAtOnce);
     spnConversions->setToolTip(
         QStringLiteral("How many files are converted at the same time; one per core uses "

@@ -7,4 +7,6 @@ target_sources(brelvane_core PRIVATE
   tasklist/tasklistmodel.h tasklist/tasklistmodel.cpp
   tasklist/inputtypes.h tasklist/inputtypes.cpp
   tasklist/filenamebytes.h tasklist/filenamebytes.cpp
+  tasklist/naturalorder.h tasklist/naturalorder.cpp
+  tasklist/listhistory.h tasklist/listhistory.cpp
   tasklist/tasklist.h tasklist/tasklist.cpp)

@@ -4,12 +4,15 @@
 #include "tasklist/filenamebytes.h"
 #include "tasklist/inputtypes.h"
 #include "tasklist/mediaprobe.h"
+#include "tasklist/naturalorder.h"
 #include "tasklist/orderedprobes.h"
 #include "tasklist/tasklistmodel.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QItemSelectionModel>
 
 #include <algorithm>
@@ -65,28 +68,53 @@ TaskList::TaskList(Messages *messages, QObject *parent)
     connect(m_probes, &OrderedProbes::probed, this, &TaskList::takeProbed);
     connect(m_probes, &OrderedProbes::batchDone, this, &TaskList::endBatch);
     connect(m_probes, &OrderedProbes::idle, this, &TaskList::intakeFinished);
+    connect(m_model, &TaskListModel::rowsDropped, this, &TaskList::MoveRowsTo);
+    connect(m_model, &TaskListModel::filesDropped, this, &TaskList::AddDroppedAt);
+}
+
+void TaskList::enqueue(const QStringList &files, int at)
+{
+    if (files.isEmpty())
+        return;
+    m_addPlaces.push_back(at);
+    m_probes->enqueue(files);
+}
+
+template <typename Edit> void TaskList::recordEdit(Edit edit)
+{
+    const ListHistory::Rows before = m_model->rows();
+    edit();
+    // Rows still coming in after this edit are an add of their own.
+    m_addRecorded = false;
+    if (!ListHistory::same(before, m_model->rows()))
+        m_history.record(before);
 }
 
 void TaskList::AddTaskFile(const QString &path)
 {
-    m_probes->enqueue({path});
+    enqueue({path});
 }
 
 void TaskList::AddTaskFolder(const QString &folder)
 {
     QStringList files;
     appendFolderFiles(folder, files);
-    m_probes->enqueue(files);
+    enqueue(files);
 }
 
 void TaskList::AddChosenFiles(const QStringList &dialogList)
 {
     // The dialog returns the files in the user's own order, which is the
     // join order the user meant.
-    m_probes->enqueue(dialogList);
+    enqueue(dialogList);
 }
 
 void TaskList::AddDropped(const QStringList &names)
+{
+    AddDroppedAt(names, -1);
+}
+
+void TaskList::AddDroppedAt(const QStringList &names, int at)
 {
     QStringList files;
     for (const QString &name : names) {
@@ -97,7 +125,7 @@ void TaskList::AddDropped(const QStringList &names)
         else if (IsSupportedExt(name))
             files << name;
     }
-    m_probes->enqueue(files);
+    enqueue(files, at);
 }
 
 void TaskList::TakeStartupArguments(const QStringList &args)
@@ -117,7 +145,7 @@ void TaskList::TakeStartupArguments(const QStringList &args)
     QStringList files;
     for (const QString &entry : qAsConst(entries))
         appendStartupFiles(entry, files);
-    m_probes->enqueue(files);
+    enqueue(files);
 }
 
 bool TaskList::isTakingIn() const
@@ -132,43 +160,132 @@ void TaskList::waitForIntake()
 
 void TaskList::RemoveSelected()
 {
-    for (int row = count() - 1; row >= 0; --row) {
-        if (isRowSelected(row))
-            m_model->removeTaskRow(row);
-    }
+    recordEdit([this] {
+        for (int row = count() - 1; row >= 0; --row) {
+            if (isRowSelected(row))
+                m_model->removeTaskRow(row);
+        }
+    });
 }
 
 void TaskList::Clear()
 {
-    // Files still coming in were meant for the list being cleared.
-    m_refused.clear();
-    ++m_clearings;
-    m_model->clearRows();
-    m_probes->cancel();
+    recordEdit([this] {
+        // Files still coming in were meant for the list being cleared.
+        m_refused.clear();
+        ++m_clearings;
+        m_model->clearRows();
+        m_probes->cancel();
+        m_addPlaces.clear();
+        m_duplicateAnswered = false;
+    });
 }
 
 void TaskList::MoveUp()
 {
     if (!hasSelection())
         return;
-    for (int row = 1; row < count(); ++row) {
-        if (isRowSelected(row)) {
-            swapRows(row, row - 1);
-            moveSelection(row, row - 1);
+    recordEdit([this] {
+        for (int row = 1; row < count(); ++row) {
+            if (isRowSelected(row)) {
+                swapRows(row, row - 1);
+                moveSelection(row, row - 1);
+            }
         }
-    }
+    });
 }
 
 void TaskList::MoveDown()
 {
     if (!hasSelection())
         return;
-    for (int row = count() - 2; row >= 0; --row) {
-        if (isRowSelected(row)) {
-            swapRows(row, row + 1);
-            moveSelection(row, row + 1);
+    recordEdit([this] {
+        for (int row = count() - 2; row >= 0; --row) {
+            if (isRowSelected(row)) {
+                swapRows(row, row + 1);
+                moveSelection(row, row + 1);
+            }
         }
-    }
+    });
+}
+
+void TaskList::MoveRowsTo(const QList<int> &rows, int at)
+{
+    if (rows.isEmpty())
+        return;
+    recordEdit([&] {
+        const ListHistory::Rows all = m_model->rows();
+        ListHistory::Rows moved;
+        ListHistory::Rows others;
+        int place = at;
+        for (int row = 0; row < all.size(); ++row) {
+            if (rows.contains(row)) {
+                moved << all[row];
+                if (row < at)
+                    --place;
+            } else {
+                others << all[row];
+            }
+        }
+        place = qBound(0, place, static_cast<int>(others.size()));
+        for (int i = 0; i < moved.size(); ++i)
+            others.insert(place + i, moved[i]);
+        m_model->setRows(others);
+        selectRows(place, static_cast<int>(moved.size()));
+    });
+}
+
+void TaskList::SortBy(SortKey key)
+{
+    recordEdit([this, key] {
+        ListHistory::Rows rows = m_model->rows();
+        const auto byName = [](const ltvItemData &a, const ltvItemData &b) {
+            return NaturalLess(a.Caption, b.Caption);
+        };
+        if (key == SortKey::Name) {
+            std::stable_sort(rows.begin(), rows.end(), byName);
+        } else if (key == SortKey::PlayTime) {
+            std::stable_sort(rows.begin(), rows.end(),
+                             [](const ltvItemData &a, const ltvItemData &b) {
+                                 return a.Seconds[0] < b.Seconds[0];
+                             });
+        } else {
+            // Read once per row: a comparison may look at a row many times.
+            QHash<QString, QDateTime> changed;
+            for (const ltvItemData &row : std::as_const(rows))
+                changed.insert(row.Caption, QFileInfo(row.Caption).lastModified());
+            std::stable_sort(rows.begin(), rows.end(),
+                             [&changed](const ltvItemData &a, const ltvItemData &b) {
+                                 return changed.value(a.Caption) < changed.value(b.Caption);
+                             });
+        }
+        m_model->setRows(rows);
+    });
+}
+
+void TaskList::Undo()
+{
+    if (!canUndo())
+        return;
+    m_addRecorded = false;
+    m_model->setRows(m_history.undo(m_model->rows()));
+}
+
+void TaskList::Redo()
+{
+    if (!canRedo())
+        return;
+    m_addRecorded = false;
+    m_model->setRows(m_history.redo(m_model->rows()));
+}
+
+void TaskList::selectRows(int first, int rowCount)
+{
+    if (rowCount <= 0)
+        return;
+    m_selection->select(
+        QItemSelection(m_model->index(first, 0), m_model->index(first + rowCount - 1, 0)),
+        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 QString TaskList::FirstSelectedCaption() const
@@ -208,7 +325,14 @@ void TaskList::takeProbed(const QString &path, const ProbeResult &probe)
         return;
     }
     m_model->rememberFacts(path, probe);
-    const int row = m_model->appendRow(path);
+    if (!m_addRecorded) {
+        m_history.record(m_model->rows());
+        m_addRecorded = true;
+    }
+    int &place = m_addPlaces.empty() ? m_appendPlace : m_addPlaces.front();
+    const int row = m_model->insertRowAt(place, path);
+    if (place >= 0)
+        place = row + 1;
     ltvItemData record;
     record.Caption = path;
     record.SubItems[LengthSlot] = probe.lengthText;
@@ -219,6 +343,10 @@ void TaskList::takeProbed(const QString &path, const ProbeResult &probe)
 
 void TaskList::endBatch()
 {
+    if (!m_addPlaces.empty())
+        m_addPlaces.pop_front();
+    m_addRecorded = false;
+    m_duplicateAnswered = false;
     const QStringList refused = m_refused;
     m_refused.clear();
     tellRefused(refused);
@@ -267,8 +395,20 @@ void TaskList::appendStartupFiles(const QString &entry, QStringList &files)
 bool TaskList::confirmDuplicate(const QString &path)
 {
     if (m_model->hasCaption(path))
-        return m_messages->ask(duplicateTitle(), duplicateText());
+        return askDuplicate();
     return true;
+}
+
+bool TaskList::askDuplicate()
+{
+    if (!m_duplicateAnswered) {
+        const Messages::Answer answer = m_messages->askForAll(duplicateTitle(), duplicateText());
+        if (answer == Messages::Answer::Yes || answer == Messages::Answer::No)
+            return answer == Messages::Answer::Yes;
+        m_duplicateAnswer = answer;
+        m_duplicateAnswered = true;
+    }
+    return m_duplicateAnswer == Messages::Answer::YesToAll;
 }
 
 bool TaskList::readListFile(const QString &listFile, QStringList &entries)

@@ -1,8 +1,13 @@
 #pragma once
 
+#include "platform/messages.h"
+#include "tasklist/listhistory.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
+
+#include <deque>
 
 class Messages;
 class OrderedProbes;
@@ -26,6 +31,9 @@ class TaskListModel;
 // computes its progress from the play time and the encoder cannot join what
 // the media library cannot read. The user is told which file was left out;
 // an intake of several files tells once, after its last file, listing them.
+//
+// Every edit of the rows (an add, Delete, Clear, a move, a drag, a sort) can
+// be undone and redone; the statuses a job writes are not edits.
 class TaskList : public QObject {
     Q_OBJECT
 public:
@@ -48,6 +56,8 @@ public:
     // folders, or a first argument ending in ".tmp" naming a list file with one
     // entry per line.
     void TakeStartupArguments(const QStringList &args);
+    // As AddDropped, the rows going in before row at instead of at the end.
+    void AddDroppedAt(const QStringList &names, int at);
 
     // True while added files are still being probed or asked about; the list
     // is not complete yet.
@@ -60,6 +70,20 @@ public:
     void Clear();
     void MoveUp();
     void MoveDown();
+    // Moves the rows (ascending) to the place before row at (count(): the
+    // end), in their order; they stay selected.
+    void MoveRowsTo(const QList<int> &rows, int at);
+
+    // Name: by path, a run of digits by its value (clip2 before clip10);
+    // Date: the file's last change, oldest first; PlayTime: shortest first.
+    // Rows that tie keep their order.
+    enum class SortKey { Name, Date, PlayTime };
+    void SortBy(SortKey key);
+
+    void Undo();
+    void Redo();
+    bool canUndo() const { return m_history.canUndo(); }
+    bool canRedo() const { return m_history.canRedo(); }
 
     // The caption of the lowest selected row; empty when none is selected.
     QString FirstSelectedCaption() const;
@@ -78,6 +102,12 @@ signals:
 private:
     void takeProbed(const QString &path, const ProbeResult &probe);
     void endBatch();
+    void enqueue(const QStringList &files, int at = -1);
+    // Runs an edit of the rows and keeps the list as it was for Undo, when
+    // the edit changed anything.
+    template <typename Edit> void recordEdit(Edit edit);
+    void selectRows(int first, int count);
+    bool askDuplicate();
     void appendFolderFiles(const QString &folder, QStringList &files);
     void appendStartupFiles(const QString &entry, QStringList &files);
     bool confirmDuplicate(const QString &path);
@@ -97,4 +127,16 @@ private:
     // Counts Clear, so that a file whose question was up at the time is not
     // added after it.
     int m_clearings = 0;
+    ListHistory m_history;
+    // An add is one edit however many rows it brings: true once the add
+    // being handed back has recorded the list as it was before it.
+    bool m_addRecorded = false;
+    // Where each queued add puts its rows: -1 at the end, else before that
+    // row; the front is the add being handed back.
+    std::deque<int> m_addPlaces;
+    int m_appendPlace = -1;
+    // The "to all" answer to the duplicate question in the add being handed
+    // back.
+    Messages::Answer m_duplicateAnswer = Messages::Answer::Yes;
+    bool m_duplicateAnswered = false;
 };

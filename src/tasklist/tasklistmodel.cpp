@@ -2,6 +2,17 @@
 
 #include "tasklist/timetext.h"
 
+#include <QMimeData>
+#include <QUrl>
+
+#include <algorithm>
+
+namespace {
+
+const QString RowsMimeType = QStringLiteral("application/x-brelvane-task-rows");
+
+} // namespace
+
 TaskListModel::TaskListModel(QObject *parent)
     : QAbstractTableModel(parent)
 {
@@ -52,9 +63,76 @@ QVariant TaskListModel::headerData(int section, Qt::Orientation orientation, int
 Qt::ItemFlags TaskListModel::flags(const QModelIndex &index) const
 {
     if (!index.isValid())
-        return Qt::NoItemFlags;
-    // Rows are chosen, never edited in place.
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+        return Qt::ItemIsDropEnabled;
+    // Rows are chosen and dragged, never edited in place; a drop lands
+    // between rows, never on one.
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren |
+           Qt::ItemIsDragEnabled;
+}
+
+QStringList TaskListModel::mimeTypes() const
+{
+    return {RowsMimeType, QStringLiteral("text/uri-list")};
+}
+
+QMimeData *TaskListModel::mimeData(const QModelIndexList &indexes) const
+{
+    QList<int> rows;
+    for (const QModelIndex &index : indexes) {
+        if (index.isValid() && !rows.contains(index.row()))
+            rows << index.row();
+    }
+    std::sort(rows.begin(), rows.end());
+    QStringList numbers;
+    for (int row : rows)
+        numbers << QString::number(row);
+    auto *data = new QMimeData;
+    data->setData(RowsMimeType, numbers.join(QLatin1Char(' ')).toLatin1());
+    return data;
+}
+
+bool TaskListModel::dropMimeData(const QMimeData *data, Qt::DropAction action, int row, int,
+                                 const QModelIndex &parent)
+{
+    if (action == Qt::IgnoreAction || !data)
+        return false;
+    int at = parent.isValid() ? parent.row() : row;
+    if (at < 0 || at > count())
+        at = count();
+    if (data->hasFormat(RowsMimeType)) {
+        QList<int> rows;
+        const QList<QByteArray> numbers = data->data(RowsMimeType).split(' ');
+        for (const QByteArray &number : numbers) {
+            bool ok = false;
+            const int dragged = number.toInt(&ok);
+            if (ok && isRow(dragged) && !rows.contains(dragged))
+                rows << dragged;
+        }
+        std::sort(rows.begin(), rows.end());
+        if (rows.isEmpty())
+            return false;
+        emit rowsDropped(rows, at);
+        return true;
+    }
+    QStringList paths;
+    for (const QUrl &url : data->urls()) {
+        if (url.isLocalFile())
+            paths << url.toLocalFile();
+    }
+    if (paths.isEmpty())
+        return false;
+    emit filesDropped(paths, at);
+    return true;
+}
+
+Qt::DropActions TaskListModel::supportedDropActions() const
+{
+    return Qt::MoveAction | Qt::CopyAction;
+}
+
+Qt::DropActions TaskListModel::supportedDragActions() const
+{
+    return Qt::MoveAction;
 }
 
 void TaskListModel::GetItemData(int index, int selector, ltvItemData &record) const
@@ -101,14 +179,47 @@ void TaskListModel::SetItemData(int index, int selector, const ltvItemData &reco
 
 int TaskListModel::appendRow(const QString &caption)
 {
-    const int row = count();
-    beginInsertRows(QModelIndex(), row, row);
+    return insertRowAt(count(), caption);
+}
+
+int TaskListModel::insertRowAt(int at, const QString &caption)
+{
+    if (at < 0 || at > count())
+        at = count();
+    beginInsertRows(QModelIndex(), at, at);
     Row added;
     added.caption = caption;
     ++m_captionCounts[caption];
-    m_rows.append(added);
+    m_rows.insert(at, added);
     endInsertRows();
-    return row;
+    return at;
+}
+
+QList<ltvItemData> TaskListModel::rows() const
+{
+    QList<ltvItemData> records;
+    records.reserve(count());
+    for (int row = 0; row < count(); ++row) {
+        records.append(ltvItemData());
+        GetItemData(row, WholeRowSelector, records.last());
+    }
+    return records;
+}
+
+void TaskListModel::setRows(const QList<ltvItemData> &records)
+{
+    beginResetModel();
+    m_rows.clear();
+    m_captionCounts.clear();
+    for (const ltvItemData &record : records) {
+        Row row;
+        row.caption = record.Caption;
+        ++m_captionCounts[row.caption];
+        for (int slot = 0; slot < TaskSubItemCount; ++slot)
+            row.subItems[slot] = record.SubItems[slot];
+        m_rows.append(row);
+    }
+    endResetModel();
 }
 
 void TaskListModel::removeTaskRow(int row)

@@ -24,6 +24,16 @@ public:
                         int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
+    // Rows are dragged within the list as one block of row numbers, and
+    // files from outside come as addresses; both go to whoever owns the
+    // list (rowsDropped, filesDropped), which decides what becomes of them.
+    QStringList mimeTypes() const override;
+    QMimeData *mimeData(const QModelIndexList &indexes) const override;
+    bool dropMimeData(const QMimeData *data, Qt::DropAction action, int row, int column,
+                      const QModelIndex &parent) override;
+    Qt::DropActions supportedDropActions() const override;
+    Qt::DropActions supportedDragActions() const override;
+
     // Copies from row index into record: -2 caption, all sub-items and all
     // seconds; -1 caption; 0..9 that sub-item (and its seconds for 0, 5..9);
     // other selectors nothing. Fields not named keep what the record held.
@@ -38,6 +48,13 @@ public:
     int appendRow(const QString &caption);
     void removeTaskRow(int row);
     void clearRows();
+    // Inserts a row with the caption and ten empty sub-items before row at
+    // (at the end when at is out of range); its row number.
+    int insertRowAt(int at, const QString &caption);
+    // Every row as a record (as GetItemData with the whole-row selector),
+    // and the list replaced by such records, for an edit undone or redone.
+    QList<ltvItemData> rows() const;
+    void setRows(const QList<ltvItemData> &rows);
 
     int count() const { return static_cast<int>(m_rows.size()); }
     QString caption(int row) const;
@@ -52,6 +69,12 @@ public:
     void rememberFacts(const QString &path, const ProbeResult &facts);
     // The remembered facts; false when the file was never probed here.
     bool factsOf(const QString &path, ProbeResult &facts) const;
+
+signals:
+    // Rows (ascending) dragged to the place before row at (count(): the end).
+    void rowsDropped(const QList<int> &rows, int at);
+    // Local files dropped on the list before row at.
+    void filesDropped(const QStringList &paths, int at);
 
 private:
     struct Row {

@@ -41,7 +41,7 @@ MainFormFixture::MainFormFixture(Encoder encoder)
 
 TMainForm *MainFormFixture::create(const QStringList &arguments)
 {
-    const DesktopSeams seams{&messages, &choosers, &shell, &power};
+    const DesktopSeams seams{&messages, &choosers, &shell, &power, &notices};
     window = std::make_unique<TMainForm>(programDir(), seams, arguments);
     // The start-up files come in on worker threads; the tests begin with them
     // listed.

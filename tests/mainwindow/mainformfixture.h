@@ -24,5 +24,6 @@ public:
     FakeChoosers choosers;
     FakeShell shell;
     FakePowerOff power;
+    FakeNotices notices;
     std::unique_ptr<TMainForm> window;
 };

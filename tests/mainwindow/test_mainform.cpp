@@ -1,6 +1,7 @@
 #include "app/look/imagebutton.h"
 #include "engine/job.h"
 #include "mainformfixture.h"
+#include "settings/opsettingform.h"
 #include "settings/profiles.h"
 #include "tasklist/orderedprobes.h"
 #include "tasklist/tasklist.h"
@@ -241,8 +242,9 @@ private slots:
         QStringList texts;
         for (QAction *a : menu->actions())
             texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
-        QCOMPARE(texts, (QStringList{"Open", "-", "Add Files...", "Add Directorys...", "-",
-                                     "Remove", "Clear"}));
+        QCOMPARE(texts,
+                 (QStringList{"Open", "-", "Add Files...", "Add Directorys...", "-", "Remove",
+                              "Clear", "-", "Sort by", "-", "Undo", "Redo", "Select All"}));
         w->ltvTask->clearSelection();
         w->ppmTaskPopup();
         QVERIFY(!menu->actions()[0]->isEnabled());
@@ -358,6 +360,19 @@ private slots:
         QTRY_COMPARE(w->taskList()->count(), 2);
         w->edtOutputFile->setText(QStringLiteral("/home/user/Videos/joined.avi"));
         QVERIFY(w->grab().save(folder + QStringLiteral("/main-window-list.png")));
+        // A camera's numbered clips, put in order of their numbers.
+        const QString camera = clips.filePath(QStringLiteral("camera"));
+        QDir().mkpath(camera);
+        for (const char *name : {"clip1.mp4", "clip10.mp4", "clip2.mp4"})
+            QFile::copy(clip("big.mp4"), camera + QLatin1Char('/') + QLatin1String(name));
+        w->tbtnClearClick();
+        w->taskList()->AddTaskFolder(camera);
+        QTRY_COMPARE(w->taskList()->count(), 3);
+        w->taskList()->SortBy(TaskList::SortKey::Name);
+        QVERIFY(w->grab().save(folder + QStringLiteral("/main-window-sorted.png")));
+        w->bbtnSettingClick();
+        QVERIFY(w->opSettingForm()->grab().save(folder + QStringLiteral("/output-settings.png")));
+        w->opSettingForm()->hide();
         w->DisableJobControls();
         w->showProgressPanel(true);
         w->setProcessTitle(QStringLiteral("Prepare (Converting):"));

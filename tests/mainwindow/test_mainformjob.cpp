@@ -130,8 +130,8 @@ private slots:
         QVERIFY(ended.wait(20000));
         // Both conversions ran at once (one per core), and both were stopped.
         const QString second =
-            QThread::idealThreadCount() > 1 ? QStringLiteral("Stop") : QStringLiteral("OK");
-        QCOMPARE(statusesOf(w), (QStringList{QStringLiteral("Stop"), second}));
+            QThread::idealThreadCount() > 1 ? QStringLiteral("Stopped") : QStringLiteral("OK");
+        QCOMPARE(statusesOf(w), (QStringList{QStringLiteral("Stopped"), second}));
         QCOMPARE(f.messages.shown.last().text, QStringLiteral("The Coversion is canceled."));
         QVERIFY(temporariesIn(f.filePath(QStringLiteral("temp"))).isEmpty());
         QVERIFY(w->ltvTask->isEnabled());
@@ -140,27 +140,30 @@ private slots:
         qunsetenv("FAKE_ENCODER_MODE");
     }
 
-    void closingDuringAJobWaitsForItsEnd()
+    // Closing during a job asks: No keeps the job running, Yes stops it and
+    // the window closes once the job has wound down.
+    void closingDuringAJobAsksToStopIt()
     {
-        qputenv("FAKE_ENCODER_MODE", "replay");
-        qputenv("FAKE_ENCODER_PACE_MS", "2");
+        qputenv("FAKE_ENCODER_MODE", "hang");
         MainFormFixture f(MainFormFixture::FakeEncoder);
         TMainForm *w = f.createAndShow({clip("first.mp4"), clip("second.avi")});
         w->edtOutputFile->setText(clips.filePath(QStringLiteral("closed.avi")));
         QSignalSpy ended(w->job(), &Job::ended);
         w->imgStartClick();
         QVERIFY(w->job()->isActive());
+        f.messages.answers = {false};
         QVERIFY(!w->close());
-        QVERIFY(w->isVisible());
-        QVERIFY(ended.wait(120000));
+        QCOMPARE(f.messages.shown.last().title, QStringLiteral("Job Running"));
+        QVERIFY(w->job()->isActive());
+        QVERIFY(w->imgStop->isVisible());
+        QVERIFY(!w->close());
+        QVERIFY(ended.wait(60000));
         // The job's own end message is shown in the still visible window,
         // then the window closes.
-        QCOMPARE(f.messages.shown.last().text,
-                 QStringLiteral("The joining is completed successfully."));
+        QCOMPARE(f.messages.shown.last().text, QStringLiteral("The Coversion is canceled."));
         QTRY_VERIFY(!w->isVisible());
         QVERIFY(QFile::exists(f.filePath(QStringLiteral("Preferences.ini"))));
         qunsetenv("FAKE_ENCODER_MODE");
-        qunsetenv("FAKE_ENCODER_PACE_MS");
     }
 
     // "Turn off" asks first: Cancel keeps the computer on and ends the job

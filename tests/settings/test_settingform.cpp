@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -115,6 +116,10 @@ private slots:
         QCOMPARE(field->minimum(), 1);
         QCOMPARE(field->maximum(), 64);
         QCOMPARE(field->value(), 3);
+        // The label's text ends clear of its field.
+        const auto *label = form->findChild<QLabel *>("labConversions");
+        QVERIFY(label->x() + label->sizeHint().width() + 6 <= field->x());
+        QCOMPARE(label->buddy(), field);
         form->show();
         field->setValue(5);
         QCOMPARE(form->conversionsAtOnce(), 5);

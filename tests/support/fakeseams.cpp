@@ -15,6 +15,16 @@ bool FakeMessages::ask(const QString &title, const QString &text)
     return answers.isEmpty() ? true : answers.takeFirst();
 }
 
+Messages::Answer FakeMessages::askForAll(const QString &title, const QString &text)
+{
+    if (answersForAll.isEmpty())
+        return ask(title, text) ? Answer::Yes : Answer::No;
+    shown.append({ShownMessage::Ask, title, text});
+    if (onShown)
+        onShown(shown.constLast());
+    return answersForAll.takeFirst();
+}
+
 void FakeMessages::plain(const QString &title, const QString &text)
 {
     shown.append({ShownMessage::Plain, title, text});

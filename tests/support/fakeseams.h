@@ -1,14 +1,15 @@
 #pragma once
 
 #include "platform/choosers.h"
+#include "platform/jobnotices.h"
 #include "platform/messages.h"
 #include "platform/poweroff.h"
 #include "platform/shellopener.h"
 
 #include <QList>
-#include <functional>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 // One message box as it was shown.
 struct ShownMessage {
@@ -24,9 +25,12 @@ public:
     void inform(const QString &title, const QString &text) override;
     bool ask(const QString &title, const QString &text) override;
     void plain(const QString &title, const QString &text) override;
+    // Shown as a question; answered from answersForAll, else from answers.
+    Answer askForAll(const QString &title, const QString &text) override;
 
     QList<ShownMessage> shown;
     QList<bool> answers;
+    QList<Answer> answersForAll;
     // Called after each box is recorded, e.g. to act while a box "is up".
     std::function<void(const ShownMessage &)> onShown;
 };
@@ -53,12 +57,37 @@ public:
 
 class FakeShell : public ShellOpener {
 public:
-    void open(const QString &pathOrAddress) override { opened << pathOrAddress; }
+    bool open(const QString &pathOrAddress) override
+    {
+        opened << pathOrAddress;
+        return opens;
+    }
     QStringList opened;
+    // What the desktop answers.
+    bool opens = true;
 };
 
 class FakePowerOff : public PowerOff {
 public:
     void powerOff() override { ++calls; }
     int calls = 0;
+};
+
+class FakeNotices : public JobNotices {
+public:
+    void notify(const QString &summary, const QString &body) override
+    {
+        notifications << summary + QLatin1Char('|') + body;
+    }
+    void alert(QWidget *) override { ++alerts; }
+    void showProgress(double fraction, bool visible) override
+    {
+        progress << (visible ? fraction : -1.0);
+    }
+
+    // "summary|body" of each notification.
+    QStringList notifications;
+    int alerts = 0;
+    // Each progress sent; -1 where it was taken away.
+    QList<double> progress;
 };

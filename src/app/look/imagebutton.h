@@ -7,7 +7,9 @@
 
 // A picture that works as a button (the Start and Stop images): it shows one
 // of three pictures, normal, hover and pressed, and emits clicked() when the
-// left mouse button is pressed and released on it.
+// left mouse button is pressed and released on it; keyActivated() when Space
+// or Enter is pressed while it has the focus. Screen readers see it as a
+// button that they can press.
 //
 // The look state (the index of the picture shown) moves by these rules:
 //   pointer moves over it        0 -> 1
@@ -32,14 +34,22 @@ public:
     // normal, unless the button is hidden.
     void resetLook();
 
+    // What a screen reader's press does: the same as a mouse click.
+    void click();
+
 signals:
     void clicked();
+    // Space or Enter pressed while it has the focus; kept apart from the
+    // click so that a key can be made to ask first.
+    void keyActivated();
 
 protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void showLook(Pictures::Look look);
