@@ -39,8 +39,9 @@ bool isDecimal(const QString &text)
 // expressions the program writes.
 bool isFilterValue(const QString &value)
 {
-    static const QStringList words{"yuv420p", "bicubic",   "black",     "clone", "mono",
-                                   "stereo",  "(ow-iw)/2", "(oh-ih)/2", "-1"};
+    static const QStringList words{"yuv420p", "bicubic",       "black",        "clone",
+                                   "mono",    "stereo",        "(ow-iw)/2",    "(oh-ih)/2",
+                                   "-1",      "trunc(iw/2)*2", "trunc(ih/2)*2"};
     return matches("[0-9]+(\\.[0-9]+)?(/[0-9]+)?", value) || words.contains(value);
 }
 
@@ -50,6 +51,7 @@ const QHash<QString, QStringList> &filterKeys()
 {
     static const QHash<QString, QStringList> keys{
         {"null", {}},
+        {"crop", {""}},
         {"format", {""}},
         {"zscale", {"w", "h", "filter"}},
         {"scale", {""}},
@@ -126,6 +128,8 @@ void checkValue(const QString &option, const QString &value, const EncodeRequest
     const bool copy = value == QLatin1String("copy");
     if (option == "-loglevel")
         FUZZ_CHECK(value == "error");
+    else if (option == "-fflags")
+        FUZZ_CHECK(value == "+genpts");
     else if (option == "-progress")
         FUZZ_CHECK(value == "pipe:1");
     else if (option == "-stats_period")
@@ -161,6 +165,7 @@ void checkArguments(const QStringList &arguments, const EncodeRequest &request)
                                    "-noautorotate", "-an",          "-shortest"};
     static const QStringList valued{"-loglevel",
                                     "-progress",
+                                    "-fflags",
                                     "-stats_period",
                                     "-threads",
                                     "-filter_complex_threads",
