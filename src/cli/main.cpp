@@ -7,6 +7,7 @@
 #include "cli/joincommand.h"
 #include "settings/preferences.h"
 #include "settings/profiles.h"
+#include "tasklist/orderedprobes.h"
 
 #include <QCoreApplication>
 
@@ -26,6 +27,8 @@ int main(int argc, char **argv)
 {
     // Before any thread exists, so that every thread and child inherits it.
     InterruptSignals::blockInThisProcess();
+    // No window waits for the probes here.
+    SetProbesGiveWayToWindow(false);
     QCoreApplication app(argc, argv);
 
     const CliParse parse = ParseCliArguments(QCoreApplication::arguments().mid(1));
