@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 class Messages;
 class OrderedProbes;
 struct ProbeResult;
@@ -84,6 +86,8 @@ private:
     bool readListFile(const QString &listFile, QStringList &entries);
     void tellRefused(const QStringList &refused);
     bool isRowSelected(int row) const;
+    // Whether each row is selected, read from the selection's ranges once.
+    std::vector<bool> selectedRows() const;
     void moveSelection(int from, int to);
     void swapRows(int a, int b);
 
