@@ -8,6 +8,7 @@
 #include "settings/preferences.h"
 #include "settings/profiles.h"
 #include "tasklist/filenamebytes.h"
+#include "tasklist/orderedprobes.h"
 
 #include <QCoreApplication>
 
@@ -27,6 +28,8 @@ int main(int argc, char **argv)
 {
     // Before any thread exists, so that every thread and child inherits it.
     InterruptSignals::blockInThisProcess();
+    // No window waits for the probes here.
+    SetProbesGiveWayToWindow(false);
     QCoreApplication app(argc, argv);
 
     const CliParse parse = ParseCliArguments(QCoreApplication::arguments().mid(1));

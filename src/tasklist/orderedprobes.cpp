@@ -23,6 +23,13 @@ QThreadPool *ProbeThreadPool()
     return probePool();
 }
 
+static std::atomic<bool> probesGiveWay{true};
+
+void SetProbesGiveWayToWindow(bool giveWay)
+{
+    probesGiveWay = giveWay;
+}
+
 namespace {
 
 constexpr int handOverPauseMs = 20;
@@ -146,7 +153,8 @@ void OrderedProbes::enqueue(const QStringList &paths)
         probePool()->start([batch, link, index] {
             if (batch->cancelled)
                 return;
-            yieldToTheWindow();
+            if (probesGiveWay)
+                yieldToTheWindow();
             const ProbeResult probe = probeOnWorker(batch->paths.at(index));
             {
                 const QMutexLocker lock(&batch->mutex);

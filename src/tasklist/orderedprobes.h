@@ -14,6 +14,11 @@ class QThreadPool;
 // The threads that probe files, one per core.
 QThreadPool *ProbeThreadPool();
 
+// Probing runs below the normal priority, giving way to a window's thread;
+// a program without a window turns that off (before its first probe), so
+// that on a busy machine its probes get a full share of the processor.
+void SetProbesGiveWayToWindow(bool giveWay);
+
 // Probes files on worker threads, as many at once as there are cores, and
 // hands every result back on the owner's thread in the order the files were
 // queued: a file is handed back as soon as it and every file before it are

@@ -16,6 +16,7 @@
 #include <QItemSelectionModel>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -161,9 +162,18 @@ void TaskList::waitForIntake()
 void TaskList::RemoveSelected()
 {
     recordEdit([this] {
-        for (int row = count() - 1; row >= 0; --row) {
-            if (isRowSelected(row))
-                m_model->removeTaskRow(row);
+        // Each run of selected rows goes in one step: one at a time, every
+        // removal would move the rows below it and the view's and selection's
+        // bookkeeping of them, for every row of a large selection.
+        const std::vector<bool> selected = selectedRows();
+        for (int last = count() - 1; last >= 0; --last) {
+            if (!selected[size_t(last)])
+                continue;
+            int first = last;
+            while (first > 0 && selected[size_t(first - 1)])
+                --first;
+            m_model->removeTaskRows(first, last - first + 1);
+            last = first;
         }
     });
 }
@@ -434,6 +444,18 @@ void TaskList::tellRefused(const QStringList &refused)
             : QStringLiteral("The play time of these files could not be read, so they are not "
                              "videos that can be joined:\n\n");
     m_messages->inform(refusedTitle(), text + refusedNamesText(refused));
+}
+
+std::vector<bool> TaskList::selectedRows() const
+{
+    std::vector<bool> selected(size_t(count()), false);
+    for (const QItemSelectionRange &range : m_selection->selection()) {
+        if (range.parent().isValid())
+            continue;
+        for (int row = qMax(0, range.top()); row <= range.bottom() && row < count(); ++row)
+            selected[size_t(row)] = true;
+    }
+    return selected;
 }
 
 bool TaskList::isRowSelected(int row) const

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <vector>
 
 class Messages;
 class OrderedProbes;
@@ -115,6 +116,8 @@ private:
     void tellRefused(const QStringList &refused);
     void tellUnreadableNames(const QString &folder, const QList<QByteArray> &names);
     bool isRowSelected(int row) const;
+    // Whether each row is selected, read from the selection's ranges once.
+    std::vector<bool> selectedRows() const;
     void moveSelection(int from, int to);
     void swapRows(int a, int b);
 

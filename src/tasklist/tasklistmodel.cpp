@@ -222,13 +222,15 @@ void TaskListModel::setRows(const QList<ltvItemData> &records)
     endResetModel();
 }
 
-void TaskListModel::removeTaskRow(int row)
+void TaskListModel::removeTaskRows(int first, int count)
 {
-    if (!isRow(row))
+    const int last = first + count - 1;
+    if (count <= 0 || !isRow(first) || !isRow(last))
         return;
-    beginRemoveRows(QModelIndex(), row, row);
-    forgetCaption(m_rows.at(row).caption);
-    m_rows.removeAt(row);
+    beginRemoveRows(QModelIndex(), first, last);
+    for (int row = first; row <= last; ++row)
+        forgetCaption(m_rows.at(row).caption);
+    m_rows.remove(first, count);
     endRemoveRows();
 }
 

@@ -46,7 +46,10 @@ public:
 
     // Appends a row with the caption and ten empty sub-items; its row number.
     int appendRow(const QString &caption);
-    void removeTaskRow(int row);
+    void removeTaskRow(int row) { removeTaskRows(row, 1); }
+    // Removes rows first to first + count - 1 in one step; nothing when any
+    // of them is out of range.
+    void removeTaskRows(int first, int count);
     void clearRows();
     // Inserts a row with the caption and ten empty sub-items before row at
     // (at the end when at is out of range); its row number.
