@@ -346,6 +346,19 @@ void TestJobRun::renamePolicyNeverOverwrites()
     QVERIFY(kit.runToEnd());
     QCOMPARE(readAll(kit.view.outputText), QByteArray("ABC"));
     QVERIFY(!QFileInfo::exists(kit.workPath(QStringLiteral("joined_3.avi"))));
+
+    // An output that appears while the rows are converted: the join is
+    // planned afresh, its partial file named after the next free name.
+    QVERIFY(QFile::remove(kit.view.outputText));
+    QVERIFY(QFile::remove(kit.runLogPath()));
+    setFakeModes(QStringLiteral("appear,replay"), kit.runLogPath());
+    qputenv("FAKE_ENCODER_APPEAR", kit.view.outputText.toUtf8());
+    QVERIFY(kit.runToEnd());
+    QCOMPARE(readAll(kit.view.outputText), QByteArray("appeared\n"));
+    QCOMPARE(readAll(kit.workPath(QStringLiteral("joined_3.avi"))), QByteArray("ABC"));
+    const QString partial = kit.loggedRuns().last().last();
+    QVERIFY2(partial.startsWith(kit.workPath(QStringLiteral(".joined_3.partial-"))),
+             qPrintable(partial));
 }
 
 void TestJobRun::aFileThatAppearsIsAskedAbout_data()
