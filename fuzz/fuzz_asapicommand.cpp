@@ -5,6 +5,7 @@
 
 #include "asapi/encoderrequest.h"
 #include "asapi/ffmpegcommand.h"
+#include "asapi/inputformats.h"
 #include "asapi/valueforms.h"
 #include "fuzzcheck.h"
 
@@ -128,6 +129,11 @@ void checkValue(const QString &option, const QString &value, const EncodeRequest
     const bool copy = value == QLatin1String("copy");
     if (option == "-loglevel")
         FUZZ_CHECK(value == "error");
+    else if (option == "-format_whitelist")
+        FUZZ_CHECK(value ==
+                   QLatin1String(request.inputs.size() > 1 ? InputFormatsWithList : InputFormats));
+    else if (option == "-protocol_whitelist")
+        FUZZ_CHECK(value == QLatin1String(InputProtocols));
     else if (option == "-fflags")
         FUZZ_CHECK(value == "+genpts");
     else if (option == "-progress")
@@ -166,6 +172,8 @@ void checkArguments(const QStringList &arguments, const EncodeRequest &request)
     static const QStringList valued{"-loglevel",
                                     "-progress",
                                     "-fflags",
+                                    "-format_whitelist",
+                                    "-protocol_whitelist",
                                     "-stats_period",
                                     "-threads",
                                     "-filter_complex_threads",

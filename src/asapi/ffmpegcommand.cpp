@@ -1,5 +1,7 @@
 #include "ffmpegcommand.h"
 
+#include "inputformats.h"
+
 #include <QFileInfo>
 
 #include <cmath>
@@ -115,14 +117,19 @@ QStringList inputArguments(const EncodeRequest &request, const QString &concatLi
 {
     // Turning the picture upright is the caller's choice (it asks for it
     // with rotate=), so ffmpeg must not turn it a second time.
+    const bool single = request.inputs.size() == 1;
+    const QStringList allowed{QStringLiteral("-format_whitelist"),
+                              QString::fromLatin1(single ? InputFormats : InputFormatsWithList),
+                              QStringLiteral("-protocol_whitelist"),
+                              QString::fromLatin1(InputProtocols)};
     const QStringList input =
-        request.inputs.size() == 1
-            ? QStringList{QStringLiteral("-noautorotate"), QStringLiteral("-i"),
-                          fileUrl(request.inputs.first())}
-            : QStringList{
-                  QStringLiteral("-f"),   QStringLiteral("concat"),        QStringLiteral("-safe"),
-                  QStringLiteral("0"),    QStringLiteral("-noautorotate"), QStringLiteral("-i"),
-                  fileUrl(concatListPath)};
+        single ? allowed + QStringList{QStringLiteral("-noautorotate"), QStringLiteral("-i"),
+                                       fileUrl(request.inputs.first())}
+               : QStringList{QStringLiteral("-f"), QStringLiteral("concat"),
+                             QStringLiteral("-safe"), QStringLiteral("0")} +
+                     allowed +
+                     QStringList{QStringLiteral("-noautorotate"), QStringLiteral("-i"),
+                                 fileUrl(concatListPath)};
     // Copied pictures keep only the times their files hold, and AVI holds
     // none for pictures shown out of order: they are worked out again.
     const QStringList times =

@@ -1,5 +1,7 @@
 #include "libav.h"
 
+#include "inputformats.h"
+
 #include "childprocess.h"
 
 #include <QFile>
@@ -57,7 +59,11 @@ int openInput(const QString &path, Input &input)
     stopOnSignal(context);
     // With "file:", a name holding a colon is not taken for a protocol.
     const QByteArray url = "file:" + QFile::encodeName(path);
-    int result = avformat_open_input(&context, url.constData(), nullptr, nullptr);
+    AVDictionary *options = nullptr;
+    av_dict_set(&options, "format_whitelist", InputFormats, 0);
+    av_dict_set(&options, "protocol_whitelist", InputProtocols, 0);
+    int result = avformat_open_input(&context, url.constData(), nullptr, &options);
+    av_dict_free(&options);
     if (result < 0)
         return result; // the context is freed
     input.reset(context);

@@ -17,6 +17,7 @@ add_library(brelvane_asapi STATIC
   asapi/videofilters.h asapi/videofilters.cpp
   asapi/mediafacts.h asapi/mediafacts.cpp
   asapi/libav.h asapi/libav.cpp
+  asapi/inputformats.h
   asapi/inputprobe.h asapi/inputprobe.cpp
   asapi/toolresult.h
   asapi/joinoutput.h asapi/joinoutput.cpp

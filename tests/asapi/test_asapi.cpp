@@ -3,6 +3,7 @@
 #include "asapi/copyjoin.h"
 #include "asapi/encoderrequest.h"
 #include "asapi/ffmpegcommand.h"
+#include "asapi/inputformats.h"
 #include "asapi/inputprobe.h"
 #include "asapi/mediafacts.h"
 #include "engine/commandline.h"
@@ -182,7 +183,9 @@ private slots:
                       {{0, 1, 2.0}})
                 .arguments;
         const qsizetype input = shared.indexOf("-i");
-        QCOMPARE(shared.mid(input - 5, 4),
+        const qsizetype threads = shared.indexOf("-threads");
+        QVERIFY(threads >= 0 && threads < input);
+        QCOMPARE(shared.mid(threads, 4),
                  QStringList({"-threads", "1", "-filter_complex_threads", "1"}));
         QVERIFY(shared.lastIndexOf("-threads") > input);
         QCOMPARE(shared.at(shared.lastIndexOf("-threads") + 1), QStringLiteral("1"));
@@ -209,9 +212,10 @@ private slots:
         QCOMPARE(c.concatList, QStringLiteral("ffconcat version 1.0\n"
                                               "file '/t/a.avi'\nduration 2.500000\n"
                                               "file '/t/it'\\''s.avi'\nduration 3.000000\n"));
-        QCOMPARE(c.arguments.mid(c.arguments.indexOf("-f"), 7),
-                 QStringList({"-f", "concat", "-safe", "0", "-noautorotate", "-i",
-                              "file:/tmp/list.ffconcat"}));
+        QCOMPARE(c.arguments.mid(c.arguments.indexOf("-f"), 11),
+                 QStringList({"-f", "concat", "-safe", "0", "-format_whitelist",
+                              InputFormatsWithList, "-protocol_whitelist", "file", "-noautorotate",
+                              "-i", "file:/tmp/list.ffconcat"}));
         QCOMPARE(c.filterGraph,
                  QStringLiteral("[0:0]crop=trunc(iw/2)*2:trunc(ih/2)*2,format=yuv420p,"
                                 "zscale=w=640:h=480:filter=bicubic,setsar=1[v];"
@@ -330,6 +334,23 @@ private slots:
         QVERIFY(keep.open(QIODevice::ReadOnly));
         QCOMPARE(keep.readAll(), QByteArray("keep"));
         QVERIFY(!QFile::exists(output));
+
+        // A playlist under a video's name would have ffmpeg read the files it
+        // names: it is no video the encoder reads, converted or copied.
+        const QString playlist = dir.filePath("playlist.mp4");
+        QFile list(playlist);
+        QVERIFY(list.open(QIODevice::WriteOnly));
+        list.write("#EXTM3U\n#EXT-X-TARGETDURATION:1\n#EXTINF:1,\n" + clip.toUtf8() +
+                   "\n#EXT-X-ENDLIST\n");
+        list.close();
+        const QStringList ways[] = {{playlist, "-o", output, "-ovc", "lavc", "-oac", "pcm"},
+                                    {clip, playlist, "-o", output, "-ovc", "lavc", "-oac", "pcm"},
+                                    {clip, playlist, "-o", dir.filePath("out.mp4"), "-ovc", "copy",
+                                     "-oac", "copy", "-of", "lavf", "-lavfopts", "format=mp4"}};
+        for (const QStringList &way : ways) {
+            const Run read = runEncoder(way);
+            QVERIFY2(read.exitCode != 0, qPrintable(way.join(' ') + '\n' + read.output));
+        }
     }
 
     void silentLateClipGetsSoundOfItsLength()
