@@ -43,6 +43,8 @@ QString ConvertCommandLine(const QString &inputPath, const QString &tempPath,
     line += QLatin1String(" -ofps 30 -vf ");
     line += PictureFilter(frame, facts);
     line += QLatin1String(",harddup");
+    if (picture.timedContainer)
+        line += QLatin1String(" -of lavf -lavfopts format=matroska");
     return line;
 }
 

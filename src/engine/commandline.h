@@ -25,6 +25,10 @@ bool IsQuotable(const QString &path);
 struct ConversionPicture {
     QString codecOptions = QStringLiteral("vcodec=mpeg4:vqscale=2");
     int threads = 0;
+    // Matroska in place of AVI: it keeps the time of every picture, which
+    // codecs that store pictures out of showing order need (see
+    // NeedsTimedTemporaries).
+    bool timedContainer = false;
 };
 
 // ` "<input>" -o "<temp>" -oac pcm -srate 48000 -channels 2 -ovc lavc

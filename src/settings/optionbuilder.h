@@ -53,7 +53,14 @@ QString CopyJoinOptions();
 
 // The encoder writes AVI unless told otherwise, so every other output type
 // needs its muxer named. Empty for "avi"; the type is compared lower-cased.
-QString ContainerOptions(const QString &outputType);
+// fastStart puts an MP4's or MOV's index first (the profile's "Main"/"Fast
+// Start"), so that playing can begin while the file still arrives.
+QString ContainerOptions(const QString &outputType, bool fastStart = false);
+
+// Whether the conversions must write temporaries that keep every picture's
+// own time: the profile's codec stores pictures out of showing order, or
+// AVI does not carry it (see NeedsTimedContainer).
+bool NeedsTimedTemporaries(const WorkingSelection &s, const QString &profilePath);
 
 // Text that reads in full as a signed 32-bit whole number: an optional sign
 // and decimal digits, nothing else.

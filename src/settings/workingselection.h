@@ -21,6 +21,8 @@ struct WorkingSelection {
     QString width;          // edtWidth text
     QString height;         // edtHeight text
     QString sampleRate;     // cmbSrate shown text
+    int videoQuality = -1;  // cmbVquality position
+    int speed = -1;         // cmbSpeed position
 };
 
 // Whoever holds the working selection (the Output Settings dialog, or a

@@ -102,7 +102,11 @@ Series pictureLevels(const QList<QByteArray> &frames)
     return series;
 }
 
-// The loudness in dB of every 10 ms; silence sits at -100.
+// The loudness in dB of every 10 ms; silence sits at -100. A lossy codec
+// lets sound die away over a few hundred milliseconds far below hearing
+// (Opus: -70 dB and less after a tone stops); under -60 dB counts as
+// silence, still more than 20 dB below the quietest clip.
+constexpr double InaudibleDb = -60;
 Series soundLevels(const QByteArray &sound)
 {
     Series series{{}, WindowSeconds};
@@ -112,7 +116,8 @@ Series soundLevels(const QByteArray &sound)
         double sum = 0;
         for (int i = 0; i < WindowSamples; ++i)
             sum += double(samples[start + i]) * samples[start + i];
-        series.values << 20 * std::log10(std::sqrt(sum / WindowSamples) / 32768 + 1e-5);
+        const double level = 20 * std::log10(std::sqrt(sum / WindowSamples) / 32768 + 1e-5);
+        series.values << (level < InaudibleDb ? -100 : level);
     }
     return series;
 }

@@ -62,6 +62,9 @@ private slots:
     void initTestCase();
     void aviProfileJoinIsWatchable() { joinAndCheck("AVI - MPEG-4 and MP3", "joined-avi"); }
     void mp4ProfileJoinIsWatchable() { joinAndCheck("MP4 - MPEG-4 and MP3", "joined-mp4"); }
+    // Codecs that store pictures out of showing order, and VP9 with Opus.
+    void h264ProfileJoinIsWatchable() { joinAndCheck("MP4 - H.264 and AAC", "joined-h264.mp4"); }
+    void vp9ProfileJoinIsWatchable() { joinAndCheck("WebM - VP9 and Opus", "joined-vp9.webm"); }
 
 private:
     void joinAndCheck(const QString &profile, const QString &outputName);

@@ -39,14 +39,18 @@ const QByteArray FullProfile =
     section("MP3 Encode", {"VBR", "ABR", "CBR"}, 0, "Variable or fixed bitrate.") +
     section("VBR Quality", {"Good", "Best"}, 0) + section("ABR CBR Bitrate", {"128", "192"}, 1) +
     section("Audio Bitrate", {"128", "160", "192"}, 0) +
-    section("Sample Rate", {"44100", "48000"}, 0) + section("Channels", {"Stereo", "Mono"}, 0);
+    section("Sample Rate", {"44100", "48000"}, 0) + section("Channels", {"Stereo", "Mono"}, 0) +
+    section("Video Quality", {"CRF 20", "CRF 22", "A bitrate"}, 1, "How good the picture looks.") +
+    section("Speed", {"fast", "slow"}, 0, "Time spent on a smaller file.");
 
-const QStringList Sections{"Video Codec",     "Video Bitrate", "Aspect",     "Video Size",
-                           "Audio Codec",     "Audio Bitrate", "MP3 Encode", "VBR Quality",
-                           "ABR CBR Bitrate", "Channels",      "Sample Rate"};
+const QStringList Sections{
+    "Video Codec",   "Video Bitrate", "Aspect",      "Video Size",      "Audio Codec",
+    "Audio Bitrate", "MP3 Encode",    "VBR Quality", "ABR CBR Bitrate", "Channels",
+    "Sample Rate",   "Video Quality", "Speed"};
 const QStringList BoxNames{"cmbVcodec",  "cmbVbitrate", "cmbAspect",   "cmbVideoSize",
                            "cmbAcodec",  "cmbAbitrate", "cmbEncodeTo", "cmbQuality",
-                           "cmbBitrate", "cmbChannels", "cmbSrate"};
+                           "cmbBitrate", "cmbChannels", "cmbSrate",    "cmbVquality",
+                           "cmbSpeed"};
 
 // The bytes this process has read from files and pipes so far (Linux).
 qint64 bytesReadSoFar()
@@ -156,6 +160,8 @@ private slots:
         QVERIFY(!selection.listSize);
         QCOMPARE(selection.width, QStringLiteral("720"));
         QCOMPARE(selection.sampleRate, QStringLiteral("44100"));
+        QCOMPARE(selection.videoQuality, 1);
+        QCOMPARE(selection.speed, 0);
     }
 
     void typedBitrateSelectsTheChoiceWithThatCaption()
@@ -248,6 +254,9 @@ private slots:
         box("cmbAspect")->setFocus();
         box("cmbVbitrate")->setFocus();
         QCOMPARE(description(), QStringLiteral("Edited on disk.\nCurrent Value: 1200"));
+        box("cmbSpeed")->setFocus();
+        QCOMPARE(description(),
+                 QStringLiteral("Time spent on a smaller file.\nCurrent Value: fast"));
     }
 
     // A large damaged profile (every section claims the most choices, one
