@@ -32,6 +32,7 @@ static PlanStep PlannedConversion(const PlanInput &input, int row, int threads,
         picture.codecOptions = settings.pictureCodecOptions;
     picture.threads = threads;
     picture.timedContainer = settings.timedTemporaries;
+    picture.frameRate = settings.frameRate;
     step.commandLine =
         ConvertCommandLine(input.path, step.target, settings.frameSize, input.facts, picture);
     return step;

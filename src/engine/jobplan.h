@@ -61,6 +61,7 @@ struct PlanSettings {
     bool copyStreams = false;
     // The temporaries are Matroska files (see ConversionPicture).
     bool timedTemporaries = false;
+    QString frameRate = QStringLiteral("30"); // of every temporary
 };
 
 // A temporary of the job's own folder: the row number + ".avi", or ".mkv"

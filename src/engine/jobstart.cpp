@@ -59,6 +59,7 @@ JobPlan Job::makePlan(const QString &workFolder) const
     settings.pictureCodecOptions = BuildPictureCodecOptions(selection, m_view->profilePath());
     settings.joinOptions = BuildJoinOptions(selection, m_view->profilePath());
     settings.timedTemporaries = NeedsTimedTemporaries(selection, m_view->profilePath());
+    settings.frameRate = BuildFrameRate(selection, m_view->profilePath());
     settings.conversionsAtOnce = m_settings->conversionsAtOnce();
     settings.cores = qMax(1, QThread::idealThreadCount());
     settings.workFolder = workFolder;

@@ -20,8 +20,9 @@ constexpr int BoxWidth = 200;
 constexpr int UnitLeft = 316;
 constexpr int PanelLeft = 12;
 constexpr int PanelWidth = 377;
-// The quality and speed rows below Aspect push everything under them down.
-constexpr int RateRows = 56;
+// The quality, speed and frame rate rows below Aspect push everything under
+// them down.
+constexpr int RateRows = 84;
 
 template <typename Control> Control *named(Control *control, const char *name)
 {
@@ -97,10 +98,10 @@ TopSettingForm::TopSettingForm(Messages *messages, QWidget *mainWindow)
     // it with its mnemonic.
     const QPair<const char *, QWidget *> fields[] = {
         {"labVcodec", cmbVcodec},     {"labVbitrate", cmbVbitrate}, {"labAspect", cmbAspect},
-        {"labVquality", cmbVquality}, {"labSpeed", cmbSpeed},       {"labWidth", edtWidth},
-        {"labHeight", edtHeight},     {"labAcodec", cmbAcodec},     {"labChannels", cmbChannels},
-        {"labSrate", cmbSrate},       {"labAbitrate", cmbAbitrate}, {"labEncodeTo", cmbEncodeTo},
-        {"labQuality", cmbQuality},   {"labBitrate", cmbBitrate}};
+        {"labVquality", cmbVquality}, {"labSpeed", cmbSpeed},       {"labFrameRate", cmbFrameRate},
+        {"labWidth", edtWidth},       {"labHeight", edtHeight},     {"labAcodec", cmbAcodec},
+        {"labChannels", cmbChannels}, {"labSrate", cmbSrate},       {"labAbitrate", cmbAbitrate},
+        {"labEncodeTo", cmbEncodeTo}, {"labQuality", cmbQuality},   {"labBitrate", cmbBitrate}};
     for (const auto &[labelName, field] : fields)
         findChild<QLabel *>(QLatin1String(labelName))->setBuddy(field);
     settleOverlaps();
@@ -139,6 +140,9 @@ void TopSettingForm::buildVideoRows()
     cmbVquality = addBox(this, "cmbVquality", VideoQualitySection, false, BoxLeft, 96);
     label(this, "labSpeed", QStringLiteral("Speed:"), 16, 124);
     cmbSpeed = addBox(this, "cmbSpeed", SpeedSection, false, BoxLeft, 124);
+    label(this, "labFrameRate", QStringLiteral("Frame Rate:"), 16, 152);
+    cmbFrameRate = addBox(this, "cmbFrameRate", FrameRateSection, false, BoxLeft, 152);
+    label(this, "labFps", QStringLiteral("fps"), UnitLeft, 152);
 }
 
 void TopSettingForm::buildSizeGroup()
@@ -293,7 +297,7 @@ QComboBox *TopSettingForm::boxOfSection(const QString &section) const
 QList<QComboBox *> TopSettingForm::pickOnlyBoxes() const
 {
     return {cmbVcodec,  cmbAspect,   cmbVideoSize, cmbAcodec, cmbEncodeTo,
-            cmbQuality, cmbChannels, cmbVquality,  cmbSpeed};
+            cmbQuality, cmbChannels, cmbVquality,  cmbSpeed,  cmbFrameRate};
 }
 
 QList<QComboBox *> TopSettingForm::editableBoxes() const
@@ -316,6 +320,7 @@ WorkingSelection TopSettingForm::workingSelection() const
     selection.channels = cmbChannels->currentIndex();
     selection.videoQuality = cmbVquality->currentIndex();
     selection.speed = cmbSpeed->currentIndex();
+    selection.frameRate = cmbFrameRate->currentIndex();
     selection.listSize = rdbSelectSize->isChecked();
     selection.videoSize = cmbVideoSize->currentIndex();
     selection.width = edtWidth->text();

@@ -82,6 +82,16 @@ QString constantQuality(const WorkingSelection &s, const ProfileValues &profile)
     return value == BitrateChoice ? QString() : value;
 }
 
+QString frameRate(const WorkingSelection &s, const ProfileValues &profile)
+{
+    return profile.value(FrameRateSection, s.frameRate, QStringLiteral("30"));
+}
+
+bool isFrameRate(const QString &text)
+{
+    return RateText(text).has_value();
+}
+
 QString speedValue(const WorkingSelection &s, const ProfileValues &profile)
 {
     return profile.value(SpeedSection, s.speed, QString());
@@ -268,6 +278,7 @@ QList<HandedValue> handedValues(const WorkingSelection &s, const ProfileValues &
     if (s.aspect != 0)
         values << HandedValue{AspectSection, aspectValue(s, profile), isDisplayShape};
     values << HandedValue{VideoSizeSection, frameSize(s, profile, JoinFrameDefault), isFrameSize};
+    values << HandedValue{FrameRateSection, frameRate(s, profile), isFrameRate};
     values << audioValues(s, profile);
     values << HandedValue{ChannelsSection, channels(s, profile), isChannelCount}
            << HandedValue{SampleRateSection, s.sampleRate, isBitrate};
@@ -363,6 +374,11 @@ bool NeedsTimedTemporaries(const WorkingSelection &s, const QString &profilePath
 {
     const ProfileValues profile(profilePath);
     return !copiesStreams(profile) && NeedsTimedContainer(videoCodec(s, profile));
+}
+
+QString BuildFrameRate(const WorkingSelection &s, const QString &profilePath)
+{
+    return frameRate(s, ProfileValues(profilePath));
 }
 
 QString BuildPictureCodecOptions(const WorkingSelection &s, const QString &profilePath)

@@ -41,6 +41,10 @@ std::optional<UnusableValue> FindUnusableValue(const WorkingSelection &s,
 // encode the picture with, so that its join only copies the pictures.
 QString BuildPictureCodecOptions(const WorkingSelection &s, const QString &profilePath);
 
+// The frame rate of the output as the encoder's -ofps takes it: the
+// profile's value at the selected position, "30" when it has none.
+QString BuildFrameRate(const WorkingSelection &s, const QString &profilePath);
+
 // The options of a join whose temporaries already hold the profile's
 // picture, beginning with " -ovc copy": the pictures copied, the sound
 // encoded with the profile's options, and the container's muxer options. A

@@ -57,7 +57,7 @@ QStringList ProfileOptionSections()
     return {VideoCodecSection,   VideoSizeSection,  VideoBitrateSection, AspectSection,
             AudioCodecSection,   Mp3EncodeSection,  VbrQualitySection,   AbrCbrBitrateSection,
             AudioBitrateSection, SampleRateSection, ChannelsSection,     VideoQualitySection,
-            SpeedSection};
+            SpeedSection,        FrameRateSection};
 }
 
 QStringList FindProfiles(const QString &folder, const QString &extension)
@@ -163,6 +163,7 @@ WorkingSelection InitialSelection(const OutputProfile &profile)
     s.sampleRate = initialText(profile, SampleRateSection);
     s.videoQuality = initialPosition(profile, VideoQualitySection);
     s.speed = initialPosition(profile, SpeedSection);
+    s.frameRate = initialPosition(profile, FrameRateSection);
     return s;
 }
 

@@ -34,6 +34,9 @@ inline const QString VideoQualitySection = QStringLiteral("Video Quality");
 // The encoder's preset (a name, or VP9's speed number); a profile without it
 // leaves the encoder's own.
 inline const QString SpeedSection = QStringLiteral("Speed");
+// Pictures a second of the output, which the conversions make exact; 30
+// when the profile has no choice.
+inline const QString FrameRateSection = QStringLiteral("Frame Rate");
 
 // The sections above in loading order.
 QStringList ProfileOptionSections();

@@ -41,16 +41,17 @@ const QByteArray FullProfile =
     section("Audio Bitrate", {"128", "160", "192"}, 0) +
     section("Sample Rate", {"44100", "48000"}, 0) + section("Channels", {"Stereo", "Mono"}, 0) +
     section("Video Quality", {"CRF 20", "CRF 22", "A bitrate"}, 1, "How good the picture looks.") +
-    section("Speed", {"fast", "slow"}, 0, "Time spent on a smaller file.");
+    section("Speed", {"fast", "slow"}, 0, "Time spent on a smaller file.") +
+    section("Frame Rate", {"30", "25"}, 1, "Pictures a second.");
 
-const QStringList Sections{
-    "Video Codec",   "Video Bitrate", "Aspect",      "Video Size",      "Audio Codec",
-    "Audio Bitrate", "MP3 Encode",    "VBR Quality", "ABR CBR Bitrate", "Channels",
-    "Sample Rate",   "Video Quality", "Speed"};
+const QStringList Sections{"Video Codec",     "Video Bitrate", "Aspect",      "Video Size",
+                           "Audio Codec",     "Audio Bitrate", "MP3 Encode",  "VBR Quality",
+                           "ABR CBR Bitrate", "Channels",      "Sample Rate", "Video Quality",
+                           "Speed",           "Frame Rate"};
 const QStringList BoxNames{"cmbVcodec",  "cmbVbitrate", "cmbAspect",   "cmbVideoSize",
                            "cmbAcodec",  "cmbAbitrate", "cmbEncodeTo", "cmbQuality",
                            "cmbBitrate", "cmbChannels", "cmbSrate",    "cmbVquality",
-                           "cmbSpeed"};
+                           "cmbSpeed",   "cmbFrameRate"};
 
 // The bytes this process has read from files and pipes so far (Linux).
 qint64 bytesReadSoFar()
@@ -162,6 +163,7 @@ private slots:
         QCOMPARE(selection.sampleRate, QStringLiteral("44100"));
         QCOMPARE(selection.videoQuality, 1);
         QCOMPARE(selection.speed, 0);
+        QCOMPARE(selection.frameRate, 1);
     }
 
     void typedBitrateSelectsTheChoiceWithThatCaption()

@@ -205,6 +205,9 @@ private slots:
         QTest::newRow("channels with an option")
             << with("value0=2\n", "value0=2 -vf movie=/etc/passwd\n") << "Channels"
             << "2 -vf movie=/etc/passwd";
+        QTest::newRow("frame rate with a filter")
+            << QByteArray(ExampleProfile + "[Frame Rate]\nvalue-1=30,metadata\n") << "Frame Rate"
+            << "30,metadata";
         QTest::newRow("MP3 mode not of the three")
             << with("value0=vbr", "value0=VBR") << "MP3 Encode"
             << "VBR";
@@ -290,6 +293,7 @@ private slots:
         s.videoCodec = 1, s.speed = 1, s.videoQuality = 2;
         QCOMPARE(BuildPictureCodecOptions(s, path),
                  QString("vcodec=libvpx-vp9:crf=52:speed=4:mbd=2:autoaspect"));
+        QCOMPARE(BuildFrameRate(s, m_profile), QString("30"));
         // Without the two sections the options are as they always were.
         QCOMPARE(BuildPictureCodecOptions(exampleSelection(), m_profile),
                  QString("vcodec=mpeg4:vbitrate=1200:mbd=2:autoaspect"));

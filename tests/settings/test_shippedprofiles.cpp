@@ -100,6 +100,10 @@ private:
                      where);
             return;
         }
+        if (section == FrameRateSection) {
+            QVERIFY2(RateText(ReadProfileValue(path, section, k, QString())), where);
+            return;
+        }
         if (section == SpeedSection || section == VideoQualitySection) {
             checkSpeedOrQuality(path, section, k);
             return;

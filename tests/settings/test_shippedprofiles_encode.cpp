@@ -121,6 +121,7 @@ JobPlan planOf(const QStringList &inputs, const WorkingSelection &s, const QStri
     settings.pictureCodecOptions = BuildPictureCodecOptions(s, profilePath);
     settings.joinOptions = BuildJoinOptions(s, profilePath);
     settings.timedTemporaries = NeedsTimedTemporaries(s, profilePath);
+    settings.frameRate = BuildFrameRate(s, profilePath);
     settings.workFolder = workFolder;
     settings.joinTarget = output;
     settings.finalTarget = output;
@@ -298,6 +299,8 @@ private:
             s.videoQuality = k;
         else if (option.section == SpeedSection)
             s.speed = k;
+        else if (option.section == FrameRateSection)
+            s.frameRate = k;
     }
 
     QTemporaryDir m_dir;
