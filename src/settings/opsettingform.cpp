@@ -275,6 +275,9 @@ void TopSettingForm::LoadProfile(const QString &path)
         else if (box == cmbEncodeTo)
             cmbEncodeToChange();
     }
+    // Codecs without a constant quality or a speed have nothing to offer.
+    cmbVquality->setEnabled(cmbVquality->count() > 0);
+    cmbSpeed->setEnabled(cmbSpeed->count() > 0);
 }
 
 void TopSettingForm::fillBox(QComboBox *box, const QStringList &captions, int index)

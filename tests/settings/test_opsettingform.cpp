@@ -164,6 +164,10 @@ private slots:
         QCOMPARE(selection.videoQuality, 1);
         QCOMPARE(selection.speed, 0);
         QCOMPARE(selection.frameRate, 1);
+        QVERIFY(box("cmbVquality")->isEnabled());
+        writeFile(profilePath, "[Video Codec]\nItems=1\nCaption0=MPEG-4\nIndex=0\n");
+        form->LoadProfile(profilePath);
+        QVERIFY(!box("cmbVquality")->isEnabled() && !box("cmbSpeed")->isEnabled());
     }
 
     void typedBitrateSelectsTheChoiceWithThatCaption()
