@@ -120,9 +120,10 @@ void TMainForm::showEvent(QShowEvent *event)
 void TMainForm::LoadMainState()
 {
     if (cmbProfile->count() > 0) {
-        const int position = ReadProfilePosition(ProgramDir);
-        cmbProfile->setCurrentIndex(position >= 0 && position < cmbProfile->count() ? position
-                                                                                    : -1);
+        QStringList entries;
+        for (int i = 0; i < cmbProfile->count(); ++i)
+            entries << cmbProfile->itemText(i);
+        cmbProfile->setCurrentIndex(RememberedProfilePosition(ProgramDir, entries));
         cmbProfileChange();
     }
     edtOutputFile->setText(ReadRememberedOutputFile(ProgramDir));
@@ -151,7 +152,9 @@ void TMainForm::closeEvent(QCloseEvent *event)
 void TMainForm::SaveMainState()
 {
     try {
-        ::SaveMainState(ProgramDir, cmbProfile->currentIndex(), edtOutputFile->text());
+        const QString name =
+            cmbProfile->currentIndex() >= 0 ? cmbProfile->currentText() : QString();
+        ::SaveMainState(ProgramDir, cmbProfile->currentIndex(), edtOutputFile->text(), name);
     } catch (const IniWriteError &error) {
         // The window closes all the same; the user learns what was not kept.
         Seams.messages->inform(ProgramInfo::ProgramName, QString::fromLocal8Bit(error.what()));

@@ -109,7 +109,8 @@ QString sortLavcOptions(const QStringList &pieces, LavcOptions &lavc)
     static const QStringList videoKeys{QStringLiteral("vcodec"),  QStringLiteral("vbitrate"),
                                        QStringLiteral("vqscale"), QStringLiteral("mbd"),
                                        QStringLiteral("aspect"),  QStringLiteral("autoaspect"),
-                                       QStringLiteral("threads")};
+                                       QStringLiteral("threads"), QStringLiteral("crf"),
+                                       QStringLiteral("preset"),  QStringLiteral("speed")};
     static const QStringList audioKeys{QStringLiteral("acodec"), QStringLiteral("abitrate")};
     for (const QString &piece : pieces) {
         const QString key = keyOf(piece);
@@ -120,6 +121,52 @@ QString sortLavcOptions(const QStringList &pieces, LavcOptions &lavc)
         else
             return QStringLiteral("unknown -lavcopts entry %1").arg(piece);
     }
+    return QString();
+}
+
+// The encoder's speed choice: x264's and x265's named presets, VP9's speed
+// number (with the deadline it belongs to, and rows encoded side by side).
+QString speedOptions(const QString &codec, const QHash<QString, QString> &o, QStringList &options)
+{
+    const QString key = SpeedOptionKey(codec);
+    for (const char *other : {"preset", "speed"}) {
+        if (o.contains(QLatin1String(other)) && key != QLatin1String(other))
+            return QStringLiteral("video codec %1 has no -lavcopts %2")
+                .arg(codec, QLatin1String(other));
+    }
+    if (key.isEmpty() || !o.contains(key))
+        return QString();
+    const QString text = o.value(key);
+    if (key == QLatin1String("preset")) {
+        if (!IsEncoderPreset(codec, text))
+            return QStringLiteral("preset %1 is not one of %2's presets").arg(text, codec);
+        options << QStringLiteral("-preset") << text;
+        return QString();
+    }
+    const std::optional<int> speed = EncoderSpeed(codec, text);
+    if (!speed)
+        return QStringLiteral("speed needs a whole number from 0 to 5");
+    options << QStringLiteral("-deadline") << QStringLiteral("good") << QStringLiteral("-cpu-used")
+            << QString::number(*speed) << QStringLiteral("-row-mt") << QStringLiteral("1");
+    return QString();
+}
+
+// A constant quality in place of a bitrate. VP9 takes its quality as a
+// ceiling unless the bitrate is 0.
+QString constantQuality(const QString &codec, const QString &text, QStringList &options)
+{
+    const std::optional<QualityScale> scale = ConstantQualityScale(codec);
+    if (!scale)
+        return QStringLiteral("video codec %1 has no -lavcopts crf").arg(codec);
+    const std::optional<int> crf = WholeNumberIn(text, scale->best, scale->worst);
+    if (!crf)
+        return QStringLiteral("crf needs a whole number from %1 to %2 for %3")
+            .arg(scale->best)
+            .arg(scale->worst)
+            .arg(codec);
+    options << QStringLiteral("-crf") << QString::number(*crf);
+    if (codec == QLatin1String("libvpx-vp9"))
+        options << QStringLiteral("-b:v") << QStringLiteral("0");
     return QString();
 }
 
@@ -139,7 +186,18 @@ QString videoEncoder(const RawOptions &raw, const LavcOptions &lavc, VideoReques
     if (!IsKnownVideoEncoder(codec))
         return QStringLiteral("video codec %1 is not one this encoder knows").arg(codec);
     video.encoderOptions << QStringLiteral("-c:v") << codec;
-    if (o.contains(QStringLiteral("vqscale"))) {
+    // x265 writes its settings and figures past ffmpeg's log level.
+    if (codec == QLatin1String("libx265"))
+        video.encoderOptions << QStringLiteral("-x265-params") << QStringLiteral("log-level=error");
+    const QString speedError = speedOptions(codec, o, video.encoderOptions);
+    if (!speedError.isEmpty())
+        return speedError;
+    if (o.contains(QStringLiteral("crf"))) {
+        const QString crfError =
+            constantQuality(codec, o.value(QStringLiteral("crf")), video.encoderOptions);
+        if (!crfError.isEmpty())
+            return crfError;
+    } else if (o.contains(QStringLiteral("vqscale"))) {
         const std::optional<QString> quality = DecimalNumber(o.value(QStringLiteral("vqscale")));
         if (!quality)
             return QStringLiteral("vqscale must be a number above 0");
@@ -236,7 +294,7 @@ QString audioEncoder(const RawOptions &raw, const LavcOptions &lavc, AudioReques
     return QString();
 }
 
-QString muxer(const RawOptions &raw, QString &name)
+QString muxer(const RawOptions &raw, QString &name, bool &fastStart)
 {
     const QString of = raw.value("-of");
     if (of.isEmpty() || of == QLatin1String("avi") || of == QLatin1String("mpeg")) {
@@ -251,9 +309,13 @@ QString muxer(const RawOptions &raw, QString &name)
                 .arg(valueOf(piece));
         if (keyOf(piece) == QLatin1String("format"))
             name = valueOf(piece);
+        else if (piece == QLatin1String("faststart"))
+            fastStart = true;
         else if (piece != QLatin1String("i_certify_that_my_video_stream_does_not_use_b_frames"))
             return QStringLiteral("unknown -lavfopts entry %1").arg(piece);
     }
+    if (fastStart && name != QLatin1String("mp4") && name != QLatin1String("mov"))
+        return QStringLiteral("faststart needs the mp4 or mov format");
     return QString();
 }
 
@@ -330,7 +392,7 @@ ParsedRequest ParseEncoderArguments(const QStringList &arguments)
         videoEncoder(raw, lavc, r.video),
         audioEncoder(raw, lavc, r.audio),
         VideoFilters(raw.value("-vf"), r.video.filters),
-        muxer(raw, r.muxer),
+        muxer(raw, r.muxer, r.fastStart),
         threadCounts(raw, lavc, r.threads),
         numbers(raw, r),
     };

@@ -43,6 +43,9 @@ struct EncodeRequest {
     QString frameRate;
     // ffmpeg muxer name; empty lets ffmpeg pick it by the output's name.
     QString muxer;
+    // The index of an MP4 or MOV written at the front, so that playing can
+    // start before the whole file has arrived (-lavfopts faststart).
+    bool fastStart = false;
 };
 
 struct ParsedRequest {

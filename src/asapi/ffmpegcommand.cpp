@@ -238,6 +238,8 @@ FfmpegCommand BuildFfmpegCommand(const EncodeRequest &request, const QList<Input
     args << QStringLiteral("-max_muxing_queue_size") << QStringLiteral("4096");
     if (!request.muxer.isEmpty())
         args << QStringLiteral("-f") << request.muxer;
+    if (request.fastStart)
+        args << QStringLiteral("-movflags") << QStringLiteral("+faststart");
     args << fileUrl(request.output);
     return command;
 }

@@ -80,21 +80,21 @@ std::optional<QString> AspectText(const QString &text)
 bool IsKnownVideoEncoder(const QString &name)
 {
     static const QStringList names{
-        QStringLiteral("mpeg4"),  QStringLiteral("msmpeg4"),    QStringLiteral("msmpeg4v2"),
-        QStringLiteral("wmv1"),   QStringLiteral("wmv2"),       QStringLiteral("flv"),
-        QStringLiteral("mjpeg"),  QStringLiteral("mpeg1video"), QStringLiteral("mpeg2video"),
-        QStringLiteral("h263p"),  QStringLiteral("huffyuv"),    QStringLiteral("ffv1"),
-        QStringLiteral("libx264")};
+        QStringLiteral("mpeg4"),   QStringLiteral("msmpeg4"),    QStringLiteral("msmpeg4v2"),
+        QStringLiteral("wmv1"),    QStringLiteral("wmv2"),       QStringLiteral("flv"),
+        QStringLiteral("mjpeg"),   QStringLiteral("mpeg1video"), QStringLiteral("mpeg2video"),
+        QStringLiteral("h263p"),   QStringLiteral("huffyuv"),    QStringLiteral("ffv1"),
+        QStringLiteral("libx264"), QStringLiteral("libx265"),    QStringLiteral("libvpx-vp9")};
     return names.contains(name);
 }
 
 bool IsKnownAudioEncoder(const QString &name)
 {
-    static const QStringList names{QStringLiteral("mp2"),        QStringLiteral("ac3"),
-                                   QStringLiteral("aac"),        QStringLiteral("mp3"),
-                                   QStringLiteral("libmp3lame"), QStringLiteral("wmav1"),
-                                   QStringLiteral("wmav2"),      QStringLiteral("pcm_s16le"),
-                                   QStringLiteral("flac"),       QStringLiteral("libvorbis")};
+    static const QStringList names{
+        QStringLiteral("mp2"),       QStringLiteral("ac3"),        QStringLiteral("aac"),
+        QStringLiteral("mp3"),       QStringLiteral("libmp3lame"), QStringLiteral("wmav1"),
+        QStringLiteral("wmav2"),     QStringLiteral("pcm_s16le"),  QStringLiteral("flac"),
+        QStringLiteral("libvorbis"), QStringLiteral("libopus")};
     return names.contains(name);
 }
 
@@ -106,6 +106,56 @@ bool IsKnownMuxer(const QString &name)
         QStringLiteral("flv"),  QStringLiteral("asf"),    QStringLiteral("matroska"),
         QStringLiteral("webm"), QStringLiteral("mpegts"), QStringLiteral("ogg")};
     return names.contains(name);
+}
+
+std::optional<QualityScale> ConstantQualityScale(const QString &encoder)
+{
+    if (encoder == QLatin1String("libx264") || encoder == QLatin1String("libx265"))
+        return QualityScale{0, 51};
+    if (encoder == QLatin1String("libvpx-vp9"))
+        return QualityScale{0, 63};
+    return std::nullopt;
+}
+
+namespace {
+
+bool isX26x(const QString &encoder)
+{
+    return encoder == QLatin1String("libx264") || encoder == QLatin1String("libx265");
+}
+
+} // namespace
+
+QString SpeedOptionKey(const QString &encoder)
+{
+    if (isX26x(encoder))
+        return QStringLiteral("preset");
+    if (encoder == QLatin1String("libvpx-vp9"))
+        return QStringLiteral("speed");
+    return QString();
+}
+
+bool IsEncoderPreset(const QString &encoder, const QString &preset)
+{
+    static const QStringList presets{
+        QStringLiteral("ultrafast"), QStringLiteral("superfast"), QStringLiteral("veryfast"),
+        QStringLiteral("faster"),    QStringLiteral("fast"),      QStringLiteral("medium"),
+        QStringLiteral("slow"),      QStringLiteral("slower"),    QStringLiteral("veryslow")};
+    return isX26x(encoder) && presets.contains(preset);
+}
+
+// VP9's speed with the "good" deadline: 0 is the slowest and best, 5 the
+// fastest that still spends effort on quality.
+std::optional<int> EncoderSpeed(const QString &encoder, const QString &text)
+{
+    if (encoder != QLatin1String("libvpx-vp9"))
+        return std::nullopt;
+    return WholeNumberIn(text, 0, 5);
+}
+
+bool NeedsTimedContainer(const QString &encoder)
+{
+    return isX26x(encoder) || encoder == QLatin1String("libvpx-vp9");
 }
 
 bool IsPlainPath(const QString &path)

@@ -28,6 +28,26 @@ bool IsKnownVideoEncoder(const QString &name);
 bool IsKnownAudioEncoder(const QString &name);
 bool IsKnownMuxer(const QString &name);
 
+// The constant-quality scale (CRF) of a video encoder, best first; nothing
+// for an encoder that has none.
+struct QualityScale {
+    int best = 0;
+    int worst = 0;
+};
+std::optional<QualityScale> ConstantQualityScale(const QString &encoder);
+
+// The -lavcopts key of an encoder's speed choice: "preset" for a named
+// preset (IsEncoderPreset), "speed" for a number (EncoderSpeed); empty for
+// an encoder without one.
+QString SpeedOptionKey(const QString &encoder);
+bool IsEncoderPreset(const QString &encoder, const QString &preset);
+std::optional<int> EncoderSpeed(const QString &encoder, const QString &text);
+
+// Whether the encoder's pictures need a container that stores each
+// picture's own time: AVI keeps none for pictures stored out of showing
+// order (B-frames), so a copy out of it shows them in the wrong order.
+bool NeedsTimedContainer(const QString &encoder);
+
 // A path that ffmpeg and a list of files to join read as the one file it
 // names: it holds no control character (a line break would end its line
 // in the list and start another entry).

@@ -214,9 +214,9 @@ int RunJoin(const CliRequest &request, const QString &programDir, InterruptSigna
         profileName = *request.profile;
     } else {
         // The profile the window selects when it is shown; none when the
-        // remembered position lies outside the list.
-        const int position = ReadProfilePosition(programDir);
-        if (position >= 0 && position < catalogue.size())
+        // remembered one is no longer listed.
+        const int position = RememberedProfilePosition(programDir, catalogue);
+        if (position >= 0)
             profileName = catalogue.at(position);
     }
     if (const QString problem = TempDirProblem(request.tempDir); !problem.isEmpty()) {

@@ -40,9 +40,13 @@ QString ConvertCommandLine(const QString &inputPath, const QString &tempPath,
         const QString threads = QStringLiteral("threads=") + QString::number(picture.threads);
         line += QLatin1Char(':') + threads + QStringLiteral(" -lavdopts ") + threads;
     }
-    line += QLatin1String(" -ofps 30 -vf ");
+    line += QLatin1String(" -ofps ");
+    line += picture.frameRate;
+    line += QLatin1String(" -vf ");
     line += PictureFilter(frame, facts);
     line += QLatin1String(",harddup");
+    if (picture.timedContainer)
+        line += QLatin1String(" -of lavf -lavfopts format=matroska");
     return line;
 }
 

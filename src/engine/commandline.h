@@ -25,10 +25,17 @@ bool IsQuotable(const QString &path);
 struct ConversionPicture {
     QString codecOptions = QStringLiteral("vcodec=mpeg4:vqscale=2");
     int threads = 0;
+    // Matroska in place of AVI: it keeps the time of every picture, which
+    // codecs that store pictures out of showing order need (see
+    // NeedsTimedTemporaries).
+    bool timedContainer = false;
+    // Every temporary has this rate, so that the join only lays the
+    // pictures one after another.
+    QString frameRate = QStringLiteral("30");
 };
 
 // ` "<input>" -o "<temp>" -oac pcm -srate 48000 -channels 2 -ovc lavc
-//   -lavcopts <codec options>[:threads=N] [-lavdopts threads=N] -ofps 30
+//   -lavcopts <codec options>[:threads=N] [-lavdopts threads=N] -ofps <rate>
 //   -vf <picture filter>,harddup`
 //
 // The temporaries are the program's own and never seen by the user, so they

@@ -3,9 +3,10 @@
 #include "engine/commandline.h"
 #include "engine/threadshare.h"
 
-QString PlannedTemporary(const QString &workFolder, int row)
+QString PlannedTemporary(const QString &workFolder, int row, bool timed)
 {
-    return workFolder + QString::number(row) + QStringLiteral(".avi");
+    return workFolder + QString::number(row) +
+           (timed ? QStringLiteral(".mkv") : QStringLiteral(".avi"));
 }
 
 QStringList JobPlan::describe(const QString &encoderPath) const
@@ -25,11 +26,13 @@ static PlanStep PlannedConversion(const PlanInput &input, int row, int threads,
     step.input = input.path;
     step.row = row;
     step.seconds = input.seconds;
-    step.target = PlannedTemporary(settings.workFolder, row);
+    step.target = PlannedTemporary(settings.workFolder, row, settings.timedTemporaries);
     ConversionPicture picture;
     if (!settings.pictureCodecOptions.isEmpty())
         picture.codecOptions = settings.pictureCodecOptions;
     picture.threads = threads;
+    picture.timedContainer = settings.timedTemporaries;
+    picture.frameRate = settings.frameRate;
     step.commandLine =
         ConvertCommandLine(input.path, step.target, settings.frameSize, input.facts, picture);
     return step;

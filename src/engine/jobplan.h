@@ -59,9 +59,13 @@ struct PlanSettings {
     // The inputs are joined as they are, by copying their streams: no
     // conversions, and joinOptions copy both streams.
     bool copyStreams = false;
+    // The temporaries are Matroska files (see ConversionPicture).
+    bool timedTemporaries = false;
+    QString frameRate = QStringLiteral("30"); // of every temporary
 };
 
-// A temporary of the job's own folder: the row number + ".avi".
-QString PlannedTemporary(const QString &workFolder, int row);
+// A temporary of the job's own folder: the row number + ".avi", or ".mkv"
+// for timed temporaries.
+QString PlannedTemporary(const QString &workFolder, int row, bool timed = false);
 
 JobPlan MakeJobPlan(const QList<PlanInput> &inputs, const PlanSettings &settings);

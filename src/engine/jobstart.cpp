@@ -58,6 +58,8 @@ JobPlan Job::makePlan(const QString &workFolder) const
         settings.frameSize = *frame;
     settings.pictureCodecOptions = BuildPictureCodecOptions(selection, m_view->profilePath());
     settings.joinOptions = BuildJoinOptions(selection, m_view->profilePath());
+    settings.timedTemporaries = NeedsTimedTemporaries(selection, m_view->profilePath());
+    settings.frameRate = BuildFrameRate(selection, m_view->profilePath());
     settings.conversionsAtOnce = m_settings->conversionsAtOnce();
     settings.cores = qMax(1, QThread::idealThreadCount());
     settings.workFolder = workFolder;

@@ -20,6 +20,9 @@ constexpr int BoxWidth = 200;
 constexpr int UnitLeft = 316;
 constexpr int PanelLeft = 12;
 constexpr int PanelWidth = 377;
+// The quality, speed and frame rate rows below Aspect push everything under
+// them down.
+constexpr int RateRows = 84;
 
 template <typename Control> Control *named(Control *control, const char *name)
 {
@@ -86,7 +89,7 @@ TopSettingForm::TopSettingForm(Messages *messages, QWidget *mainWindow)
     QFont pixelFont = font();
     pixelFont.setPixelSize(11);
     setFont(pixelFont);
-    setFixedSize(401, 467);
+    setFixedSize(401, 467 + RateRows);
     buildVideoRows();
     buildSizeGroup();
     buildAudioRows();
@@ -95,6 +98,7 @@ TopSettingForm::TopSettingForm(Messages *messages, QWidget *mainWindow)
     // it with its mnemonic.
     const QPair<const char *, QWidget *> fields[] = {
         {"labVcodec", cmbVcodec},     {"labVbitrate", cmbVbitrate}, {"labAspect", cmbAspect},
+        {"labVquality", cmbVquality}, {"labSpeed", cmbSpeed},       {"labFrameRate", cmbFrameRate},
         {"labWidth", edtWidth},       {"labHeight", edtHeight},     {"labAcodec", cmbAcodec},
         {"labChannels", cmbChannels}, {"labSrate", cmbSrate},       {"labAbitrate", cmbAbitrate},
         {"labEncodeTo", cmbEncodeTo}, {"labQuality", cmbQuality},   {"labBitrate", cmbBitrate}};
@@ -132,12 +136,19 @@ void TopSettingForm::buildVideoRows()
     label(this, "labKbit", QStringLiteral("kbit"), UnitLeft, 40);
     label(this, "labAspect", QStringLiteral("Aspect:"), 16, 68);
     cmbAspect = addBox(this, "cmbAspect", AspectSection, false, BoxLeft, 68);
+    label(this, "labVquality", QStringLiteral("Quality:"), 16, 96);
+    cmbVquality = addBox(this, "cmbVquality", VideoQualitySection, false, BoxLeft, 96);
+    label(this, "labSpeed", QStringLiteral("Speed:"), 16, 124);
+    cmbSpeed = addBox(this, "cmbSpeed", SpeedSection, false, BoxLeft, 124);
+    label(this, "labFrameRate", QStringLiteral("Frame Rate:"), 16, 152);
+    cmbFrameRate = addBox(this, "cmbFrameRate", FrameRateSection, false, BoxLeft, 152);
+    label(this, "labFps", QStringLiteral("fps"), UnitLeft, 152);
 }
 
 void TopSettingForm::buildSizeGroup()
 {
     auto *group = named(new QGroupBox(QStringLiteral("Output Size"), this), "gpbOutputSize");
-    group->setGeometry(PanelLeft, 96, PanelWidth, 80);
+    group->setGeometry(PanelLeft, 96 + RateRows, PanelWidth, 80);
     rdbSelectSize = named(new QRadioButton(group), "rdbSelectSize");
     rdbSelectSize->setGeometry(10, 24, 18, 18);
     rdbSelectSize->setChecked(true);
@@ -154,21 +165,21 @@ void TopSettingForm::buildSizeGroup()
 
 void TopSettingForm::buildAudioRows()
 {
-    label(this, "labAcodec", QStringLiteral("Audio Codec:"), 16, 186);
-    cmbAcodec = addBox(this, "cmbAcodec", AudioCodecSection, false, BoxLeft, 186);
+    label(this, "labAcodec", QStringLiteral("Audio Codec:"), 16, 186 + RateRows);
+    cmbAcodec = addBox(this, "cmbAcodec", AudioCodecSection, false, BoxLeft, 186 + RateRows);
     buildLavcPanel();
     buildMP3Panel();
-    label(this, "labChannels", QStringLiteral("Channels:"), 16, 278);
-    cmbChannels = addBox(this, "cmbChannels", ChannelsSection, false, BoxLeft, 278);
-    label(this, "labSrate", QStringLiteral("Sample Rate:"), 16, 306);
-    cmbSrate = addBox(this, "cmbSrate", SampleRateSection, true, BoxLeft, 306);
-    label(this, "labHz", QStringLiteral("HZ"), UnitLeft, 306);
+    label(this, "labChannels", QStringLiteral("Channels:"), 16, 278 + RateRows);
+    cmbChannels = addBox(this, "cmbChannels", ChannelsSection, false, BoxLeft, 278 + RateRows);
+    label(this, "labSrate", QStringLiteral("Sample Rate:"), 16, 306 + RateRows);
+    cmbSrate = addBox(this, "cmbSrate", SampleRateSection, true, BoxLeft, 306 + RateRows);
+    label(this, "labHz", QStringLiteral("HZ"), UnitLeft, 306 + RateRows);
 }
 
 void TopSettingForm::buildLavcPanel()
 {
     panLavc = named(new QWidget(this), "panLavc");
-    panLavc->setGeometry(PanelLeft, 214, 300, 56);
+    panLavc->setGeometry(PanelLeft, 214 + RateRows, 300, 56);
     const int boxLeft = BoxLeft - PanelLeft;
     label(panLavc, "labAbitrate", QStringLiteral("Audio Bitrate:"), 4, 0);
     cmbAbitrate = addBox(panLavc, "cmbAbitrate", AudioBitrateSection, true, boxLeft, 0);
@@ -178,7 +189,7 @@ void TopSettingForm::buildLavcPanel()
 void TopSettingForm::buildMP3Panel()
 {
     panMP3 = named(new QWidget(this), "panMP3");
-    panMP3->setGeometry(PanelLeft + 20, 240, 300, 56);
+    panMP3->setGeometry(PanelLeft + 20, 240 + RateRows, 300, 56);
     const int boxLeft = BoxLeft - PanelLeft;
     label(panMP3, "labEncodeTo", QStringLiteral("Encode To:"), 4, 0);
     cmbEncodeTo = addBox(panMP3, "cmbEncodeTo", Mp3EncodeSection, false, boxLeft, 0);
@@ -193,17 +204,17 @@ void TopSettingForm::buildMP3Panel()
 void TopSettingForm::buildDescriptionAndButtons()
 {
     auto *group = named(new QGroupBox(QStringLiteral("Decription"), this), "gpbDescription");
-    group->setGeometry(PanelLeft, 336, PanelWidth, 84);
+    group->setGeometry(PanelLeft, 336 + RateRows, PanelWidth, 84);
     memDescription = named(new QPlainTextEdit(group), "memDescription");
     memDescription->setReadOnly(true);
     memDescription->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     memDescription->setGeometry(8, 18, PanelWidth - 16, 58);
 
     auto *btnOK = named(new QPushButton(QStringLiteral("OK"), this), "btnOK");
-    btnOK->setGeometry(232, 432, 75, 25);
+    btnOK->setGeometry(232, 432 + RateRows, 75, 25);
     connect(btnOK, &QPushButton::clicked, this, &TopSettingForm::btnOKClick);
     auto *btnCancel = named(new QPushButton(QStringLiteral("Cancel"), this), "btnCancel");
-    btnCancel->setGeometry(314, 432, 75, 25);
+    btnCancel->setGeometry(314, 432 + RateRows, 75, 25);
     connect(btnCancel, &QPushButton::clicked, this, &TopSettingForm::btnCancelClick);
 }
 
@@ -264,6 +275,9 @@ void TopSettingForm::LoadProfile(const QString &path)
         else if (box == cmbEncodeTo)
             cmbEncodeToChange();
     }
+    // Codecs without a constant quality or a speed have nothing to offer.
+    cmbVquality->setEnabled(cmbVquality->count() > 0);
+    cmbSpeed->setEnabled(cmbSpeed->count() > 0);
 }
 
 void TopSettingForm::fillBox(QComboBox *box, const QStringList &captions, int index)
@@ -285,7 +299,8 @@ QComboBox *TopSettingForm::boxOfSection(const QString &section) const
 
 QList<QComboBox *> TopSettingForm::pickOnlyBoxes() const
 {
-    return {cmbVcodec, cmbAspect, cmbVideoSize, cmbAcodec, cmbEncodeTo, cmbQuality, cmbChannels};
+    return {cmbVcodec,  cmbAspect,   cmbVideoSize, cmbAcodec, cmbEncodeTo,
+            cmbQuality, cmbChannels, cmbVquality,  cmbSpeed,  cmbFrameRate};
 }
 
 QList<QComboBox *> TopSettingForm::editableBoxes() const
@@ -306,6 +321,9 @@ WorkingSelection TopSettingForm::workingSelection() const
     selection.mp3Quality = cmbQuality->currentIndex();
     selection.mp3Bitrate = selectedPosition(cmbBitrate);
     selection.channels = cmbChannels->currentIndex();
+    selection.videoQuality = cmbVquality->currentIndex();
+    selection.speed = cmbSpeed->currentIndex();
+    selection.frameRate = cmbFrameRate->currentIndex();
     selection.listSize = rdbSelectSize->isChecked();
     selection.videoSize = cmbVideoSize->currentIndex();
     selection.width = edtWidth->text();

@@ -86,6 +86,7 @@ private:
     QList<QComboBox *> Boxes;
 
     QComboBox *cmbVcodec = nullptr, *cmbVbitrate = nullptr, *cmbAspect = nullptr;
+    QComboBox *cmbVquality = nullptr, *cmbSpeed = nullptr, *cmbFrameRate = nullptr;
     QComboBox *cmbVideoSize = nullptr, *cmbAcodec = nullptr, *cmbAbitrate = nullptr;
     QComboBox *cmbEncodeTo = nullptr, *cmbQuality = nullptr, *cmbBitrate = nullptr;
     QComboBox *cmbChannels = nullptr, *cmbSrate = nullptr;

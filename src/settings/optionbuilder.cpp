@@ -7,6 +7,8 @@
 
 #include <QStringList>
 
+#include <functional>
+
 namespace {
 
 const QString Mp2Caption = QStringLiteral("MP2");
@@ -14,6 +16,8 @@ constexpr int Mp2BitrateLimit = 128;
 // The frame of the join when the profile's size list has no value at the
 // selected position.
 const QString JoinFrameDefault = QStringLiteral("640:480");
+// The "Video Quality" value that hands the Video Bitrate box's text on.
+const QString BitrateChoice = QStringLiteral("bitrate");
 
 // The profile file as it stands when the options are built.
 class ProfileValues {
@@ -31,6 +35,10 @@ public:
     {
         return m_doc.readString(QStringLiteral("Main"), QStringLiteral("Type"),
                                 QStringLiteral("avi"));
+    }
+    bool fastStart() const
+    {
+        return m_doc.readBool(QStringLiteral("Main"), QStringLiteral("Fast Start"), false);
     }
 
 private:
@@ -66,12 +74,50 @@ QString aspectValue(const WorkingSelection &s, const ProfileValues &profile)
     return profile.value(AspectSection, s.aspect, QStringLiteral("16:9"));
 }
 
+// The selected CRF; empty when the picture is given a bitrate instead (the
+// profile has no quality choice, or its choice says "bitrate").
+QString constantQuality(const WorkingSelection &s, const ProfileValues &profile)
+{
+    const QString value = profile.value(VideoQualitySection, s.videoQuality, QString());
+    return value == BitrateChoice ? QString() : value;
+}
+
+QString frameRate(const WorkingSelection &s, const ProfileValues &profile)
+{
+    return profile.value(FrameRateSection, s.frameRate, QStringLiteral("30"));
+}
+
+bool isFrameRate(const QString &text)
+{
+    return RateText(text).has_value();
+}
+
+QString speedValue(const WorkingSelection &s, const ProfileValues &profile)
+{
+    return profile.value(SpeedSection, s.speed, QString());
+}
+
+// "crf=22" or "vbitrate=1200"; then the encoder's speed key when a speed
+// is chosen, "preset=fast" or VP9's "speed=4".
+QString rateAndSpeed(const WorkingSelection &s, const ProfileValues &profile)
+{
+    const QString crf = constantQuality(s, profile);
+    QString text =
+        crf.isEmpty() ? QStringLiteral("vbitrate=") + s.videoBitrate : QStringLiteral("crf=") + crf;
+    const QString speed = speedValue(s, profile);
+    const QString key = SpeedOptionKey(videoCodec(s, profile));
+    if (!speed.isEmpty())
+        text += QLatin1Char(':') + (key.isEmpty() ? QStringLiteral("preset") : key) +
+                QLatin1Char('=') + speed;
+    return text;
+}
+
 QString videoOptions(const WorkingSelection &s, const ProfileValues &profile)
 {
     const QString aspect = s.aspect != 0 ? QStringLiteral("aspect=") + aspectValue(s, profile)
                                          : QStringLiteral("autoaspect");
-    return QStringLiteral("vcodec=") + videoCodec(s, profile) + QStringLiteral(":vbitrate=") +
-           s.videoBitrate + QStringLiteral(":mbd=2:") + aspect;
+    return QStringLiteral("vcodec=") + videoCodec(s, profile) + QLatin1Char(':') +
+           rateAndSpeed(s, profile) + QStringLiteral(":mbd=2:") + aspect;
 }
 
 struct AudioPart {
@@ -139,7 +185,7 @@ AudioPart audioPart(const WorkingSelection &s, const ProfileValues &profile)
 struct HandedValue {
     QString section;
     QString text;
-    bool (*fits)(const QString &);
+    std::function<bool(const QString &)> fits;
 };
 
 bool isBitrate(const QString &text)
@@ -198,15 +244,41 @@ QList<HandedValue> audioValues(const WorkingSelection &s, const ProfileValues &p
     return {{AbrCbrBitrateSection, mp3Bitrate(s, profile), isMp3Bitrate}};
 }
 
+// A CRF on the encoder's own scale, or a bitrate; a speed from the
+// encoder's own list.
+QList<HandedValue> rateValues(const WorkingSelection &s, const ProfileValues &profile,
+                              const QString &codec)
+{
+    QList<HandedValue> values;
+    const QString crf = constantQuality(s, profile);
+    if (crf.isEmpty()) {
+        values << HandedValue{VideoBitrateSection, s.videoBitrate, isBitrate};
+    } else {
+        values << HandedValue{VideoQualitySection, crf, [codec](const QString &text) {
+                                  const auto scale = ConstantQualityScale(codec);
+                                  return scale && WholeNumberIn(text, scale->best, scale->worst);
+                              }};
+    }
+    const QString speed = speedValue(s, profile);
+    if (!speed.isEmpty())
+        values << HandedValue{SpeedSection, speed, [codec](const QString &text) {
+                                  return IsEncoderPreset(codec, text) ||
+                                         EncoderSpeed(codec, text).has_value();
+                              }};
+    return values;
+}
+
 // Every value a re-encoding job hands to the encoder, in the order of the
 // dialog's boxes.
 QList<HandedValue> handedValues(const WorkingSelection &s, const ProfileValues &profile)
 {
-    QList<HandedValue> values{{VideoCodecSection, videoCodec(s, profile), IsKnownVideoEncoder},
-                              {VideoBitrateSection, s.videoBitrate, isBitrate}};
+    const QString codec = videoCodec(s, profile);
+    QList<HandedValue> values{{VideoCodecSection, codec, IsKnownVideoEncoder}};
+    values << rateValues(s, profile, codec);
     if (s.aspect != 0)
         values << HandedValue{AspectSection, aspectValue(s, profile), isDisplayShape};
     values << HandedValue{VideoSizeSection, frameSize(s, profile, JoinFrameDefault), isFrameSize};
+    values << HandedValue{FrameRateSection, frameRate(s, profile), isFrameRate};
     values << audioValues(s, profile);
     values << HandedValue{ChannelsSection, channels(s, profile), isChannelCount}
            << HandedValue{SampleRateSection, s.sampleRate, isBitrate};
@@ -235,7 +307,7 @@ bool AudioBitrateAcceptable(const WorkingSelection &s)
     return s.audioCodecText != Mp2Caption || ReadWholeNumber(s.audioBitrate).has_value();
 }
 
-QString ContainerOptions(const QString &outputType)
+QString ContainerOptions(const QString &outputType, bool fastStart)
 {
     const QString type = outputType.toLower();
     if (type == QLatin1String("avi"))
@@ -254,6 +326,11 @@ QString ContainerOptions(const QString &outputType)
         format = QStringLiteral("asf");
     else if (type == QLatin1String("mkv"))
         format = QStringLiteral("matroska");
+    else if (type == QLatin1String("webm"))
+        format = type;
+    // Only the MP4 and QuickTime muxers can put the index first.
+    if (fastStart && (format == QLatin1String("mp4") || format == QLatin1String("mov")))
+        format += QStringLiteral(":faststart");
     // Any other type: the general muxer picks the container by the output
     // file's name.
     return format.isEmpty() ? QStringLiteral(" -of lavf")
@@ -293,6 +370,17 @@ QString CopyJoinOptions()
     return QStringLiteral(" -ovc copy -oac copy -of lavf");
 }
 
+bool NeedsTimedTemporaries(const WorkingSelection &s, const QString &profilePath)
+{
+    const ProfileValues profile(profilePath);
+    return !copiesStreams(profile) && NeedsTimedContainer(videoCodec(s, profile));
+}
+
+QString BuildFrameRate(const WorkingSelection &s, const QString &profilePath)
+{
+    return frameRate(s, ProfileValues(profilePath));
+}
+
 QString BuildPictureCodecOptions(const WorkingSelection &s, const QString &profilePath)
 {
     return videoOptions(s, ProfileValues(profilePath));
@@ -312,5 +400,5 @@ QString BuildJoinOptions(const WorkingSelection &s, const QString &profilePath)
         s.sampleRate,
     };
     return QStringLiteral(" -ovc ") + pieces.join(QLatin1Char(' ')) +
-           ContainerOptions(profile.outputType());
+           ContainerOptions(profile.outputType(), profile.fastStart());
 }

@@ -41,6 +41,10 @@ std::optional<UnusableValue> FindUnusableValue(const WorkingSelection &s,
 // encode the picture with, so that its join only copies the pictures.
 QString BuildPictureCodecOptions(const WorkingSelection &s, const QString &profilePath);
 
+// The frame rate of the output as the encoder's -ofps takes it: the
+// profile's value at the selected position, "30" when it has none.
+QString BuildFrameRate(const WorkingSelection &s, const QString &profilePath);
+
 // The options of a join whose temporaries already hold the profile's
 // picture, beginning with " -ovc copy": the pictures copied, the sound
 // encoded with the profile's options, and the container's muxer options. A
@@ -53,7 +57,14 @@ QString CopyJoinOptions();
 
 // The encoder writes AVI unless told otherwise, so every other output type
 // needs its muxer named. Empty for "avi"; the type is compared lower-cased.
-QString ContainerOptions(const QString &outputType);
+// fastStart puts an MP4's or MOV's index first (the profile's "Main"/"Fast
+// Start"), so that playing can begin while the file still arrives.
+QString ContainerOptions(const QString &outputType, bool fastStart = false);
+
+// Whether the conversions must write temporaries that keep every picture's
+// own time: the profile's codec stores pictures out of showing order, or
+// AVI does not carry it (see NeedsTimedContainer).
+bool NeedsTimedTemporaries(const WorkingSelection &s, const QString &profilePath);
 
 // Text that reads in full as a signed 32-bit whole number: an optional sign
 // and decimal digits, nothing else.

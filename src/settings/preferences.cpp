@@ -20,6 +20,7 @@ const QString OverwriteKey = QStringLiteral("Overwrite");
 const QString RenameKey = QStringLiteral("Rename");
 const QString ConversionsKey = QStringLiteral("Conversions At Once");
 const QString ProfileKey = QStringLiteral("Profile");
+const QString ProfileNameKey = QStringLiteral("Profile Name");
 const QString VersionKey = QStringLiteral("Version");
 
 } // namespace
@@ -128,9 +129,21 @@ QString ReadRememberedOutputFile(const QString &programDir)
     return IniFile(PreferencesPath(programDir)).readString(MainSection, OutputFileKey);
 }
 
-void SaveMainState(const QString &programDir, int profilePosition, const QString &outputFile)
+int RememberedProfilePosition(const QString &programDir, const QStringList &catalogue)
+{
+    const IniFile ini(PreferencesPath(programDir));
+    const QString name = ini.readString(MainSection, ProfileNameKey);
+    if (!name.isEmpty() && catalogue.contains(name))
+        return int(catalogue.indexOf(name));
+    const int position = ini.readInt(MainSection, ProfileKey, 0);
+    return position >= 0 && position < catalogue.size() ? position : -1;
+}
+
+void SaveMainState(const QString &programDir, int profilePosition, const QString &outputFile,
+                   const QString &profileName)
 {
     const IniFile ini(PreferencesPath(programDir));
     ini.writeInt(MainSection, ProfileKey, profilePosition);
+    ini.writeString(MainSection, ProfileNameKey, profileName);
     ini.writeString(MainSection, OutputFileKey, outputFile);
 }

@@ -48,8 +48,16 @@ void SavePreferences(const QString &programDir, const Preferences &prefs);
 QString ReadVersionText(const QString &programDir);
 // "Main"/"Profile", 0 when absent; may lie outside the profile list.
 int ReadProfilePosition(const QString &programDir);
+// The position in catalogue of the profile last chosen: the entry that
+// "Main"/"Profile Name" names when it is present and still listed (adding
+// profiles moves positions, not names), otherwise "Main"/"Profile" as
+// ReadProfilePosition gives it; -1 when that lies outside the catalogue.
+int RememberedProfilePosition(const QString &programDir, const QStringList &catalogue);
 // "Main"/"Output File", empty when absent.
 QString ReadRememberedOutputFile(const QString &programDir);
 // Writes "Main"/"Profile" (-1 when no profile is selected), then
-// "Main"/"Output File"; throws IniWriteError.
-void SaveMainState(const QString &programDir, int profilePosition, const QString &outputFile);
+// "Main"/"Profile Name" (the entry's text, empty when none is selected), then
+// "Main"/"Output File"; throws IniWriteError. The position stays for a
+// program that reads only that.
+void SaveMainState(const QString &programDir, int profilePosition, const QString &outputFile,
+                   const QString &profileName = QString());

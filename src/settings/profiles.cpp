@@ -56,7 +56,8 @@ QStringList ProfileOptionSections()
 {
     return {VideoCodecSection,   VideoSizeSection,  VideoBitrateSection, AspectSection,
             AudioCodecSection,   Mp3EncodeSection,  VbrQualitySection,   AbrCbrBitrateSection,
-            AudioBitrateSection, SampleRateSection, ChannelsSection};
+            AudioBitrateSection, SampleRateSection, ChannelsSection,     VideoQualitySection,
+            SpeedSection,        FrameRateSection};
 }
 
 QStringList FindProfiles(const QString &folder, const QString &extension)
@@ -160,6 +161,9 @@ WorkingSelection InitialSelection(const OutputProfile &profile)
     s.listSize = true;
     s.videoSize = initialPosition(profile, VideoSizeSection);
     s.sampleRate = initialText(profile, SampleRateSection);
+    s.videoQuality = initialPosition(profile, VideoQualitySection);
+    s.speed = initialPosition(profile, SpeedSection);
+    s.frameRate = initialPosition(profile, FrameRateSection);
     return s;
 }
 

@@ -27,8 +27,18 @@ inline const QString AbrCbrBitrateSection = QStringLiteral("ABR CBR Bitrate");
 inline const QString AudioBitrateSection = QStringLiteral("Audio Bitrate");
 inline const QString SampleRateSection = QStringLiteral("Sample Rate");
 inline const QString ChannelsSection = QStringLiteral("Channels");
+// Rate control of the encoders that have a constant quality: a CRF, or the
+// value "bitrate" for the Video Bitrate box. A profile without it uses the
+// bitrate.
+inline const QString VideoQualitySection = QStringLiteral("Video Quality");
+// The encoder's preset (a name, or VP9's speed number); a profile without it
+// leaves the encoder's own.
+inline const QString SpeedSection = QStringLiteral("Speed");
+// Pictures a second of the output, which the conversions make exact; 30
+// when the profile has no choice.
+inline const QString FrameRateSection = QStringLiteral("Frame Rate");
 
-// The eleven sections above in loading order.
+// The sections above in loading order.
 QStringList ProfileOptionSections();
 
 // One option section as loaded: its captions, the position chosen at first

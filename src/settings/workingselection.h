@@ -21,6 +21,9 @@ struct WorkingSelection {
     QString width;          // edtWidth text
     QString height;         // edtHeight text
     QString sampleRate;     // cmbSrate shown text
+    int videoQuality = -1;  // cmbVquality position
+    int speed = -1;         // cmbSpeed position
+    int frameRate = -1;     // cmbFrameRate position
 };
 
 // Whoever holds the working selection (the Output Settings dialog, or a

@@ -204,6 +204,48 @@ private slots:
                  qPrintable(silent.filterGraph));
     }
 
+    // Constant quality and speed reach ffmpeg as the encoder's own options,
+    // only for an encoder that has them and only on its own scale.
+    void qualityAndSpeedAreTheEncodersOwn()
+    {
+        const auto video = [](const QString &lavcopts) {
+            const ParsedRequest parsed = ParseEncoderArguments(
+                SplitCommandLine("in.avi -o out.mkv -oac pcm -ovc lavc -lavcopts " + lavcopts));
+            return parsed.ok() ? parsed.request.video.encoderOptions
+                               : QStringList{"refused: " + parsed.error};
+        };
+        QCOMPARE(video("vcodec=libx264:crf=22:preset=fast:mbd=2:autoaspect"),
+                 QStringList({"-c:v", "libx264", "-preset", "fast", "-crf", "22", "-mbd", "2"}));
+        QCOMPARE(video("vcodec=libx265:vbitrate=1500:preset=slow"),
+                 QStringList({"-c:v", "libx265", "-x265-params", "log-level=error", "-preset",
+                              "slow", "-b:v", "1500000"}));
+        QCOMPARE(video("vcodec=libvpx-vp9:crf=63:speed=4"),
+                 QStringList({"-c:v", "libvpx-vp9", "-deadline", "good", "-cpu-used", "4",
+                              "-row-mt", "1", "-crf", "63", "-b:v", "0"}));
+        const QStringList refused{"vcodec=libx264:crf=52",       "vcodec=libx264:crf=-1",
+                                  "vcodec=libx264:crf=22.5",     "vcodec=mpeg4:crf=4",
+                                  "vcodec=libx264:preset=turbo", "vcodec=libx264:speed=4",
+                                  "vcodec=libvpx-vp9:speed=6",   "vcodec=libvpx-vp9:preset=fast",
+                                  "vcodec=mpeg4:preset=fast",    "vcodec=libx264:preset=fast,x"};
+        for (const QString &options : refused)
+            QVERIFY2(video(options).first().startsWith("refused"), qPrintable(options));
+
+        const auto fastStart = [](const QString &format) {
+            const ParsedRequest parsed = ParseEncoderArguments(SplitCommandLine(
+                "a.mkv b.mkv -o out -ovc copy -oac pcm -of lavf -lavfopts format=" + format));
+            return parsed.ok() ? parsed.request.fastStart : false;
+        };
+        QVERIFY(fastStart("mp4:faststart"));
+        QVERIFY(!fastStart("mp4"));
+        QVERIFY(!ParseEncoderArguments(SplitCommandLine("a -o b -ovc copy -oac pcm -of lavf "
+                                                        "-lavfopts format=matroska:faststart"))
+                     .ok());
+        const FfmpegCommand join = translate(
+            "a.mkv b.mkv -o out.mp4 -ovc copy -oac pcm -of lavf -lavfopts format=mp4:faststart",
+            {{0, 1, 2.0}, {0, 1, 2.0}});
+        QCOMPARE(optionValue(join.arguments, "-movflags"), QStringLiteral("+faststart"));
+    }
+
     void joinReadsAListOfPictureLengths()
     {
         const FfmpegCommand c =

@@ -256,9 +256,10 @@ void TestCli::defaultsComeFromThePreferences()
     CliTestDir dir;
     QVERIFY(dir.isValid());
     const QStringList inputs{clip("a.mp4"), clip("b.mp4")};
-    // The fifth profile of the catalogue, the remembered output file and the
-    // temporary folder; "Rename" wins over "Ask".
-    dir.writePreferences(QStringLiteral("Profile=4\nOutput File=%1movie\nTemp Dir=%2\n"
+    // The remembered profile (its name, wherever it now stands in the
+    // catalogue), output file and temporary folder; "Rename" wins over "Ask".
+    dir.writePreferences(QStringLiteral("Profile=4\nProfile Name=MP4 - MPEG-4 and MP3\n"
+                                        "Output File=%1movie\nTemp Dir=%2\n"
                                         "Ask=1\nRename=1\n")
                              .arg(dir.workPath(QString()), dir.tempDir() + "prefs"));
     const CliRun remembered = dir.run(QStringList{"join", "--dry-run"} + inputs);

@@ -9,7 +9,6 @@ namespace {
 
 constexpr int Width = 64;
 constexpr int Height = 48;
-constexpr double FrameSeconds = 1.0 / 30;
 constexpr int SoundRate = 8000;
 constexpr int WindowSamples = 80; // 10 ms: four whole periods of the 400 Hz tone
 constexpr double WindowSeconds = double(WindowSamples) / SoundRate;
@@ -88,9 +87,9 @@ Change Series::changeBetween(double from, double to, double a, double b, double 
 }
 
 // The clip's grey, read where the moving patch covers few pixels.
-Series pictureLevels(const QList<QByteArray> &frames)
+Series pictureLevels(const QList<QByteArray> &frames, double frameSeconds)
 {
-    Series series{{}, FrameSeconds};
+    Series series{{}, frameSeconds};
     for (const QByteArray &frame : frames) {
         QList<double> centre;
         for (int y = 16; y < 32; ++y) {
@@ -102,7 +101,11 @@ Series pictureLevels(const QList<QByteArray> &frames)
     return series;
 }
 
-// The loudness in dB of every 10 ms; silence sits at -100.
+// The loudness in dB of every 10 ms; silence sits at -100. A lossy codec
+// lets sound die away over a few hundred milliseconds far below hearing
+// (Opus: -70 dB and less after a tone stops); under -60 dB counts as
+// silence, still more than 20 dB below the quietest clip.
+constexpr double InaudibleDb = -60;
 Series soundLevels(const QByteArray &sound)
 {
     Series series{{}, WindowSeconds};
@@ -112,7 +115,8 @@ Series soundLevels(const QByteArray &sound)
         double sum = 0;
         for (int i = 0; i < WindowSamples; ++i)
             sum += double(samples[start + i]) * samples[start + i];
-        series.values << 20 * std::log10(std::sqrt(sum / WindowSamples) / 32768 + 1e-5);
+        const double level = 20 * std::log10(std::sqrt(sum / WindowSamples) / 32768 + 1e-5);
+        series.values << (level < InaudibleDb ? -100 : level);
     }
     return series;
 }
@@ -150,11 +154,11 @@ int movingFrames(const QList<QByteArray> &frames)
 
 // The clip's picture without its moving patch: every pixel's median over the
 // middle half of the clip; empty when the join holds no picture there.
-QByteArray still(const QList<QByteArray> &frames, double from, double to)
+QByteArray still(const QList<QByteArray> &frames, double frameSeconds, double from, double to)
 {
     const double quarter = (to - from) / 4;
-    const int first = int((from + quarter) / FrameSeconds);
-    const int last = std::min(int((to - quarter) / FrameSeconds), int(frames.size()));
+    const int first = int((from + quarter) / frameSeconds);
+    const int last = std::min(int((to - quarter) / frameSeconds), int(frames.size()));
     if (first >= last)
         return {};
     QByteArray picture(Width * Height, 0);
@@ -228,15 +232,18 @@ int worstAt(const QList<double> &values)
 
 } // namespace
 
-DecodedJoin DecodeJoin(const QString &path, const QString &workDir)
+DecodedJoin DecodeJoin(const QString &path, const QString &workDir, int frameRate)
 {
     DecodedJoin join;
+    join.frameSeconds = 1.0 / frameRate;
     const QString picturePath = workDir + QStringLiteral("/picture.raw");
     const QString soundPath = workDir + QStringLiteral("/sound.raw");
     const QStringList common{"-nostdin", "-loglevel", "error", "-y", "-i", path};
     if (!RunTool("ffmpeg",
                  common + QStringList{"-map", "0:v:0", "-vf",
-                                      "fps=30:start_time=0,scale=64:48:flags=area,format=gray",
+                                      QStringLiteral("fps=%1:start_time=0,scale=64:48:flags="
+                                                     "area,format=gray")
+                                          .arg(frameRate),
                                       "-f", "rawvideo", picturePath},
                  &join.error) ||
         !RunTool("ffmpeg",
@@ -260,15 +267,16 @@ JoinFigures MeasureJoin(const DecodedJoin &join, const QList<OracleClip> &clips)
         figures.clipNames << clip.name;
         starts << figures.expectedLength;
         figures.expectedLength += clip.seconds();
-        shouldMove += std::min(clip.distinctFrames(), int(std::lround(clip.seconds() * 30)));
+        shouldMove +=
+            std::min(clip.distinctFrames(), int(std::lround(clip.seconds() / join.frameSeconds)));
     }
-    const double pictureLength = join.frames.size() * FrameSeconds;
+    const double pictureLength = join.frames.size() * join.frameSeconds;
     const double soundLength = join.sound.size() / 2.0 / SoundRate;
 
     // Neighbouring greys lie 80 apart; a frame 30 from both belongs to neither.
     QList<double> picture{0};
     for (const Change &change :
-         changes(pictureLevels(join.frames), starts, figures.expectedLength, 30))
+         changes(pictureLevels(join.frames, join.frameSeconds), starts, figures.expectedLength, 30))
         picture << (change.oldEnds + change.newStarts) / 2;
     // The sound is sought where the picture was found, so a picture that is
     // off does not count twice. Where silence parts two clips' sounds, the
@@ -290,7 +298,7 @@ JoinFigures MeasureJoin(const DecodedJoin &join, const QList<OracleClip> &clips)
             continue;
         const double end = k + 1 < picture.size() ? picture[k + 1] : pictureLength;
         (shape == OracleClip::Wide ? figures.wide : figures.portrait) =
-            shapeVerdict(shape, still(join.frames, picture[k], end));
+            shapeVerdict(shape, still(join.frames, join.frameSeconds, picture[k], end));
     }
     return figures;
 }

@@ -6,17 +6,18 @@
 #include <QList>
 #include <QString>
 
-// A joined file as the oracle sees it: the picture at 30 frames a second,
+// A joined file as the oracle sees it: the picture at its frame rate,
 // every frame shrunk to 64x48 grey, and the sound as one 8 kHz channel of
 // 16-bit samples, both on the file's own timeline (a stream that starts late
 // is padded at its start, as a player shows it).
 struct DecodedJoin {
     QList<QByteArray> frames;
     QByteArray sound;
+    double frameSeconds = 1.0 / 30;
     QString error; // why the file could not be read; then nothing else counts
 };
 
-DecodedJoin DecodeJoin(const QString &path, const QString &workDir);
+DecodedJoin DecodeJoin(const QString &path, const QString &workDir, int frameRate = 30);
 
 // Whether a clip kept its display shape in the joined frame, and what was seen.
 struct ShapeVerdict {

@@ -15,6 +15,7 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -49,6 +50,34 @@ bool copyProgram(const QString &from, const QString &to)
     return copied && !profiles.isEmpty();
 }
 
+// A profile of the oracle's own beside the shipped one: the same with the
+// frame rate whose value is rate chosen. Its name, or empty when the
+// shipped profile offers no such rate.
+QString profileAtRate(const QString &programDir, const QString &profile, int rate)
+{
+    QFile shipped(programDir + "Profiles/" + profile + ".bpf");
+    if (!shipped.open(QIODevice::ReadOnly))
+        return {};
+    const QString text = QString::fromUtf8(shipped.readAll());
+    const qsizetype section = text.indexOf("[Frame Rate]");
+    if (section < 0)
+        return {};
+    const QRegularExpression choice(QStringLiteral("\\nvalue(\\d+)=%1\\n").arg(rate));
+    const QRegularExpressionMatch found = choice.match(text, section);
+    if (!found.hasMatch())
+        return {};
+    const QRegularExpressionMatch index =
+        QRegularExpression(QStringLiteral("\\nIndex=\\d+")).match(text, section);
+    if (!index.hasMatch())
+        return {};
+    QString chosen = text;
+    chosen.replace(index.capturedStart(), index.capturedLength(), "\nIndex=" + found.captured(1));
+    const QString name = QStringLiteral("%1 at %2").arg(profile).arg(rate);
+    QFile copy(programDir + "Profiles/" + name + ".bpf");
+    const QByteArray bytes = chosen.toUtf8();
+    return copy.open(QIODevice::WriteOnly) && copy.write(bytes) == bytes.size() ? name : QString();
+}
+
 QString ms(double value)
 {
     return QString::number(value, 'f', 0);
@@ -62,9 +91,16 @@ private slots:
     void initTestCase();
     void aviProfileJoinIsWatchable() { joinAndCheck("AVI - MPEG-4 and MP3", "joined-avi"); }
     void mp4ProfileJoinIsWatchable() { joinAndCheck("MP4 - MPEG-4 and MP3", "joined-mp4"); }
+    // Codecs that store pictures out of showing order, and VP9 with Opus.
+    void h264ProfileJoinIsWatchable() { joinAndCheck("MP4 - H.264 and AAC", "joined-h264.mp4"); }
+    void vp9ProfileJoinIsWatchable() { joinAndCheck("WebM - VP9 and Opus", "joined-vp9.webm"); }
+    // Other frame rates, through either kind of temporary.
+    void h264At25IsWatchable() { joinAndCheck("MP4 - H.264 and AAC", "joined-25.mp4", 25); }
+    void h264At60IsWatchable() { joinAndCheck("MP4 - H.264 and AAC", "joined-60.mp4", 60); }
+    void aviAt60IsWatchable() { joinAndCheck("AVI - MPEG-4 and MP3", "joined-60.avi", 60); }
 
 private:
-    void joinAndCheck(const QString &profile, const QString &outputName);
+    void joinAndCheck(const QString &profile, const QString &outputName, int rate = 30);
     QString path(const QString &name) const { return m_root.path() + '/' + name; }
 
     QTemporaryDir m_root;
@@ -90,8 +126,14 @@ void TestJoinOracle::initTestCase()
     }
 }
 
-void TestJoinOracle::joinAndCheck(const QString &profile, const QString &outputName)
+void TestJoinOracle::joinAndCheck(const QString &shippedProfile, const QString &outputName,
+                                  int rate)
 {
+    const QString profile =
+        rate == 30 ? shippedProfile : profileAtRate(path("program/"), shippedProfile, rate);
+    QVERIFY2(
+        !profile.isEmpty(),
+        qPrintable(QStringLiteral("%1 offers no frame rate of %2").arg(shippedProfile).arg(rate)));
     QProcess cli;
     cli.setWorkingDirectory(m_root.path());
     cli.start(path("program/brelvane-cli"),
@@ -105,7 +147,7 @@ void TestJoinOracle::joinAndCheck(const QString &profile, const QString &outputN
                             .arg(QString::fromLocal8Bit(cli.readAllStandardError()).right(800))));
     const QString output = QString::fromLocal8Bit(cli.readAllStandardOutput()).trimmed();
 
-    const DecodedJoin join = DecodeJoin(output, m_root.path());
+    const DecodedJoin join = DecodeJoin(output, m_root.path(), rate);
     QVERIFY2(join.error.isEmpty(), qPrintable(output + ": " + join.error));
     const JoinFigures figures = MeasureJoin(join, m_clips);
     qInfo("%s: %s", qPrintable(profile), qPrintable(figures.summary()));

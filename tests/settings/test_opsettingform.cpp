@@ -39,14 +39,19 @@ const QByteArray FullProfile =
     section("MP3 Encode", {"VBR", "ABR", "CBR"}, 0, "Variable or fixed bitrate.") +
     section("VBR Quality", {"Good", "Best"}, 0) + section("ABR CBR Bitrate", {"128", "192"}, 1) +
     section("Audio Bitrate", {"128", "160", "192"}, 0) +
-    section("Sample Rate", {"44100", "48000"}, 0) + section("Channels", {"Stereo", "Mono"}, 0);
+    section("Sample Rate", {"44100", "48000"}, 0) + section("Channels", {"Stereo", "Mono"}, 0) +
+    section("Video Quality", {"CRF 20", "CRF 22", "A bitrate"}, 1, "How good the picture looks.") +
+    section("Speed", {"fast", "slow"}, 0, "Time spent on a smaller file.") +
+    section("Frame Rate", {"30", "25"}, 1, "Pictures a second.");
 
-const QStringList Sections{"Video Codec",     "Video Bitrate", "Aspect",     "Video Size",
-                           "Audio Codec",     "Audio Bitrate", "MP3 Encode", "VBR Quality",
-                           "ABR CBR Bitrate", "Channels",      "Sample Rate"};
+const QStringList Sections{"Video Codec",     "Video Bitrate", "Aspect",      "Video Size",
+                           "Audio Codec",     "Audio Bitrate", "MP3 Encode",  "VBR Quality",
+                           "ABR CBR Bitrate", "Channels",      "Sample Rate", "Video Quality",
+                           "Speed",           "Frame Rate"};
 const QStringList BoxNames{"cmbVcodec",  "cmbVbitrate", "cmbAspect",   "cmbVideoSize",
                            "cmbAcodec",  "cmbAbitrate", "cmbEncodeTo", "cmbQuality",
-                           "cmbBitrate", "cmbChannels", "cmbSrate"};
+                           "cmbBitrate", "cmbChannels", "cmbSrate",    "cmbVquality",
+                           "cmbSpeed",   "cmbFrameRate"};
 
 // The bytes this process has read from files and pipes so far (Linux).
 qint64 bytesReadSoFar()
@@ -156,6 +161,13 @@ private slots:
         QVERIFY(!selection.listSize);
         QCOMPARE(selection.width, QStringLiteral("720"));
         QCOMPARE(selection.sampleRate, QStringLiteral("44100"));
+        QCOMPARE(selection.videoQuality, 1);
+        QCOMPARE(selection.speed, 0);
+        QCOMPARE(selection.frameRate, 1);
+        QVERIFY(box("cmbVquality")->isEnabled());
+        writeFile(profilePath, "[Video Codec]\nItems=1\nCaption0=MPEG-4\nIndex=0\n");
+        form->LoadProfile(profilePath);
+        QVERIFY(!box("cmbVquality")->isEnabled() && !box("cmbSpeed")->isEnabled());
     }
 
     void typedBitrateSelectsTheChoiceWithThatCaption()
@@ -248,6 +260,9 @@ private slots:
         box("cmbAspect")->setFocus();
         box("cmbVbitrate")->setFocus();
         QCOMPARE(description(), QStringLiteral("Edited on disk.\nCurrent Value: 1200"));
+        box("cmbSpeed")->setFocus();
+        QCOMPARE(description(),
+                 QStringLiteral("Time spent on a smaller file.\nCurrent Value: fast"));
     }
 
     // A large damaged profile (every section claims the most choices, one

@@ -205,6 +205,9 @@ private slots:
         QTest::newRow("channels with an option")
             << with("value0=2\n", "value0=2 -vf movie=/etc/passwd\n") << "Channels"
             << "2 -vf movie=/etc/passwd";
+        QTest::newRow("frame rate with a filter")
+            << QByteArray(ExampleProfile + "[Frame Rate]\nvalue-1=30,metadata\n") << "Frame Rate"
+            << "30,metadata";
         QTest::newRow("MP3 mode not of the three")
             << with("value0=vbr", "value0=VBR") << "MP3 Encode"
             << "VBR";
@@ -250,6 +253,50 @@ private slots:
         const QString plain = BuildJoinOptions(exampleSelection(), m_profile);
         QCOMPARE(BuildJoinOptions(exampleSelection(), path), plain + suffix);
         QCOMPARE(ContainerOptions(type), suffix);
+    }
+
+    // A quality choice replaces the bitrate unless it says "bitrate"; the
+    // speed takes the encoder's own key. Each is checked against the codec
+    // it is given to.
+    void qualityAndSpeedFollowTheCodec()
+    {
+        const QString path = writeProfile(
+            "modern.bpf", "[Main]\nType=mp4\nFast Start=1\n"
+                          "[Video Codec]\nvalue0=libx264\nvalue1=libvpx-vp9\n"
+                          "[Video Quality]\nvalue0=22\nvalue1=bitrate\nvalue2=52\n"
+                          "[Speed]\nvalue0=fast\nvalue1=4\nvalue2=turbo\n" +
+                              ExampleProfile.mid(ExampleProfile.indexOf("[Video Size]")));
+        WorkingSelection s = exampleSelection();
+        s.videoQuality = 0;
+        s.speed = 0;
+        QCOMPARE(BuildPictureCodecOptions(s, path),
+                 QString("vcodec=libx264:crf=22:preset=fast:mbd=2:autoaspect"));
+        QVERIFY(NeedsTimedTemporaries(s, path));
+        QVERIFY(!NeedsTimedTemporaries(s, m_profile));
+        QVERIFY(BuildJoinOptions(s, path).endsWith(" -of lavf -lavfopts format=mp4:faststart"));
+        QVERIFY(!FindUnusableValue(s, path));
+        s.videoQuality = 1;
+        QCOMPARE(BuildPictureCodecOptions(s, path),
+                 QString("vcodec=libx264:vbitrate=1200:preset=fast:mbd=2:autoaspect"));
+
+        const auto refused = [&](int codec, int quality, int speed) {
+            WorkingSelection t = s;
+            t.videoCodec = codec, t.videoQuality = quality, t.speed = speed;
+            const std::optional<UnusableValue> found = FindUnusableValue(t, path);
+            return found ? found->section + '=' + found->text : QString();
+        };
+        QCOMPARE(refused(0, 2, 0), QString("Video Quality=52"));
+        QCOMPARE(refused(1, 2, 1), QString()); // VP9's scale reaches 63
+        QCOMPARE(refused(0, 0, 2), QString("Speed=turbo"));
+        QCOMPARE(refused(0, 0, 1), QString("Speed=4"));
+        QCOMPARE(refused(1, 0, 0), QString("Speed=fast"));
+        s.videoCodec = 1, s.speed = 1, s.videoQuality = 2;
+        QCOMPARE(BuildPictureCodecOptions(s, path),
+                 QString("vcodec=libvpx-vp9:crf=52:speed=4:mbd=2:autoaspect"));
+        QCOMPARE(BuildFrameRate(s, m_profile), QString("30"));
+        // Without the two sections the options are as they always were.
+        QCOMPARE(BuildPictureCodecOptions(exampleSelection(), m_profile),
+                 QString("vcodec=mpeg4:vbitrate=1200:mbd=2:autoaspect"));
     }
 
     void wholeNumbers()

@@ -108,6 +108,28 @@ private slots:
         QVERIFY(!LoadPreferences(m_programDir).ask);
     }
 
+    // The profile is remembered by name, so profiles added since keep the
+    // user's choice; an older file has only the position, and a name no
+    // longer listed falls back to it. The position is still written.
+    void rememberedProfileByNameThenPosition()
+    {
+        const QStringList before{"AVI", "MP4", "WMV"};
+        const QStringList after{"AVI", "MKV", "MP4", "WMV"};
+        QFile file(PreferencesPath(m_programDir));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[Main]\nProfile=1\nOutput File=/old.avi\n");
+        file.close();
+        QCOMPARE(RememberedProfilePosition(m_programDir, before), 1);
+        QCOMPARE(RememberedProfilePosition(m_programDir, {"AVI"}), -1);
+
+        SaveMainState(m_programDir, 1, "/old.avi", "MP4");
+        QCOMPARE(ReadProfilePosition(m_programDir), 1);
+        QCOMPARE(RememberedProfilePosition(m_programDir, after), 2);
+        QCOMPARE(RememberedProfilePosition(m_programDir, {"AVI", "WMV"}), 1);
+        SaveMainState(m_programDir, -1, "/old.avi");
+        QCOMPARE(RememberedProfilePosition(m_programDir, after), -1);
+    }
+
     // A file written by an older single-byte program: its own lines stay byte
     // for byte, and a later value with letters Latin-1 lacks is kept whole,
     // also through the writes that follow it into the now mixed file.
