@@ -5,10 +5,10 @@
 // printed to the terminal, no shell and no power off.
 
 #include "engine/jobview.h"
-#include "engine/livesettings.h"
 #include "platform/messages.h"
 #include "platform/poweroff.h"
 #include "platform/shellopener.h"
+#include "settings/livesettings.h"
 #include "settings/workingselection.h"
 
 #include <cstdio>

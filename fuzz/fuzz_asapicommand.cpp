@@ -6,7 +6,7 @@
 #include "asapi/encoderrequest.h"
 #include "asapi/ffmpegcommand.h"
 #include "asapi/inputformats.h"
-#include "asapi/valueforms.h"
+#include "contract/valueforms.h"
 #include "fuzzcheck.h"
 
 #include <QFileInfo>

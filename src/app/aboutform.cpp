@@ -2,8 +2,8 @@
 
 #include "app/look/pictures.h"
 
-#include "app/programinfo.h"
 #include "platform/shellopener.h"
+#include "settings/programinfo.h"
 
 #include <QCloseEvent>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "encoderrequest.h"
 
-#include "valueforms.h"
+#include "contract/valueforms.h"
 #include "videofilters.h"
 
 #include <QLocale>

@@ -5,13 +5,6 @@
 # program linked to some 200 libraries costs more than the reading itself.
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(LIBAV REQUIRED IMPORTED_TARGET libavformat libavcodec libavutil)
-# The forms of the values the encoder takes, which the program checks a
-# profile against before a job starts, too.
-add_library(brelvane_valueforms STATIC asapi/valueforms.h asapi/valueforms.cpp)
-target_include_directories(brelvane_valueforms PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(brelvane_valueforms PUBLIC Qt6::Core)
-target_link_libraries(brelvane_core PUBLIC brelvane_valueforms)
-
 add_library(brelvane_asapi STATIC
   asapi/encoderrequest.h asapi/encoderrequest.cpp
   asapi/videofilters.h asapi/videofilters.cpp
@@ -27,7 +20,7 @@ add_library(brelvane_asapi STATIC
   asapi/childprocess.h asapi/childprocess.cpp
   asapi/toolrun.h asapi/toolrun.cpp)
 target_include_directories(brelvane_asapi PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(brelvane_asapi PUBLIC Qt6::Core brelvane_valueforms brelvane_contract PRIVATE PkgConfig::LIBAV)
+target_link_libraries(brelvane_asapi PUBLIC Qt6::Core brelvane_contract PRIVATE PkgConfig::LIBAV)
 
 add_executable(asapi asapi/main.cpp)
 target_link_libraries(asapi PRIVATE brelvane_asapi)

@@ -1,6 +1,6 @@
 #include "videofilters.h"
 
-#include "valueforms.h"
+#include "contract/valueforms.h"
 
 #include <optional>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/cliarguments.h"
-#include "engine/livesettings.h"
+#include "settings/livesettings.h"
 #include "settings/preferences.h"
 
 // The three buttons of "Output File Overwrite": at most one is selected.

@@ -1,5 +1,4 @@
 // brelvane-cli: the window's job from the command line, for scripted joins.
-#include "app/programinfo.h"
 #include "cli/cliarguments.h"
 #include "cli/console.h"
 #include "cli/exitcodes.h"
@@ -7,6 +6,7 @@
 #include "cli/joincommand.h"
 #include "settings/preferences.h"
 #include "settings/profiles.h"
+#include "settings/programinfo.h"
 #include "tasklist/filenamebytes.h"
 #include "tasklist/orderedprobes.h"
 

@@ -1,11 +1,11 @@
 #include "job.h"
 
-#include "app/programinfo.h"
 #include "engine/jobclock.h"
 #include "engine/jobview.h"
-#include "engine/livesettings.h"
 #include "engine/outputname.h"
 #include "platform/messages.h"
+#include "settings/livesettings.h"
+#include "settings/programinfo.h"
 #include "tasklist/tasklistmodel.h"
 #include "tasklist/timetext.h"
 

@@ -5,11 +5,11 @@
 #include "contract/encoderlines.h"
 #include "engine/jobfailure.h"
 #include "engine/jobview.h"
-#include "engine/livesettings.h"
 #include "engine/outputname.h"
 #include "engine/tempfiles.h"
 #include "platform/messages.h"
 #include "progressparser.h"
+#include "settings/livesettings.h"
 #include "tasklist/tasklistmodel.h"
 
 #include <QFileInfo>

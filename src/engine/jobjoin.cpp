@@ -2,16 +2,16 @@
 // the check of what it wrote; then the end of the job.
 #include "job.h"
 
-#include "engine/copycheck.h"
 #include "contract/encoderlines.h"
+#include "engine/copycheck.h"
 #include "engine/jobfailure.h"
 #include "engine/jobview.h"
-#include "engine/livesettings.h"
 #include "engine/outputname.h"
 #include "engine/tempfiles.h"
 #include "platform/messages.h"
 #include "platform/poweroff.h"
 #include "platform/shellopener.h"
+#include "settings/livesettings.h"
 #include "settings/workingselection.h"
 #include "tasklist/tasklistmodel.h"
 #include "tasklist/timetext.h"

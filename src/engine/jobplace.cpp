@@ -4,9 +4,9 @@
 // replace at Start.
 #include "job.h"
 
-#include "engine/livesettings.h"
 #include "engine/outputname.h"
 #include "platform/messages.h"
+#include "settings/livesettings.h"
 
 namespace {
 

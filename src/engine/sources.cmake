@@ -1,6 +1,5 @@
 # Sources of src/engine: add core files to brelvane_core, widget files to brelvane_gui.
 target_sources(brelvane_core PRIVATE
-  engine/livesettings.h
   engine/commandline.h engine/commandline.cpp
   engine/picturefit.h engine/picturefit.cpp
   engine/inputfacts.h engine/inputfacts.cpp

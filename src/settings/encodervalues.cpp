@@ -1,6 +1,6 @@
 #include "encodervalues.h"
 
-#include "asapi/valueforms.h"
+#include "contract/valueforms.h"
 
 #include <QStringList>
 

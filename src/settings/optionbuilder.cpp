@@ -1,6 +1,6 @@
 #include "optionbuilder.h"
 
-#include "asapi/valueforms.h"
+#include "contract/valueforms.h"
 #include "encodervalues.h"
 #include "inifile.h"
 #include "profiles.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/livesettings.h"
+#include "settings/livesettings.h"
 
 #include <QString>
 

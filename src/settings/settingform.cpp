@@ -1,9 +1,9 @@
 #include "settings/settingform.h"
 
-#include "app/programinfo.h"
 #include "platform/choosers.h"
 #include "platform/messages.h"
 #include "settings/inifile.h"
+#include "settings/programinfo.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

@@ -1,7 +1,7 @@
 #include "app/aboutform.h"
-#include "app/programinfo.h"
 #include "fakeseams.h"
 #include "settings/preferences.h"
+#include "settings/programinfo.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -7,7 +7,7 @@
 
 #include "engine/job.h"
 #include "engine/jobview.h"
-#include "engine/livesettings.h"
+#include "settings/livesettings.h"
 #include "settings/workingselection.h"
 #include "tasklist/tasklistmodel.h"
 

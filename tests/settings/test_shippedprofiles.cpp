@@ -1,4 +1,4 @@
-#include "asapi/valueforms.h"
+#include "contract/valueforms.h"
 #include "settings/optionbuilder.h"
 #include "settings/profiles.h"
 #include "testclips.h"

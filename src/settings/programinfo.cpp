@@ -1,4 +1,4 @@
-#include "app/programinfo.h"
+#include "settings/programinfo.h"
 
 #include <QCoreApplication>
 

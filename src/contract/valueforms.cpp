@@ -1,4 +1,4 @@
-#include "valueforms.h"
+#include "contract/valueforms.h"
 
 #include <QStringList>
 
