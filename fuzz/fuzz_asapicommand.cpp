@@ -130,8 +130,7 @@ void checkValue(const QString &option, const QString &value, const EncodeRequest
     if (option == "-loglevel")
         FUZZ_CHECK(value == "error");
     else if (option == "-format_whitelist")
-        FUZZ_CHECK(value ==
-                   QLatin1String(request.inputs.size() > 1 ? InputFormatsWithList : InputFormats));
+        FUZZ_CHECK(value == AllowedInputFormats(request.inputs.size() > 1));
     else if (option == "-protocol_whitelist")
         FUZZ_CHECK(value == QLatin1String(InputProtocols));
     else if (option == "-fflags")

@@ -118,8 +118,7 @@ QStringList inputArguments(const EncodeRequest &request, const QString &concatLi
     // Turning the picture upright is the caller's choice (it asks for it
     // with rotate=), so ffmpeg must not turn it a second time.
     const bool single = request.inputs.size() == 1;
-    const QStringList allowed{QStringLiteral("-format_whitelist"),
-                              QString::fromLatin1(single ? InputFormats : InputFormatsWithList),
+    const QStringList allowed{QStringLiteral("-format_whitelist"), AllowedInputFormats(!single),
                               QStringLiteral("-protocol_whitelist"),
                               QString::fromLatin1(InputProtocols)};
     const QStringList input =

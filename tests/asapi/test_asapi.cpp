@@ -256,8 +256,8 @@ private slots:
                                               "file '/t/it'\\''s.avi'\nduration 3.000000\n"));
         QCOMPARE(c.arguments.mid(c.arguments.indexOf("-f"), 11),
                  QStringList({"-f", "concat", "-safe", "0", "-format_whitelist",
-                              InputFormatsWithList, "-protocol_whitelist", "file", "-noautorotate",
-                              "-i", "file:/tmp/list.ffconcat"}));
+                              AllowedInputFormats(true), "-protocol_whitelist", "file",
+                              "-noautorotate", "-i", "file:/tmp/list.ffconcat"}));
         QCOMPARE(c.filterGraph,
                  QStringLiteral("[0:0]crop=trunc(iw/2)*2:trunc(ih/2)*2,format=yuv420p,"
                                 "zscale=w=640:h=480:filter=bicubic,setsar=1[v];"
