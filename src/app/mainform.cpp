@@ -7,6 +7,7 @@
 #include "engine/job.h"
 #include "engine/tempfiles.h"
 #include "platform/choosers.h"
+#include "platform/filepaths.h"
 #include "platform/messages.h"
 #include "platform/shellopener.h"
 #include "settings/inifile.h"
@@ -30,17 +31,12 @@
 
 namespace {
 
-QString withTrailingSeparator(const QString &folder)
-{
-    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
-}
-
 } // namespace
 
 TMainForm::TMainForm(const QString &programDir, const DesktopSeams &seams,
                      const QStringList &arguments, QWidget *parent)
     : QWidget(parent)
-    , ProgramDir(withTrailingSeparator(programDir))
+    , ProgramDir(AddTrailingSeparator(programDir))
     , Seams(seams)
 {
     setObjectName(QStringLiteral("MainForm"));

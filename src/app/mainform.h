@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/columnsizing.h"
 #include "engine/jobview.h"
 #include "platform/desktopseams.h"
+#include "tasklist/columnsizing.h"
 #include "tasklist/tasklist.h"
 
 #include <QString>

@@ -19,7 +19,7 @@ add_library(brelvane_asapi STATIC
   asapi/progresslines.h asapi/progresslines.cpp
   asapi/childprocess.h asapi/childprocess.cpp
   asapi/toolrun.h asapi/toolrun.cpp)
-target_include_directories(brelvane_asapi PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+brelvane_layer_root(brelvane_asapi asapi)
 target_link_libraries(brelvane_asapi PUBLIC Qt6::Core brelvane_contract PRIVATE PkgConfig::LIBAV)
 
 add_executable(asapi asapi/main.cpp)

@@ -14,5 +14,6 @@ add_executable(brelvane-cli
   cli/inputintake.h cli/inputintake.cpp
   cli/rowordering.h cli/rowordering.cpp
   cli/joincommand.h cli/joincommand.cpp)
-target_link_libraries(brelvane-cli PRIVATE brelvane_core)
+brelvane_layer_root(brelvane-cli cli)
+target_link_libraries(brelvane-cli PRIVATE brelvane_engine)
 add_dependencies(brelvane-cli program_files)

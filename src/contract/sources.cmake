@@ -5,5 +5,5 @@
 # against them before a job starts, and the encoder checks its arguments.
 add_library(brelvane_contract STATIC contract/encoderlines.h contract/encoderlines.cpp
             contract/valueforms.h contract/valueforms.cpp)
-target_include_directories(brelvane_contract PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+brelvane_layer_root(brelvane_contract contract)
 target_link_libraries(brelvane_contract PUBLIC Qt6::Core)

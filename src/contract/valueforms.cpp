@@ -2,9 +2,7 @@
 
 #include <QStringList>
 
-namespace {
-
-bool isDigits(const QString &text)
+bool IsAsciiDigits(QStringView text)
 {
     if (text.isEmpty())
         return false;
@@ -15,14 +13,16 @@ bool isDigits(const QString &text)
     return true;
 }
 
+namespace {
+
 // Up to nine digits before the point and six after it: far beyond any rate
 // or shape, and within what a double holds exactly enough.
 bool isDecimal(const QString &text)
 {
     const QStringList parts = text.split(QLatin1Char('.'));
-    if (parts.size() > 2 || !isDigits(parts.at(0)) || parts.at(0).size() > 9)
+    if (parts.size() > 2 || !IsAsciiDigits(parts.at(0)) || parts.at(0).size() > 9)
         return false;
-    return parts.size() == 1 || (isDigits(parts.at(1)) && parts.at(1).size() <= 6);
+    return parts.size() == 1 || (IsAsciiDigits(parts.at(1)) && parts.at(1).size() <= 6);
 }
 
 bool isAboveZero(const QString &decimal)
@@ -38,7 +38,7 @@ bool isAboveZero(const QString &decimal)
 
 std::optional<int> WholeNumberIn(const QString &text, int least, int most)
 {
-    if (!isDigits(text) || text.size() > 9)
+    if (!IsAsciiDigits(text) || text.size() > 9)
         return std::nullopt;
     const int value = text.toInt();
     return value >= least && value <= most ? std::optional<int>(value) : std::nullopt;

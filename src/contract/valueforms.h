@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 #include <optional>
 
@@ -8,6 +9,10 @@
 // is read in full and given back built from what was read, so no text of a
 // command line reaches ffmpeg's option or filter-graph parsers: a value can
 // never add a filter, an option or a file.
+
+// One or more of the digits 0 to 9 and nothing else: no sign, no blank, no
+// other script's digits.
+bool IsAsciiDigits(QStringView text);
 
 // Decimal digits only (no sign, no blanks), from least to most.
 std::optional<int> WholeNumberIn(const QString &text, int least, int most);

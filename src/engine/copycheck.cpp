@@ -1,6 +1,7 @@
 #include "copycheck.h"
 
 #include "engine/outputname.h"
+#include "platform/filepaths.h"
 #include "settings/profiles.h"
 
 #include <QFileInfo>
@@ -124,9 +125,7 @@ double CopiedSeconds(const ProbeResult &facts)
 
 QString CopyOutputExtension(const QString &firstInput)
 {
-    const QString name = FileNamePart(firstInput);
-    const int point = name.lastIndexOf(QLatin1Char('.'));
-    return point < 0 ? QString() : name.mid(point);
+    return ExtensionOf(firstInput);
 }
 
 double CopiedKbitPerSecond(const QStringList &inputs, double seconds)

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <cstdio>
 
+#include "platform/filepaths.h"
 #include "tasklist/inputtypes.h"
 
 #include <QFileInfo>
@@ -77,9 +78,8 @@ QString OutputFolderToOpen(const QString &outputPath)
 QString PartialOutputPath(const QString &outputPath)
 {
     const QString name = FileNamePart(outputPath);
-    const int point = name.lastIndexOf(QLatin1Char('.'));
-    const QString base = point < 0 ? name : name.left(point);
-    const QString extension = point < 0 ? QString() : name.mid(point);
+    const QString base = StripExtension(name);
+    const QString extension = ExtensionOf(name);
     const QString folder = FolderPart(outputPath);
     const QString tail = QStringLiteral(".partial-") +
                          QString::number(QCoreApplication::applicationPid()) + extension;

@@ -1,5 +1,5 @@
-# Sources of src/engine: add core files to brelvane_core, widget files to brelvane_gui.
-target_sources(brelvane_core PRIVATE
+# The engine: encoder command lines, the encoder run and its progress.
+add_library(brelvane_engine STATIC
   engine/commandline.h engine/commandline.cpp
   engine/picturefit.h engine/picturefit.cpp
   engine/inputfacts.h engine/inputfacts.cpp
@@ -8,7 +8,7 @@ target_sources(brelvane_core PRIVATE
   engine/outputtail.h engine/outputtail.cpp
   engine/encoderrun.h engine/encoderrun.cpp)
 # The job: start checks, output name, temporaries, time estimate, failure text.
-target_sources(brelvane_core PRIVATE
+target_sources(brelvane_engine PRIVATE
   engine/jobview.h
   engine/pathidentity.h engine/pathidentity.cpp
   engine/startcheck.h engine/startcheck.cpp
@@ -19,7 +19,7 @@ target_sources(brelvane_core PRIVATE
   engine/jobclock.h engine/jobclock.cpp
   engine/jobfailure.h engine/jobfailure.cpp)
 # The job itself: start, conversion, joining and the end.
-target_sources(brelvane_core PRIVATE
+target_sources(brelvane_engine PRIVATE
   engine/jobplan.h engine/jobplan.cpp
   engine/threadshare.h engine/threadshare.cpp
   engine/jobfolder.h engine/jobfolder.cpp
@@ -27,3 +27,5 @@ target_sources(brelvane_core PRIVATE
   engine/copycheck.h engine/copycheck.cpp
   engine/job.h engine/job.cpp engine/jobstart.cpp engine/jobconvert.cpp engine/jobjoin.cpp
   engine/jobplace.cpp)
+brelvane_layer_root(brelvane_engine engine)
+target_link_libraries(brelvane_engine PUBLIC brelvane_settings brelvane_tasklist brelvane_contract)

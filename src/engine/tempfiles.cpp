@@ -1,8 +1,8 @@
 #include "tempfiles.h"
 
 #include "engine/jobfolder.h"
+#include "platform/filepaths.h"
 #include "settings/preferences.h"
-#include "tasklist/inputtypes.h"
 
 #include <QDir>
 #include <QFile>

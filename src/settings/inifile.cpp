@@ -1,5 +1,7 @@
 #include "inifile.h"
 
+#include "contract/valueforms.h"
+
 #include <QFile>
 #include <QSaveFile>
 #include <QStringDecoder>
@@ -51,15 +53,6 @@ bool allHexDigits(QStringView digits)
 {
     for (QChar c : digits) {
         if (!c.isDigit() && !(c.toLower() >= QLatin1Char('a') && c.toLower() <= QLatin1Char('f')))
-            return false;
-    }
-    return !digits.isEmpty();
-}
-
-bool allDecimalDigits(QStringView digits)
-{
-    for (QChar c : digits) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
             return false;
     }
     return !digits.isEmpty();
@@ -132,7 +125,7 @@ int IniTextToInt(const QString &text, int fallback)
         return static_cast<int>(static_cast<quint32>(value));
     }
     const bool signedText = text.startsWith(QLatin1Char('-')) || text.startsWith(QLatin1Char('+'));
-    if (!allDecimalDigits(QStringView(text).mid(signedText ? 1 : 0)))
+    if (!IsAsciiDigits(QStringView(text).mid(signedText ? 1 : 0)))
         return fallback;
     bool ok = false;
     const qlonglong value = text.toLongLong(&ok, 10);

@@ -1,6 +1,7 @@
 #include "preferences.h"
 
 #include "inifile.h"
+#include "platform/filepaths.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -39,7 +40,7 @@ QString userFolder(QStandardPaths::StandardLocation location, const QString &bel
     const QString folder =
         QStandardPaths::writableLocation(location) + QStringLiteral("/Brelvane/") + below;
     QDir().mkpath(folder);
-    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+    return AddTrailingSeparator(folder);
 }
 
 // A number of conversions the job can use; anything else (a hand edit, a

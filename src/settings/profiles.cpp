@@ -1,6 +1,7 @@
 #include "profiles.h"
 
 #include "inifile.h"
+#include "platform/filepaths.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -13,20 +14,6 @@ const QString ProfilesFolder = QStringLiteral("Profiles/");
 const QString ProfileExtension = QStringLiteral(".bpf");
 // A mistyped "Items" must not make a box of millions of empty choices.
 constexpr int MaxProfileItems = 10000;
-
-// From the last dot on; empty for a name without a dot.
-QString extensionOf(const QString &name)
-{
-    const int dot = name.lastIndexOf(QLatin1Char('.'));
-    return dot < 0 ? QString() : name.mid(dot);
-}
-
-// The name up to, not including, its last dot.
-QString withoutExtension(const QString &name)
-{
-    const int dot = name.lastIndexOf(QLatin1Char('.'));
-    return dot < 0 ? name : name.left(dot);
-}
 
 bool lessIgnoringCase(const QString &a, const QString &b)
 {
@@ -66,7 +53,7 @@ QStringList FindProfiles(const QString &folder, const QString &extension)
     QStringList kept;
     const QString wanted = extension.toLower();
     for (const QString &name : names) {
-        if (extensionOf(name).toLower() == wanted)
+        if (ExtensionOf(name).toLower() == wanted)
             kept.append(name);
     }
     std::sort(kept.begin(), kept.end(), lessIgnoringCase);
@@ -77,7 +64,7 @@ QStringList ProfileCatalogue(const QString &programDir)
 {
     QStringList entries;
     for (const QString &name : FindProfiles(programDir + ProfilesFolder, ProfileExtension))
-        entries.append(withoutExtension(name));
+        entries.append(StripExtension(name));
     return entries;
 }
 
@@ -89,7 +76,7 @@ QString ProfilePath(const QString &programDir, const QString &entryText)
         return usual;
     // The catalogue lists "Custom.BPF" as "Custom": find the name it came from.
     for (const QString &name : FindProfiles(folder, ProfileExtension)) {
-        if (withoutExtension(name) == entryText)
+        if (StripExtension(name) == entryText)
             return folder + name;
     }
     return usual;

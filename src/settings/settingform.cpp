@@ -1,6 +1,7 @@
 #include "settings/settingform.h"
 
 #include "platform/choosers.h"
+#include "platform/filepaths.h"
 #include "platform/messages.h"
 #include "settings/inifile.h"
 #include "settings/programinfo.h"
@@ -68,11 +69,6 @@ void setRadio(QRadioButton *button, bool checked)
     button->setAutoExclusive(false);
     button->setChecked(false);
     button->setAutoExclusive(true);
-}
-
-QString withTrailingSeparator(const QString &folder)
-{
-    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
 }
 
 } // namespace
@@ -292,7 +288,7 @@ void TSettingForm::SpeedButton2Click()
     const QString folder =
         Choose->chooseFolder(this, QStringLiteral("Select the output directory."), QString());
     if (!folder.isEmpty())
-        edtTempDir->setText(withTrailingSeparator(folder));
+        edtTempDir->setText(AddTrailingSeparator(folder));
 }
 
 void TSettingForm::reject()

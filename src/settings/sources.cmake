@@ -1,14 +1,18 @@
-# Sources of src/settings: add core files to brelvane_core, widget files to brelvane_gui.
-target_sources(brelvane_core PRIVATE settings/workingselection.h settings/livesettings.h
-  settings/programinfo.h settings/programinfo.cpp)
-# Settings files, profiles and the encoder options made of them.
-target_sources(brelvane_core PRIVATE
+# Settings files, profiles and the encoder options made of them, and the
+# program's identity values.
+add_library(brelvane_settings STATIC
+  settings/workingselection.h settings/livesettings.h
+  settings/programinfo.h settings/programinfo.cpp
   settings/inifile.h settings/inifile.cpp
   settings/preferences.h settings/preferences.cpp
   settings/profiles.h settings/profiles.cpp
   settings/encodervalues.h settings/encodervalues.cpp
   settings/optionbuilder.h settings/optionbuilder.cpp)
+brelvane_layer_root(brelvane_settings settings)
+target_link_libraries(brelvane_settings PUBLIC brelvane_platform brelvane_contract Qt6::Core)
+
 # The two settings dialogs.
-target_sources(brelvane_gui PRIVATE
+add_library(brelvane_settings_gui STATIC
   settings/settingform.h settings/settingform.cpp
   settings/opsettingform.h settings/opsettingform.cpp)
+target_link_libraries(brelvane_settings_gui PUBLIC brelvane_settings brelvane_platform_gui)

@@ -1,5 +1,7 @@
 #include "tasklist/inputtypes.h"
 
+#include "platform/filepaths.h"
+
 namespace {
 
 const QString AllFilesEntry = QStringLiteral("All Files (*.*)|*.*");
@@ -63,9 +65,7 @@ QStringList InputPatterns()
 
 QString LowerCasedExtension(const QString &path)
 {
-    const QString name = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
-    const int point = name.lastIndexOf(QLatin1Char('.'));
-    return point < 0 ? QString() : lowerAsciiLetters(name.mid(point));
+    return lowerAsciiLetters(ExtensionOf(path));
 }
 
 bool IsSupportedExt(const QString &path)
@@ -111,18 +111,4 @@ QStringList FilterTextToChooserFilters(const QString &windowsFilter)
             filters << caption + QLatin1Char(' ') + group;
     }
     return filters;
-}
-
-QString StripExtension(const QString &fileName)
-{
-    const int nameStart = fileName.lastIndexOf(QLatin1Char('/')) + 1;
-    const int point = fileName.lastIndexOf(QLatin1Char('.'));
-    return point < nameStart ? fileName : fileName.left(point);
-}
-
-QString AddTrailingSeparator(const QString &folder)
-{
-    if (folder.isEmpty() || folder.endsWith(QLatin1Char('/')))
-        return folder;
-    return folder + QLatin1Char('/');
 }

@@ -32,14 +32,3 @@ QString SaveDialogFilterText();
 // appended after the caption, which stays as it was. "*.*" stands for every
 // file, named or not, and becomes "*".
 QStringList FilterTextToChooserFilters(const QString &windowsFilter);
-
-// The name up to, not including, its last "."; a name without "." comes back
-// whole. Only a point in the file-name part counts: a point in a folder name
-// of a path is not an extension.
-QString StripExtension(const QString &fileName);
-
-// The folder with a "/" appended unless it already ends with one. An empty
-// text stays empty: it names no folder, and turning it into "/" would make
-// it name the root folder, so a caller that falls back on another folder
-// when a box was left empty can still see that it was empty.
-QString AddTrailingSeparator(const QString &folder);

@@ -1,5 +1,6 @@
 #include "tasklist/tasklist.h"
 
+#include "platform/filepaths.h"
 #include "platform/messages.h"
 #include "tasklist/filenamebytes.h"
 #include "tasklist/inputtypes.h"

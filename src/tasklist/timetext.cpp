@@ -1,5 +1,7 @@
 #include "tasklist/timetext.h"
 
+#include "contract/valueforms.h"
+
 #include <cmath>
 #include <cstdint>
 
@@ -13,24 +15,13 @@ QString twoDigits(std::int64_t value)
     return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
 }
 
-bool isAsciiDigits(const QString &text)
-{
-    if (text.isEmpty())
-        return false;
-    for (const QChar c : text) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-    }
-    return true;
-}
-
 bool isSecondsNumber(const QString &text)
 {
     const int point = text.indexOf(QLatin1Char('.'));
     if (point < 0)
-        return isAsciiDigits(text);
+        return IsAsciiDigits(text);
     const QString fraction = text.mid(point + 1);
-    return isAsciiDigits(text.left(point)) && (fraction.isEmpty() || isAsciiDigits(fraction));
+    return IsAsciiDigits(text.left(point)) && (fraction.isEmpty() || IsAsciiDigits(fraction));
 }
 
 } // namespace
@@ -71,7 +62,7 @@ double TimeTextToSeconds(const QString &text)
     const QString minutes = rest.left(secondColon);
     const QString seconds = rest.mid(secondColon + 1);
 
-    if (!isAsciiDigits(hours) || !isAsciiDigits(minutes) || !isSecondsNumber(seconds))
+    if (!IsAsciiDigits(hours) || !IsAsciiDigits(minutes) || !isSecondsNumber(seconds))
         return -1;
     return 3600 * hours.toDouble() + 60 * minutes.toDouble() + seconds.toDouble();
 }

@@ -1,4 +1,4 @@
-#include "app/columnsizing.h"
+#include "tasklist/columnsizing.h"
 
 #include <QTest>
 

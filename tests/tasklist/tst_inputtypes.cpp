@@ -1,3 +1,4 @@
+#include "platform/filepaths.h"
 #include "tasklist/inputtypes.h"
 
 #include <QtTest>
