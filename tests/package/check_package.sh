@@ -35,7 +35,7 @@ awk '{ print $6 }' <<<"$listing" | grep -vE '^\./(usr/.*)?$' | sed 's/^/outside 
     fail "entries outside /usr"
 
 dpkg-deb --extract "$deb" "$root"
-"$here/../look/check_layout.sh" "$root/usr" "$program_dir" >/dev/null || fail "layout incomplete"
+"$here/../desktop/check_layout.sh" "$root/usr" "$program_dir" >/dev/null || fail "layout incomplete"
 for elf in brelvane brelvane-cli asapi.dll; do
     file "$root/usr/$program_dir/$elf" | grep -q ', stripped' || fail "$elf keeps its symbols"
 done

@@ -129,4 +129,4 @@ void MediaProbeTest::readsShapeRotationAndStreams()
 }
 
 QTEST_GUILESS_MAIN(MediaProbeTest)
-#include "tst_mediaprobe.moc"
+#include "test_mediaprobe.moc"

@@ -46,4 +46,4 @@ void ChooserFiltersTest::fileDialogReadsPatterns()
 }
 
 QTEST_MAIN(ChooserFiltersTest)
-#include "tst_chooserfilters.moc"
+#include "test_chooserfilters.moc"

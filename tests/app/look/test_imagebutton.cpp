@@ -171,4 +171,4 @@ void TestImageButton::lookSurvivesHideAndShow()
 }
 
 QTEST_MAIN(TestImageButton)
-#include "tst_imagebutton.moc"
+#include "test_imagebutton.moc"

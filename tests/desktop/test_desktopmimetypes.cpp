@@ -59,4 +59,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestDesktopMimeTypes)
-#include "tst_desktopmimetypes.moc"
+#include "test_desktopmimetypes.moc"

@@ -200,4 +200,4 @@ void TaskListModelTest::keepsModelContractThroughEdits()
 }
 
 QTEST_GUILESS_MAIN(TaskListModelTest)
-#include "tst_tasklistmodel.moc"
+#include "test_tasklistmodel.moc"

@@ -83,4 +83,4 @@ void TimeTextTest::readsBackWhatItWrites()
 }
 
 QTEST_GUILESS_MAIN(TimeTextTest)
-#include "tst_timetext.moc"
+#include "test_timetext.moc"

@@ -149,4 +149,4 @@ private slots:
 };
 
 QTEST_MAIN(ListArrangingTest)
-#include "tst_listarranging.moc"
+#include "test_listarranging.moc"

@@ -513,4 +513,4 @@ void TaskListTest::removesSelectedRowsAndClears()
 }
 
 QTEST_GUILESS_MAIN(TaskListTest)
-#include "tst_tasklist.moc"
+#include "test_tasklist.moc"

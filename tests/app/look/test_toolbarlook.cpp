@@ -206,4 +206,4 @@ void TestToolbarLook::widgetsAddedLaterCountAsTheSurface()
 }
 
 QTEST_MAIN(TestToolbarLook)
-#include "tst_toolbarlook.moc"
+#include "test_toolbarlook.moc"

@@ -120,4 +120,4 @@ void TestPictures::backgroundsKeepTheirTextAreasLight()
 }
 
 QTEST_MAIN(TestPictures)
-#include "tst_pictures.moc"
+#include "test_pictures.moc"

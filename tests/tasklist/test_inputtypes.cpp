@@ -1,4 +1,3 @@
-#include "platform/filepaths.h"
 #include "tasklist/inputtypes.h"
 
 #include <QtTest>
@@ -9,9 +8,6 @@ private slots:
     void buildsDialogFilters();
     void recognisesInputExtensions_data();
     void recognisesInputExtensions();
-    void stripsExtension_data();
-    void stripsExtension();
-    void addsTrailingSeparator();
 };
 
 void InputTypesTest::buildsDialogFilters()
@@ -62,36 +58,5 @@ void InputTypesTest::recognisesInputExtensions()
     QCOMPARE(IsSupportedExt(path), supported);
 }
 
-void InputTypesTest::stripsExtension_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("stripped");
-    QTest::newRow("one point") << "movie.avi"
-                               << "movie";
-    QTest::newRow("last point only") << "my.movie.avi"
-                                     << "my.movie";
-    QTest::newRow("no point") << "movie"
-                              << "movie";
-    QTest::newRow("point in a folder name") << "/out.d/movie"
-                                            << "/out.d/movie";
-    QTest::newRow("path with extension") << "/out.d/movie.mp4"
-                                         << "/out.d/movie";
-}
-
-void InputTypesTest::stripsExtension()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, stripped);
-    QCOMPARE(StripExtension(name), stripped);
-}
-
-void InputTypesTest::addsTrailingSeparator()
-{
-    QCOMPARE(AddTrailingSeparator(QStringLiteral("/tmp")), QStringLiteral("/tmp/"));
-    QCOMPARE(AddTrailingSeparator(QStringLiteral("/tmp/")), QStringLiteral("/tmp/"));
-    QCOMPARE(AddTrailingSeparator(QStringLiteral("/")), QStringLiteral("/"));
-    QCOMPARE(AddTrailingSeparator(QString()), QString());
-}
-
 QTEST_GUILESS_MAIN(InputTypesTest)
-#include "tst_inputtypes.moc"
+#include "test_inputtypes.moc"
