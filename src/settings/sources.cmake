@@ -7,6 +7,7 @@ target_sources(brelvane_core PRIVATE
   settings/preferences.h settings/preferences.cpp
   settings/profiles.h settings/profiles.cpp
   settings/encodervalues.h settings/encodervalues.cpp
+  settings/encoderpieces.h settings/encoderpieces.cpp
   settings/optionbuilder.h settings/optionbuilder.cpp)
 # The two settings dialogs.
 target_sources(brelvane_gui PRIVATE
