@@ -116,7 +116,7 @@ struct RunCost {
     qint64 bytes = 0;
 };
 
-RunCost runOnce(const QString &program, const QString &commandLine, const ProgressParams &params)
+RunCost runOnce(const QString &program, const QStringList &arguments, const ProgressParams &params)
 {
     EncoderRun run;
     QEventLoop loop;
@@ -126,7 +126,7 @@ RunCost runOnce(const QString &program, const QString &commandLine, const Progre
         loop.quit();
     });
     const CpuTimes before = cpuNow();
-    run.start({program, commandLine, params, {}, {}});
+    run.start({program, arguments, params, {}, {}});
     loop.exec();
     cost.cpu = cpuNow() - before;
     cost.chunks = run.chunkCount();
@@ -138,8 +138,7 @@ void benchReplayRun(const QString &capturePath, qint64 captureBytes, double want
 {
     const int copies = qMax(1, int(wantedMb * MB / captureBytes));
     const QStringList files(copies, capturePath);
-    const QString commandLine = JoinCommandLine(files, QString(), QString()).section(" -o ", 0, 0);
-    const RunCost cost = runOnce(QStringLiteral("/bin/cat"), commandLine, {60, 120, 0, 0, false});
+    const RunCost cost = runOnce(QStringLiteral("/bin/cat"), files, {60, 120, 0, 0, false});
     const double mb = double(captureBytes) * copies / MB;
     std::printf("EncoderRun over a replaying child: %.1f MB in %d chunks, %.2f ms CPU per MB\n", mb,
                 cost.chunks, cost.cpu.self * 1000 / mb);
@@ -176,8 +175,8 @@ void benchRealEncoder(const QString &encoder, QString clip, int clipSeconds, con
         }
     }
     const double seconds = ProbeMediaFile(clip).seconds;
-    const QString line =
-        ConvertCommandLine(clip, dir.filePath(QStringLiteral("0.avi")), FrameSize{640, 480});
+    const QStringList line = ConvertArguments(clip, dir.filePath(QStringLiteral("0.avi")),
+                                              FrameSize{640, 480}, ProbeResult());
     std::printf("real encoder converting %s (%.1f s):\n", qPrintable(clip), seconds);
     QList<double> shares;
     for (int run = 0; run < runs; ++run) {

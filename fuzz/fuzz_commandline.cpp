@@ -1,6 +1,7 @@
 // The command-line splitter: arguments split from any text hold no double
 // quote, so quoting each and joining them with blanks gives a command line
-// that splits into the same arguments.
+// that splits into the same arguments, and so does the text the program
+// shows for them.
 
 #include "engine/commandline.h"
 #include "fuzzcheck.h"
@@ -17,5 +18,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         quoted << QuoteArgument(argument);
     }
     FUZZ_CHECK(SplitCommandLine(quoted.join(QLatin1Char(' '))) == arguments);
+    FUZZ_CHECK(SplitCommandLine(CommandText(arguments)) == arguments);
     return 0;
 }

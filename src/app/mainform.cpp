@@ -4,6 +4,7 @@
 #include "app/jobmessages.h"
 #include "app/jobsummary.h"
 #include "app/poweroffform.h"
+#include "contract/encoderlines.h"
 #include "engine/job.h"
 #include "engine/tempfiles.h"
 #include "platform/choosers.h"
@@ -62,7 +63,7 @@ TMainForm::~TMainForm()
 void TMainForm::FormCreate(const QStringList &arguments)
 {
     edtOutputFile->setText(ProgramDir);
-    EncoderPath = ProgramDir + QStringLiteral("asapi.dll");
+    EncoderPath = EncoderPathIn(ProgramDir);
     // The list's first resize notice comes with its design width; the
     // columns it sizes are set afresh at the end of creation.
     ltvTaskResize(770);

@@ -271,7 +271,8 @@ ToolResult Joiner::copyPackets(AVFormatContext &input, std::vector<Route> &route
             break;
         if (read < 0) {
             // What could be read is kept, as ffmpeg keeps it.
-            std::fprintf(stderr, "asapi.dll: %s cannot be read to its end: %s\n",
+            std::fprintf(stderr, "%s: %s cannot be read to its end: %s\n",
+                         EncoderFileName().toLocal8Bit().constData(),
                          QFile::encodeName(path).constData(),
                          libav::errorText(read).toLocal8Bit().constData());
             break;

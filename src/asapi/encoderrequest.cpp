@@ -1,5 +1,6 @@
 #include "encoderrequest.h"
 
+#include "contract/encoderlines.h"
 #include "contract/valueforms.h"
 #include "videofilters.h"
 
@@ -9,16 +10,6 @@
 #include <optional>
 
 namespace {
-
-const QStringList ValueOptions{
-    QStringLiteral("-o"), QStringLiteral("-ovc"), QStringLiteral("-oac"),
-    QStringLiteral("-lavcopts"), QStringLiteral("-lameopts"), QStringLiteral("-srate"),
-    QStringLiteral("-channels"), QStringLiteral("-ofps"), QStringLiteral("-vf"),
-    QStringLiteral("-of"), QStringLiteral("-lavfopts"), QStringLiteral("-lavdopts"),
-    // Accepted and without effect: ffmpeg picks its own demuxer and keeps
-    // the sound in step by its timestamps.
-    QStringLiteral("-mc"), QStringLiteral("-demuxer")};
-const QStringList IgnoredFlags{QStringLiteral("-noskip"), QStringLiteral("-quiet")};
 
 // The last value given for each option; sub-option lists add up.
 struct RawOptions {
@@ -75,9 +66,9 @@ QString readArguments(const QStringList &arguments, RawOptions &raw, QStringList
             inputs << argument;
         } else if (argument == QLatin1String("-nosound")) {
             raw.nosound = true;
-        } else if (IgnoredFlags.contains(argument)) {
+        } else if (IsIgnoredFlag(argument)) {
             continue;
-        } else if (!ValueOptions.contains(argument)) {
+        } else if (!IsValueOption(argument)) {
             return QStringLiteral("unknown option %1").arg(argument);
         } else if (i + 1 >= arguments.size()) {
             return QStringLiteral("option %1 needs a value").arg(argument);

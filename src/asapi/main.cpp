@@ -28,7 +28,8 @@ constexpr int BadArguments = 2;
 
 int fail(const QString &reason, int code = Failed)
 {
-    std::fprintf(stderr, "asapi.dll: %s\n", reason.toLocal8Bit().constData());
+    std::fprintf(stderr, "%s: %s\n", EncoderFileName().toLocal8Bit().constData(),
+                 reason.toLocal8Bit().constData());
     std::fflush(stderr);
     const int signal = StopSignalReceived();
     return signal != 0 ? 128 + signal : code;

@@ -25,5 +25,5 @@ target_link_libraries(brelvane_asapi PUBLIC Qt6::Core brelvane_contract PRIVATE 
 add_executable(asapi asapi/main.cpp)
 target_link_libraries(asapi PRIVATE brelvane_asapi)
 # The name the program looks for in its directory.
-set_target_properties(asapi PROPERTIES OUTPUT_NAME asapi.dll
+set_target_properties(asapi PROPERTIES OUTPUT_NAME ${BRELVANE_ENCODER_FILE_NAME}
                       RUNTIME_OUTPUT_DIRECTORY ${BRELVANE_PROGRAM_DIR})

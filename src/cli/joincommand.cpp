@@ -10,6 +10,7 @@
 #include "cli/progressprinter.h"
 #include "cli/rowordering.h"
 #include "cli/terminalmessages.h"
+#include "contract/encoderlines.h"
 #include "engine/job.h"
 #include "engine/tempfiles.h"
 #include "settings/preferences.h"
@@ -83,7 +84,7 @@ public:
                  request.output ? fullPath(*request.output) : ReadRememberedOutputFile(programDir),
                  m_profilePath)
         , m_job(m_tasks.model(), &m_settings, &m_selection, &m_view, &m_messages, &m_shell,
-                &m_power, programDir, programDir + QStringLiteral("asapi.dll"))
+                &m_power, programDir, EncoderPathIn(programDir))
     {
     }
 
@@ -131,7 +132,7 @@ private:
         if (!m_job.checkStart())
             return m_interrupts->takePending() ? interruptedStatus() : ExitCode::Refused;
         const JobPlan plan = m_job.previewPlan();
-        for (const QString &line : plan.describe(m_programDir + QStringLiteral("asapi.dll")))
+        for (const QString &line : plan.describe(EncoderPathIn(m_programDir)))
             printResult(line);
         return ExitCode::Joined;
     }

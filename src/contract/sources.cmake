@@ -1,9 +1,12 @@
-# What passes between the program and its encoder asapi.dll beside the
-# command lines: the lines the encoder prints and the job reads. One small
-# library both ends link, so writer and reader cannot drift apart. The forms
+# What passes between the program and its encoder asapi.dll: its file name,
+# the options of its command lines, and the lines it prints and the job
+# reads. One small library both ends link, so writer and reader cannot drift
+# apart. The forms
 # of the values the encoder takes are here too: the program checks a profile
 # against them before a job starts, and the encoder checks its arguments.
 add_library(brelvane_contract STATIC contract/encoderlines.h contract/encoderlines.cpp
             contract/valueforms.h contract/valueforms.cpp)
 brelvane_layer_root(brelvane_contract contract)
 target_link_libraries(brelvane_contract PUBLIC Qt6::Core)
+target_compile_definitions(brelvane_contract
+                           PRIVATE BRELVANE_ENCODER_FILE_NAME="${BRELVANE_ENCODER_FILE_NAME}")

@@ -1,5 +1,6 @@
 #include "commandline.h"
 
+#include "contract/encoderlines.h"
 #include "picturefit.h"
 #include "tasklist/mediaprobe.h"
 
@@ -24,51 +25,64 @@ bool IsQuotable(const QString &path)
     return !path.contains(Quote);
 }
 
-QString ConvertCommandLine(const QString &inputPath, const QString &tempPath,
-                           const FrameSize &frame, const ProbeResult &facts,
-                           const ConversionPicture &picture)
+QStringList ConvertArguments(const QString &inputPath, const QString &tempPath,
+                             const FrameSize &frame, const ProbeResult &facts,
+                             const ConversionPicture &picture)
 {
-    QString line;
-    line += QLatin1String(" \"");
-    line += inputPath;
-    line += Quote;
-    line += QLatin1String(" -o ");
-    line += QuoteArgument(tempPath);
-    line += QLatin1String(" -oac pcm -srate 48000 -channels 2 -ovc lavc -lavcopts ");
-    line += picture.codecOptions;
+    QStringList arguments{inputPath, QStringLiteral("-o"), tempPath};
+    arguments << QStringLiteral("-oac") << QStringLiteral("pcm") << QStringLiteral("-srate")
+              << QStringLiteral("48000") << QStringLiteral("-channels") << QStringLiteral("2")
+              << QStringLiteral("-ovc") << QStringLiteral("lavc") << QStringLiteral("-lavcopts");
     if (picture.threads > 0) {
         const QString threads = QStringLiteral("threads=") + QString::number(picture.threads);
-        line += QLatin1Char(':') + threads + QStringLiteral(" -lavdopts ") + threads;
+        arguments << picture.codecOptions + QLatin1Char(':') + threads
+                  << QStringLiteral("-lavdopts") << threads;
+    } else {
+        arguments << picture.codecOptions;
     }
-    line += QLatin1String(" -ofps ");
-    line += picture.frameRate;
-    line += QLatin1String(" -vf ");
-    line += PictureFilter(frame, facts);
-    line += QLatin1String(",harddup");
+    arguments << QStringLiteral("-ofps") << picture.frameRate << QStringLiteral("-vf")
+              << PictureFilter(frame, facts) + QStringLiteral(",harddup");
     if (picture.timedContainer)
-        line += QLatin1String(" -of lavf -lavfopts format=matroska");
-    return line;
+        arguments << QStringLiteral("-of") << QStringLiteral("lavf") << QStringLiteral("-lavfopts")
+                  << QStringLiteral("format=matroska");
+    return arguments;
 }
 
 QString ConvertCommandLine(const QString &inputPath, const QString &tempPath,
                            const FrameSize &frame)
 {
-    return ConvertCommandLine(inputPath, tempPath, frame, ProbeResult());
+    return CommandText(ConvertArguments(inputPath, tempPath, frame, ProbeResult()));
 }
 
-QString JoinCommandLine(const QStringList &tempPaths, const QString &outputArgument,
+QStringList JoinArguments(const QStringList &inputPaths, const QString &outputPath,
+                          const QStringList &options)
+{
+    return options + inputPaths + QStringList{QStringLiteral("-o"), outputPath};
+}
+
+QString JoinCommandLine(const QStringList &inputPaths, const QString &outputPath,
                         const QString &options)
 {
-    QString line = options;
-    for (const QString &temp : tempPaths) {
-        line += QLatin1Char(' ');
-        line += QuoteArgument(temp);
+    return CommandText(JoinArguments(inputPaths, outputPath, SplitCommandLine(options)));
+}
+
+QString CommandText(const QStringList &arguments)
+{
+    QString text;
+    bool fileNext = false; // the value of -o names a file
+    bool valueNext = false;
+    for (const QString &argument : arguments) {
+        const bool option =
+            !valueNext && argument.startsWith(QLatin1Char('-')) && argument.size() > 1;
+        const bool file = fileNext || (!valueNext && !option);
+        const bool split = argument.isEmpty() || argument.contains(QLatin1Char(' ')) ||
+                           argument.contains(QLatin1Char('\t'));
+        text += QLatin1Char(' ');
+        text += file || split ? QuoteArgument(argument) : argument;
+        valueNext = option && IsValueOption(argument);
+        fileNext = option && argument == QLatin1String("-o");
     }
-    line += QLatin1Char(' ');
-    line += QLatin1String("-o");
-    line += QLatin1Char(' ');
-    line += outputArgument;
-    return line;
+    return text;
 }
 
 QStringList SplitCommandLine(const QString &text)

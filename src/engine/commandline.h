@@ -7,9 +7,14 @@
 
 struct ProbeResult;
 
-// The encoder's command lines. They are built as one text, piece by piece,
-// because that text is what the encoder is documented to receive; the run
-// splits it into arguments again and never hands it to a shell.
+// The encoder's command lines, as the arguments the encoder is started with
+// (never through a shell) and, for showing them, as one text.
+
+// The arguments as one text, each after a blank; a file (an argument that is
+// neither an option nor an option's value, or the value of "-o") stands
+// between double quotes, as does any argument that is empty or holds a blank
+// or tab, so that SplitCommandLine gives the arguments back.
+QString CommandText(const QStringList &arguments);
 
 // A path between double quotes. Nothing inside is escaped.
 QString QuoteArgument(const QString &path);
@@ -46,20 +51,22 @@ struct ConversionPicture {
 // the common frame; without facts about the input it only scales to
 // frame. "harddup" makes the encoder write every repeated frame as a real
 // frame.
-QString ConvertCommandLine(const QString &inputPath, const QString &tempPath,
-                           const FrameSize &frame, const ProbeResult &facts,
-                           const ConversionPicture &picture = ConversionPicture());
+QStringList ConvertArguments(const QString &inputPath, const QString &tempPath,
+                             const FrameSize &frame, const ProbeResult &facts,
+                             const ConversionPicture &picture = ConversionPicture());
+// The same without facts and with the default picture, as text.
 QString ConvertCommandLine(const QString &inputPath, const QString &tempPath,
                            const FrameSize &frame);
 
-// The profile's option string (which begins with " -ovc " itself), each
-// temporary as ` "<path>"`, then " -o " and the output argument (already
-// quoted by the caller).
+// The join's options, each temporary (or input), then "-o" and the output.
 //
 // The options stand before the files because the encoder applies options
 // written after the files to the last file only: the frame size, sample
 // rate and channels would not reach the other temporaries.
-QString JoinCommandLine(const QStringList &tempPaths, const QString &outputArgument,
+QStringList JoinArguments(const QStringList &inputPaths, const QString &outputPath,
+                          const QStringList &options);
+// The same with the options as text (" -ovc ..."), as text.
+QString JoinCommandLine(const QStringList &inputPaths, const QString &outputPath,
                         const QString &options);
 
 // Splits a command line into arguments. Blanks and tabs outside double

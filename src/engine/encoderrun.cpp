@@ -1,7 +1,5 @@
 #include "encoderrun.h"
 
-#include "commandline.h"
-
 EncoderRun::EncoderRun(QObject *parent)
     : QObject(parent)
     , m_process(new QProcess(this))
@@ -34,7 +32,7 @@ void EncoderRun::start(const RunSetup &setup)
 {
     m_tracker = ProgressTracker(setup.progress, setup.barsBefore, setup.positionText);
     m_process->setProgram(setup.program);
-    m_process->setArguments(SplitCommandLine(setup.commandLine));
+    m_process->setArguments(setup.arguments);
     m_spanSeconds = setup.progress.currentSpan;
     m_sinceProgress.start();
     m_stallTimer.start(m_stallLimitMs);

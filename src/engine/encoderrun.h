@@ -31,8 +31,8 @@ Q_DECLARE_METATYPE(RunOutcome)
 
 // Everything one run needs.
 struct RunSetup {
-    QString program;     // EncoderPath
-    QString commandLine; // as built by the command line functions; split, never given to a shell
+    QString program;       // EncoderPath
+    QStringList arguments; // as the command line functions build them; never given to a shell
     ProgressParams progress;
     ProgressBars barsBefore; // what the bars show when the run starts
     QString positionText;    // the stage's position text from its previous run

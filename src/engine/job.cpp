@@ -89,7 +89,7 @@ EncoderRun *Job::startRun(const PlanStep &step, bool forwardOnly,
     params.totalSpan = step.totalSpan;
     params.totalOffset = step.totalOffset;
     params.forwardOnly = forwardOnly;
-    run->start(RunSetup{m_encoderPath, step.commandLine, params, m_bars, m_positionText});
+    run->start(RunSetup{m_encoderPath, step.arguments, params, m_bars, m_positionText});
     return run;
 }
 

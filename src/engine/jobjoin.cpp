@@ -29,7 +29,7 @@ void Job::JoinTemporaries()
     // was when the job started.
     const QString target = finalTarget();
     if (target != m_plan.finalTarget)
-        m_plan = makePlan(m_workFolder.path());
+        m_plan.retarget(target, PartialOutputPath(target));
     m_positionText.clear();
     EncoderRun *run = startRun(m_plan.join, true, &Job::onJoiningEnded);
     connect(run, &EncoderRun::progress, this, &Job::showJoiningProgress);

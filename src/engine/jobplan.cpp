@@ -2,6 +2,7 @@
 
 #include "engine/commandline.h"
 #include "engine/threadshare.h"
+#include "settings/optionbuilder.h"
 
 QString PlannedTemporary(const QString &workFolder, int row, bool timed)
 {
@@ -14,9 +15,18 @@ QStringList JobPlan::describe(const QString &encoderPath) const
     const QString encoder = QuoteArgument(encoderPath);
     QStringList lines;
     for (const PlanStep &step : conversions)
-        lines << encoder + step.commandLine;
-    lines << encoder + join.commandLine;
+        lines << encoder + CommandText(step.arguments);
+    lines << encoder + CommandText(join.arguments);
     return lines;
+}
+
+void JobPlan::retarget(const QString &newFinalTarget, const QString &newJoinTarget)
+{
+    finalTarget = newFinalTarget;
+    join.target = newJoinTarget;
+    // The join's arguments end with "-o" and its target.
+    if (!join.arguments.isEmpty())
+        join.arguments.last() = newJoinTarget;
 }
 
 static PlanStep PlannedConversion(const PlanInput &input, int row, int threads,
@@ -33,8 +43,8 @@ static PlanStep PlannedConversion(const PlanInput &input, int row, int threads,
     picture.threads = threads;
     picture.timedContainer = settings.timedTemporaries;
     picture.frameRate = settings.frameRate;
-    step.commandLine =
-        ConvertCommandLine(input.path, step.target, settings.frameSize, input.facts, picture);
+    step.arguments =
+        ConvertArguments(input.path, step.target, settings.frameSize, input.facts, picture);
     return step;
 }
 
@@ -63,12 +73,24 @@ JobPlan MakeJobPlan(const QList<PlanInput> &inputs, const PlanSettings &settings
     }
     plan.join.target = settings.joinTarget;
     plan.join.seconds = plan.totalSeconds;
-    plan.join.commandLine =
-        JoinCommandLine(joined, QuoteArgument(settings.joinTarget), settings.joinOptions);
+    plan.join.arguments = JoinArguments(joined, settings.joinTarget, settings.joinOptions);
     // The conversions fill the first half of the total bar and the join the
     // second; a join alone fills the whole bar.
     const bool alone = plan.conversions.isEmpty();
     plan.join.totalOffset = alone ? 0 : 50;
     plan.join.totalSpan = alone ? plan.totalSeconds / 2 : plan.totalSeconds;
     return plan;
+}
+
+PlanSettings ProfilePlanSettings(const EncoderPieces &pieces)
+{
+    PlanSettings settings;
+    if (const auto frame = ReadFrameSize(pieces.frameSize))
+        settings.frameSize = *frame;
+    settings.pictureCodecOptions = PictureCodecOptions(pieces);
+    settings.joinOptions = JoinOptionArguments(pieces);
+    settings.timedTemporaries = NeedsTimedTemporaries(pieces);
+    settings.frameRate = pieces.frameRate;
+    settings.copyStreams = pieces.copyStreams;
+    return settings;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "settings/encoderpieces.h"
 #include "settings/encodervalues.h"
 #include "tasklist/mediaprobe.h"
 
@@ -8,7 +9,7 @@
 #include <QStringList>
 
 // A job as plain data, made from the rows and the settings before anything
-// runs: every encoder run with its command line, the file it writes and its
+// runs: every encoder run with its arguments, the file it writes and its
 // weight in the total bar. The job runs it; --dry-run prints it. Every
 // command line of a job is built here.
 
@@ -20,11 +21,11 @@ struct PlanInput {
 };
 
 struct PlanStep {
-    QString commandLine; // the encoder's arguments as one text
-    QString target;      // the file the run writes
-    QString input;       // a conversion's input; empty for the join
-    int row = -1;        // a conversion's row
-    double seconds = 0;  // the play time the run works through
+    QStringList arguments; // the encoder's, one string each
+    QString target;        // the file the run writes
+    QString input;         // a conversion's input; empty for the join
+    int row = -1;          // a conversion's row
+    double seconds = 0;    // the play time the run works through
     // The run's share of the total bar, as the progress parser takes it:
     // each totalSpan seconds fill half the bar, above totalOffset percent.
     int totalOffset = 0;
@@ -40,6 +41,10 @@ struct JobPlan {
 
     // "<encoder> <command line>" for every run, in the order they start.
     QStringList describe(const QString &encoderPath) const;
+    // The output path and the join's partial file it is written to made
+    // anew (a file took the output's name while the conversions ran); the
+    // runs stay as they were planned.
+    void retarget(const QString &newFinalTarget, const QString &newJoinTarget);
 };
 
 // What a plan is made of besides the inputs.
@@ -48,7 +53,7 @@ struct PlanSettings {
     // The profile's picture codec options, which the conversions encode
     // with; empty keeps the encoder's near-lossless default.
     QString pictureCodecOptions;
-    QString joinOptions; // the join's option string
+    QStringList joinOptions; // the join's options, as arguments
     // How many conversions run at once, and on how many cores: each gets
     // its share of the cores as threads (see ConversionThreads).
     int conversionsAtOnce = 1;
@@ -69,3 +74,9 @@ struct PlanSettings {
 QString PlannedTemporary(const QString &workFolder, int row, bool timed = false);
 
 JobPlan MakeJobPlan(const QList<PlanInput> &inputs, const PlanSettings &settings);
+
+// The settings the profile decides, all from the same pieces: the frame,
+// the conversions' picture and rate, the join's options, the temporaries'
+// kind and whether the streams are copied. The frame stays 640x480 when the
+// pieces' size cannot be read (Start refuses such a size).
+PlanSettings ProfilePlanSettings(const EncoderPieces &pieces);

@@ -9,8 +9,8 @@
 #include "engine/startcheck.h"
 #include "engine/tempfiles.h"
 #include "platform/messages.h"
+#include "settings/encoderpieces.h"
 #include "settings/livesettings.h"
-#include "settings/optionbuilder.h"
 #include "settings/profiles.h"
 #include "settings/workingselection.h"
 #include "tasklist/tasklistmodel.h"
@@ -50,20 +50,11 @@ QList<PlanInput> Job::planInputs() const
 
 JobPlan Job::makePlan(const QString &workFolder) const
 {
-    const WorkingSelection selection = m_selection->workingSelection();
-    PlanSettings settings;
-    // Start refuses a size that cannot be read; the plan rebuilt for the
-    // join, after the conversions, does not use it.
-    if (const auto frame = BuildFrameSize(selection, m_view->profilePath()))
-        settings.frameSize = *frame;
-    settings.pictureCodecOptions = BuildPictureCodecOptions(selection, m_view->profilePath());
-    settings.joinOptions = BuildJoinOptions(selection, m_view->profilePath());
-    settings.timedTemporaries = NeedsTimedTemporaries(selection, m_view->profilePath());
-    settings.frameRate = BuildFrameRate(selection, m_view->profilePath());
+    PlanSettings settings = ProfilePlanSettings(
+        ReadEncoderPieces(m_selection->workingSelection(), m_view->profilePath()));
     settings.conversionsAtOnce = m_settings->conversionsAtOnce();
     settings.cores = qMax(1, QThread::idealThreadCount());
     settings.workFolder = workFolder;
-    settings.copyStreams = copiesStreams();
     settings.finalTarget = finalTarget();
     settings.joinTarget = PartialOutputPath(settings.finalTarget);
     return MakeJobPlan(planInputs(), settings);

@@ -1,11 +1,8 @@
 #include "progressparser.h"
 
-#include <QLocale>
 #include <cmath>
 
 namespace {
-
-constexpr QByteArrayView PosMarker("Pos:");
 
 // A computed bar value as the bar shows it: rounded, then held within 0..100.
 std::optional<int> BarValue(long double computed, int offset)
@@ -36,35 +33,7 @@ QString ChunkText(QByteArrayView bytes)
 
 QString PositionTextFromChunk(QByteArrayView chunk, const QString &previousText)
 {
-    // Searched from the end, so a long chunk costs only its last line or two
-    // and nothing is copied but the number.
-    QByteArrayView rest = ChunkBytes(chunk);
-    bool seen = false;
-    for (;;) {
-        const qsizetype marker = rest.lastIndexOf(PosMarker);
-        if (marker < 0)
-            return seen ? QString() : previousText;
-        seen = true;
-        const qsizetype start = marker + PosMarker.size();
-        const qsizetype end = rest.indexOf('s', start);
-        if (end >= 0)
-            return QString::fromLocal8Bit(rest.sliced(start, end - start));
-        rest = rest.first(marker);
-    }
-}
-
-std::optional<double> ParsePosition(const QString &positionText)
-{
-    static const QLocale c = [] {
-        QLocale locale = QLocale::c();
-        locale.setNumberOptions(QLocale::RejectGroupSeparator);
-        return locale;
-    }();
-    bool ok = false;
-    const double value = c.toDouble(positionText.trimmed(), &ok);
-    if (!ok || !std::isfinite(value))
-        return std::nullopt;
-    return value;
+    return LastPositionText(ChunkBytes(chunk)).value_or(previousText);
 }
 
 double NextPosition(double position, std::optional<double> parsed, bool forwardOnly)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "contract/encoderlines.h"
+
 #include <QByteArray>
 #include <QString>
 #include <optional>
@@ -38,17 +40,11 @@ QByteArrayView ChunkBytes(QByteArrayView bytes);
 // The text of one read (ChunkBytes as text), for showing it.
 QString ChunkText(QByteArrayView bytes);
 
-// The position text after a chunk: the part after the chunk's last "Pos:"
-// up to just before the next "s". A chunk holds the lines written since the
-// last read, so its last position is the encoder's latest; the earlier ones
-// are stale. When the last "Pos:" is cut off before its "s", the one before
-// it counts; with no complete one the text is empty. A chunk without "Pos:"
-// keeps the previous text.
+// The position text after a chunk (LastPositionText of its bytes). A chunk
+// holds the lines written since the last read, so its last position is the
+// encoder's latest; the earlier ones are stale. A chunk without "Pos:" keeps
+// the previous text. ParsePosition reads the text as seconds.
 QString PositionTextFromChunk(QByteArrayView chunk, const QString &previousText);
-
-// The position in seconds. The encoder always writes "." as the decimal
-// point, so the user's locale is not asked. Blanks around it are ignored.
-std::optional<double> ParsePosition(const QString &positionText);
 
 // The position after a parse: unchanged when nothing parsed, and with
 // forwardOnly unchanged unless the new value is greater.

@@ -435,9 +435,8 @@ private slots:
         }
         const QString output = dir.filePath("joined.mp4");
         QTemporaryDir listDir;
-        const Run run = runEncoder(
-            SplitCommandLine(JoinCommandLine(temps, QuoteArgument(output), Mp4JoinOptions)),
-            listDir.path());
+        const Run run = runEncoder(SplitCommandLine(JoinCommandLine(temps, output, Mp4JoinOptions)),
+                                   listDir.path());
         QVERIFY2(run.exitCode == 0, qPrintable(run.output));
         QVERIFY2(run.output.contains(QRegularExpression("Pos: \\d+\\.\\ds \\d+f\\n")),
                  qPrintable(run.output));

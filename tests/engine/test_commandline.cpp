@@ -45,8 +45,7 @@ void TestCommandLine::joiningLineQuotesEveryTemporaryAndKeepsTheOptionsBlank()
 {
     const QStringList temps{QStringLiteral("/T/0.avi"), QStringLiteral("/T/1.avi"),
                             QStringLiteral("/T/2.avi")};
-    const QString line =
-        JoinCommandLine(temps, QuoteArgument(QStringLiteral("/v/clip.avi")), WorkedOptions);
+    const QString line = JoinCommandLine(temps, QStringLiteral("/v/clip.avi"), WorkedOptions);
     // The options come first so that they apply to every temporary.
     QCOMPARE(line, QStringLiteral(" -ovc lavc -lavcopts "
                                   "vcodec=mpeg4:vbitrate=1200:mbd=2:autoaspect "
@@ -65,7 +64,7 @@ void TestCommandLine::planEncodesEachPictureOnceAndSharesTheCores()
     PlanSettings settings;
     settings.frameSize = FrameSize{640, 480};
     settings.pictureCodecOptions = QStringLiteral("vcodec=mpeg4:vbitrate=1200:mbd=2:autoaspect");
-    settings.joinOptions = QStringLiteral(" -ovc copy -oac mp3lame -lameopts vbr=2:q=4");
+    settings.joinOptions = QStringList{"-ovc", "copy", "-oac", "mp3lame", "-lameopts", "vbr=2:q=4"};
     settings.workFolder = QStringLiteral("/T/");
     settings.joinTarget = QStringLiteral("/v/.out.partial.avi");
     settings.conversionsAtOnce = 2;
@@ -127,8 +126,8 @@ void TestCommandLine::builtLinesSplitBackIntoTheirPieces()
                           "-vf", "scale=320:240,harddup"}));
 
     const QString output = QStringLiteral("/home/ann/My Videos/joined.avi");
-    const QStringList joined = SplitCommandLine(
-        JoinCommandLine({temp, input}, QuoteArgument(output), QStringLiteral(" -ovc lavc")));
+    const QStringList joined =
+        SplitCommandLine(JoinCommandLine({temp, input}, output, QStringLiteral(" -ovc lavc")));
     QCOMPARE(joined, (QStringList{"-ovc", "lavc", temp, input, "-o", output}));
 }
 

@@ -208,7 +208,7 @@ void TestCopyJoin::copyPlanIsOneJoinOfTheInputsOverTheWholeBar()
     const QList<PlanInput> inputs{input("/in/a.mp4", chapterFacts()),
                                   input("/in/b.mp4", chapterFacts())};
     PlanSettings settings;
-    settings.joinOptions = CopyJoinOptions();
+    settings.joinOptions = CopyJoinArguments();
     settings.workFolder = "/temp/job/";
     settings.joinTarget = "/out/.joined.partial.mp4";
     settings.finalTarget = "/out/joined.mp4";

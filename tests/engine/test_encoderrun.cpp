@@ -3,6 +3,7 @@
 
 #include "engine/commandline.h"
 #include "engine/encoderrun.h"
+#include "tasklist/mediaprobe.h"
 
 #include "testclips.h"
 
@@ -60,7 +61,7 @@ RunSetup conversion(const QString &program, const QString &input, const QString 
 {
     RunSetup setup;
     setup.program = program;
-    setup.commandLine = ConvertCommandLine(input, temp, FrameSize{320, 240});
+    setup.arguments = ConvertArguments(input, temp, FrameSize{320, 240}, ProbeResult());
     setup.progress = {clipSeconds, jobSeconds, 0, 0, false};
     return setup;
 }
@@ -119,8 +120,7 @@ void TestEncoderRun::replayedConversionWritesTheFileAndMovesTheBars()
 
     QCOMPARE(result.outcome.kind, RunOutcome::Exited);
     QVERIFY(result.outcome.exitedCleanly());
-    QCOMPARE(loggedRuns(dir.filePath(QStringLiteral("log"))),
-             QList<QStringList>{SplitCommandLine(setup.commandLine)});
+    QCOMPARE(loggedRuns(dir.filePath(QStringLiteral("log"))), QList<QStringList>{setup.arguments});
     QCOMPARE(readFile(temp), QByteArray("input bytes"));
     QVERIFY(run.chunkCount() > UnparsedLeadingChunks);
     // However the reads fell, the output is long enough to be parsed, and the
@@ -282,11 +282,11 @@ void TestEncoderRun::realEncoderConvertsAndJoins()
     RunSetup join;
     join.program = dir.encoderPath();
     const QString output = dir.filePath(QStringLiteral("My Videos/joined.avi"));
-    join.commandLine =
-        JoinCommandLine(temps, QuoteArgument(output),
+    join.arguments = SplitCommandLine(
+        JoinCommandLine(temps, output,
                         QStringLiteral(" -ovc lavc -lavcopts vcodec=mpeg4:vbitrate=400:mbd=2:"
                                        "autoaspect -oac mp3lame -lameopts vbr=2:q=6 -channels 2 "
-                                       "-vf scale=320:240 -srate 44100"));
+                                       "-vf scale=320:240 -srate 44100")));
     join.progress = {48, 48, 0, 50, true};
     EncoderRun joinRun;
     const RunResult joined = runToEnd(joinRun, join);

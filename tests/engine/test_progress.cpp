@@ -1,3 +1,4 @@
+#include "contract/encoderlines.h"
 #include "engine/outputtail.h"
 #include "engine/progressparser.h"
 #include "engine/progresstracker.h"
@@ -13,6 +14,7 @@ class TestProgress : public QObject {
 private slots:
     void positionTextIsTakenFromTheLastPos();
     void positionReadsADotWhateverTheLocale();
+    void theEncodersPositionLinesReadBack();
     void halvesRoundToTheEvenNeighbour();
     void currentBarFollowsThePositionWithinItsSpan();
     void totalBarAddsDoneSecondsAndOffset();
@@ -115,6 +117,25 @@ void TestProgress::positionReadsADotWhateverTheLocale()
     QLocale::setDefault(before);
     QVERIFY(!ParsePosition(QStringLiteral("1.2.3")));
     QVERIFY(!ParsePosition(QStringLiteral("nan")));
+}
+
+// The lines asapi.dll writes, read as a job reads them: the latest line of
+// a read counts, whatever the user's locale makes of numbers.
+void TestProgress::theEncodersPositionLinesReadBack()
+{
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    ProgressTracker tracker({4000, 8000, 0, 0, false}, ProgressBars());
+    skipLeadingChunks(tracker);
+    for (const double seconds : {0.0, 0.04, 1.0, 12.3, 99.96, 3599.9}) {
+        tracker.takeChunk(PositionLine(seconds + 7, 1) +
+                          PositionLine(seconds, qint64(30 * seconds)));
+        QVERIFY2(qAbs(tracker.position() - seconds) <= 0.05, qPrintable(tracker.positionText()));
+    }
+    tracker.takeChunk(PositionLine(2400, 72000));
+    QCOMPARE(tracker.position(), 2400.0);
+    QCOMPARE(tracker.bars(), (ProgressBars{60, 15}));
+    QLocale::setDefault(before);
 }
 
 void TestProgress::halvesRoundToTheEvenNeighbour()

@@ -66,6 +66,11 @@ private slots:
 
     void workedExample()
     {
+        QCOMPARE(BuildEncoderOptions(exampleSelection(), m_profile),
+                 QString(" -ovc lavc -lavcopts vcodec=mpeg4:vbitrate=1200:mbd=2:autoaspect -oac "
+                         "mp3lame -lameopts vbr=2:q=4 -channels 2 -vf scale=640:480 -srate 44100"));
+        QCOMPARE(audioPart(BuildEncoderOptions(mp2Selection("MP2", "192"), m_profile)),
+                 QString("lavc -lavcopts acodec=mp2:abitrate=128"));
         QCOMPARE(BuildVideoSize(exampleSelection(), m_profile), QString("640:480"));
         // The conversions encode the picture, the join copies it and encodes
         // the sound.
@@ -73,6 +78,39 @@ private slots:
                  QString("vcodec=mpeg4:vbitrate=1200:mbd=2:autoaspect"));
         QCOMPARE(BuildJoinOptions(exampleSelection(), m_profile),
                  QString(" -ovc copy -oac mp3lame -lameopts vbr=2:q=4 -channels 2 -srate 44100"));
+    }
+
+    // The conversions' picture and the join's sound are the profile's one
+    // option string taken apart: whatever a selection makes of one, it
+    // makes of the others.
+    void theJobsOptionsAreTheProfilesOptionString()
+    {
+        const QString modern = writeProfile(
+            "x264.bpf", "[Video Codec]\nvalue0=libx264\n[Video Quality]\nvalue0=20\n"
+                        "[Speed]\nvalue0=slow\n[Main]\nType=mkv\n" +
+                            ExampleProfile.mid(ExampleProfile.indexOf("[Video Size]")));
+        WorkingSelection pcm = exampleSelection(), mp2 = mp2Selection("MP2", "224"),
+                         manual = mp2Selection("AC3", "96"), abr = exampleSelection(),
+                         crf = exampleSelection();
+        pcm.audioCodecText = "PCM";
+        manual.listSize = false, manual.width = "720", manual.height = "576", manual.aspect = 1;
+        abr.mp3Mode = 1, abr.channels = 1;
+        crf.videoQuality = 0, crf.speed = 0;
+        const QList<std::pair<WorkingSelection, QString>> cases{{exampleSelection(), m_profile},
+                                                                {pcm, m_profile},
+                                                                {mp2, m_profile},
+                                                                {manual, m_profile},
+                                                                {abr, m_profile},
+                                                                {crf, modern}};
+        for (const auto &[s, path] : cases) {
+            const QString options = BuildEncoderOptions(s, path);
+            const QString join = BuildJoinOptions(s, path);
+            QVERIFY2(join.startsWith(" -ovc copy -oac "), qPrintable(join));
+            const QString sound = join.mid(11, join.indexOf(" -srate ") - 11);
+            QCOMPARE(options, " -ovc lavc -lavcopts " + BuildPictureCodecOptions(s, path) + ' ' +
+                                  sound + " -vf scale=" + frame(s, path) + " -srate " +
+                                  s.sampleRate);
+        }
     }
 
     void mp2BitrateIsLimitedTo128_data()
@@ -133,6 +171,7 @@ private slots:
         s.audioCodec = 2;
         s.audioCodecText = "PCM";
         QVERIFY(BuildJoinOptions(s, m_profile).contains(" -oac pcm   -channels 2 "));
+        QVERIFY(BuildEncoderOptions(s, m_profile).contains(" -oac pcm   -channels 2 -vf "));
     }
 
     void aspectPositions()
@@ -179,6 +218,9 @@ private slots:
         QCOMPARE(
             BuildJoinOptions(nothing, absent),
             QString(" -ovc copy -oac lavc -lavcopts acodec=ac3:abitrate= -channels 2 -srate "));
+        QCOMPARE(BuildEncoderOptions(nothing, absent),
+                 QString(" -ovc lavc -lavcopts vcodec=mpeg4:vbitrate=:mbd=2:aspect=16:9 -oac lavc "
+                         "-lavcopts acodec=ac3:abitrate= -channels 2 -vf scale=640:480 -srate "));
         QCOMPARE(BuildVideoSize(nothing, absent), QString("224"));
         QCOMPARE(frame(nothing, absent), QString("640:480"));
         QCOMPARE(BuildJoinOptions(nothing, QString()), BuildJoinOptions(nothing, absent));

@@ -87,13 +87,14 @@ bool containerMatches(const QString &extension, const MediaFacts &facts)
     return false;
 }
 
-// Runs the encoder with a command line as a job builds it; the encoder's
+// Runs the encoder with arguments as a job builds them; the encoder's
 // last words when it fails.
-QString runEncoder(const QString &commandLine)
+QString runEncoder(const QStringList &arguments)
 {
+    const QString commandLine = CommandText(arguments);
     QProcess encoder;
     encoder.setProgram(buildProgramDir() + "asapi.dll");
-    encoder.setArguments(SplitCommandLine(commandLine));
+    encoder.setArguments(arguments);
     encoder.setProcessChannelMode(QProcess::MergedChannels);
     encoder.start();
     if (!encoder.waitForFinished(600000)) {
@@ -115,13 +116,7 @@ JobPlan planOf(const QStringList &inputs, const WorkingSelection &s, const QStri
     QList<PlanInput> planned;
     for (const QString &input : inputs)
         planned << PlanInput{input, 0, ProbeMediaFile(input)};
-    PlanSettings settings;
-    if (const auto frame = BuildFrameSize(s, profilePath))
-        settings.frameSize = *frame;
-    settings.pictureCodecOptions = BuildPictureCodecOptions(s, profilePath);
-    settings.joinOptions = BuildJoinOptions(s, profilePath);
-    settings.timedTemporaries = NeedsTimedTemporaries(s, profilePath);
-    settings.frameRate = BuildFrameRate(s, profilePath);
+    PlanSettings settings = ProfilePlanSettings(ReadEncoderPieces(s, profilePath));
     settings.workFolder = workFolder;
     settings.joinTarget = output;
     settings.finalTarget = output;
@@ -167,7 +162,7 @@ private slots:
         QVERIFY(QDir().mkpath(plan.workFolder));
         for (const PlanStep &step : plan.conversions + QList<PlanStep>{plan.join}) {
             QFile::remove(step.target);
-            const QString failure = runEncoder(step.commandLine);
+            const QString failure = runEncoder(step.arguments);
             QVERIFY2(failure.isEmpty(), qPrintable(failure));
         }
 
@@ -229,13 +224,13 @@ private slots:
                 // Choices of the sound share the temporary of their picture.
                 if (!QFile::exists(plan.conversions.first().target)) {
                     QVERIFY(QDir().mkpath(plan.workFolder));
-                    const QString failure = runEncoder(plan.conversions.first().commandLine);
+                    const QString failure = runEncoder(plan.conversions.first().arguments);
                     QVERIFY2(failure.isEmpty(), qPrintable(option.section + ": " + failure));
                 }
-                const QString failure = runEncoder(plan.join.commandLine);
+                const QString failure = runEncoder(plan.join.arguments);
                 QVERIFY2(failure.isEmpty(), qPrintable(option.section + ": " + failure));
                 QVERIFY2(containerMatches(profile->outputExtension, probe(output)),
-                         qPrintable(plan.join.commandLine));
+                         qPrintable(CommandText(plan.join.arguments)));
             }
         }
     }
