@@ -1,5 +1,6 @@
 #include "inifile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QSaveFile>
 #include <QStringDecoder>
@@ -113,7 +114,8 @@ QString singleLine(QString value)
 } // namespace
 
 IniWriteError::IniWriteError(const QString &path)
-    : std::runtime_error(QStringLiteral("Unable to write to %1").arg(path).toStdString())
+    : std::runtime_error(
+          QCoreApplication::translate("IniFile", "Unable to write to %1").arg(path).toStdString())
     , m_path(path)
 {
 }
