@@ -557,7 +557,7 @@ Letzte Zeilen der Ausgabe des Encoders:
     </message>
     <message>
         <source>The temporary file &quot;%1&quot; would overwrite the video &quot;%2&quot;. Please choose another temp folder in the Settings.</source>
-        <translation>Die temporäre Datei „%1“ würde das Video „%2“ überschreiben. Bitte wählen Sie in den Einstellungen einen anderen temporären Ordner.</translation>
+        <translation>Die temporäre Datei „%1“ würde das Video „%2“ überschreiben. Bitte wählen Sie in den Optionen einen anderen temporären Ordner.</translation>
     </message>
     <message>
         <source>Audio Bitrate</source>
@@ -565,7 +565,7 @@ Letzte Zeilen der Ausgabe des Encoders:
     </message>
     <message>
         <source>The audio bitrate &quot;%1&quot; is not a whole number. Please choose an audio bitrate in the Output Settings.</source>
-        <translation>Die Audio-Bitrate „%1“ ist keine ganze Zahl. Bitte wählen Sie in den Ausgabeeinstellungen eine Audio-Bitrate.</translation>
+        <translation>Die Audio-Bitrate „%1“ ist keine ganze Zahl. Bitte wählen Sie in den Ausgabeoptionen eine Audio-Bitrate.</translation>
     </message>
     <message>
         <source>No Profile</source>
@@ -581,7 +581,7 @@ Letzte Zeilen der Ausgabe des Encoders:
     </message>
     <message>
         <source>The profile &quot;%1&quot; gives &quot;%2&quot; for &quot;%3&quot;, which the encoder cannot take. Please choose another value in the Output Settings, or another profile.</source>
-        <translation>Das Profil „%1“ gibt „%2“ für „%3“ an, was der Encoder nicht annehmen kann. Bitte wählen Sie in den Ausgabeeinstellungen einen anderen Wert oder ein anderes Profil.</translation>
+        <translation>Das Profil „%1“ gibt „%2“ für „%3“ an, was der Encoder nicht annehmen kann. Bitte wählen Sie in den Ausgabeoptionen einen anderen Wert oder ein anderes Profil.</translation>
     </message>
     <message>
         <source>The path &quot;%1&quot; holds a control character, which cannot be passed to the encoder. Please rename it.</source>
@@ -646,7 +646,7 @@ Letzte Zeilen der Ausgabe des Encoders:
     </message>
     <message>
         <source>Tech Support</source>
-        <translation>Technischer Support</translation>
+        <translation>Support</translation>
     </message>
     <message>
         <source>Sales Support</source>
@@ -789,7 +789,7 @@ Letzte Zeilen der Ausgabe des Encoders:
     </message>
     <message>
         <source>Settings</source>
-        <translation>Einstellungen</translation>
+        <translation>Extras</translation>
     </message>
     <message>
         <source>About</source>
@@ -809,7 +809,7 @@ Letzte Zeilen der Ausgabe des Encoders:
     </message>
     <message>
         <source>3. Click on the &quot;Join&quot; button.</source>
-        <translation>3. Auf die Schaltfläche „Verbinden“ klicken.</translation>
+        <translation>3. Auf die Schaltfläche „Join“ klicken.</translation>
     </message>
     <message>
         <source>Profile:</source>
@@ -817,11 +817,11 @@ Letzte Zeilen der Ausgabe des Encoders:
     </message>
     <message>
         <source>&amp;Setting</source>
-        <translation>&amp;Einstellung</translation>
+        <translation>O&amp;ptionen</translation>
     </message>
     <message>
         <source>Output File:</source>
-        <translation>Ausgabedatei:</translation>
+        <translation>Ausgabe:</translation>
     </message>
     <message>
         <source>&amp;Browser</source>
@@ -927,7 +927,7 @@ Letzte Zeilen der Ausgabe des Encoders:
     <name>TSettingForm</name>
     <message>
         <source>Settings</source>
-        <translation>Einstellungen</translation>
+        <translation>Optionen</translation>
     </message>
     <message>
         <source>Default Output File:</source>
@@ -1074,7 +1074,7 @@ Letzte Zeilen der Ausgabe des Encoders:
     <name>TopSettingForm</name>
     <message>
         <source>Output Settings</source>
-        <translation>Ausgabeeinstellungen</translation>
+        <translation>Ausgabeoptionen</translation>
     </message>
     <message>
         <source>Video Codec: </source>
@@ -1090,7 +1090,7 @@ Letzte Zeilen der Ausgabe des Encoders:
     </message>
     <message>
         <source>Aspect:</source>
-        <translation>Seitenverhältnis:</translation>
+        <translation>Bildformat:</translation>
     </message>
     <message>
         <source>Quality:</source>

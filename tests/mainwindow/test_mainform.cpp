@@ -1,7 +1,7 @@
 #include "app/look/imagebutton.h"
 #include "engine/job.h"
-#include "platform/translations.h"
 #include "mainformfixture.h"
+#include "platform/translations.h"
 #include "settings/opsettingform.h"
 #include "settings/profiles.h"
 #include "tasklist/orderedprobes.h"
@@ -19,11 +19,12 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
-#include <QTest>
 #include <QRegularExpression>
+#include <QScopeGuard>
+#include <QTest>
 #include <QThreadPool>
-#include <QTranslator>
 #include <QToolButton>
+#include <QTranslator>
 #include <QTreeView>
 
 class TestMainForm : public QObject {
@@ -411,13 +412,14 @@ private slots:
         const QMap<QString, QString> englishTexts = shownTexts(english.createAndShow());
 
         QTranslator german;
-        QVERIFY(german.load(QStringLiteral("brelvane_de"),
-                            TranslationsDir(qEnvironmentVariable("BRELVANE_PROGRAM_DIR") +
-                                            QLatin1Char('/'))));
+        QVERIFY(german.load(
+            QStringLiteral("brelvane_de"),
+            TranslationsDir(qEnvironmentVariable("BRELVANE_PROGRAM_DIR") + QLatin1Char('/'))));
         QCoreApplication::installTranslator(&german);
+        const auto uninstall =
+            qScopeGuard([&german] { QCoreApplication::removeTranslator(&german); });
         MainFormFixture f;
         TMainForm *w = f.createAndShow();
-        QCoreApplication::removeTranslator(&german);
         QStringList unchanged;
         const QMap<QString, QString> germanTexts = shownTexts(w);
         for (auto it = germanTexts.cbegin(); it != germanTexts.cend(); ++it) {
