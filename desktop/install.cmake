@@ -4,7 +4,8 @@
 #                        the program directory, as in the build tree: the
 #                        executable with asapi.dll (the program's encoder,
 #                        over ffmpeg's libraries and the system's ffmpeg),
-#                        Profiles/ and the help page beside it; it holds
+#                        Profiles/, translations/ (brelvane_<language>.qm)
+#                        and the help page beside it; it holds
 #                        programs built for one architecture, hence the
 #                        multiarch folder (x86_64-linux-gnu, ...)
 #   bin/brelvane         a link to the executable, so the program is on the PATH;
@@ -37,6 +38,7 @@ install(TARGETS brelvane brelvane-cli asapi RUNTIME DESTINATION ${BRELVANE_INSTA
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/profiles/
         DESTINATION ${BRELVANE_INSTALL_PROGRAM_DIR}/Profiles PATTERN ".*" EXCLUDE)
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/help/ DESTINATION ${BRELVANE_INSTALL_PROGRAM_DIR})
+install(FILES ${BRELVANE_QM_FILES} DESTINATION ${BRELVANE_INSTALL_PROGRAM_DIR}/translations)
 
 # Links are made at install time inside the prefix chosen then (--prefix,
 # DESTDIR), not the one known when configuring.

@@ -30,6 +30,9 @@ string(REPLACE ";" "" CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_DEBIAN_PACKAGE_D
 # help page.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "ffmpeg, xdg-utils")
+# Qt's own catalogues translate the standard dialogs' buttons; the program's
+# texts come with the package.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 
 # Purging the package also takes away what the program wrote into its own
 # directory when an administrator ran it (preferences and temporary folder).

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(g++ cmake make pkg-config qt6-base-dev libmediainfo-dev mencoder ffmpeg xdg-utils
           desktop-file-utils qt6-svg-dev libavformat-dev libavcodec-dev libavutil-dev
-          dpkg-dev file appstream man-db)
+          dpkg-dev file appstream man-db qt6-tools-dev qt6-l10n-tools qt6-translations-l10n)
 
 missing=()
 for p in "${packages[@]}"; do

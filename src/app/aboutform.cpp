@@ -90,7 +90,7 @@ TAboutForm::TAboutForm(const QString &versionText, ShellOpener *shell, QWidget *
     , Shell(shell)
 {
     setObjectName(QStringLiteral("AboutForm"));
-    setWindowTitle(QStringLiteral("About"));
+    setWindowTitle(tr("About"));
     setFont(pixelFont(font(), 11));
     setFixedSize(503, 290);
     buildUpperPanel();
@@ -114,7 +114,7 @@ void TAboutForm::buildUpperPanel()
     labVersion = plainLabel(Panel1, "labVersion", 136, 32);
     labCopyright = plainLabel(Panel1, "labCopyright", 136, 76);
     labRightsReserved = plainLabel(Panel1, "labRightsReserved", 136, 92);
-    plainLabel(Panel1, "labVisitWebsite", 136, 123)->setText(QStringLiteral("Visit our website"));
+    plainLabel(Panel1, "labVisitWebsite", 136, 123)->setText(tr("Visit our website"));
     labWebsite =
         placedLabel(new LinkLabel(Panel1, [this] { labWebsiteClick(); }), "labWebsite", 136, 139);
     setUnderlined(labWebsite, true);
@@ -126,19 +126,18 @@ void TAboutForm::buildLowerPanel()
     panBottom->setObjectName(QStringLiteral("panBottom"));
     panBottom->setGeometry(0, 167, 503, 123);
 
-    plainLabel(panBottom, "Label7", 16, 8)
-        ->setText(QStringLiteral("More video converting softwares"));
+    plainLabel(panBottom, "Label7", 16, 8)->setText(tr("More video converting softwares"));
     placedLabel(new LinkLabel(panBottom, [this] { labMoreClick(); }), "labMore", 184, 8)
-        ->setText(QStringLiteral("(More)"));
+        ->setText(tr("(More)"));
     Label8 = placedLabel(new LinkLabel(panBottom, [this] { Label8Click(); }), "Label8", 16, 27);
     Label9 = placedLabel(new LinkLabel(panBottom, [this] { Label9Click(); }), "Label9", 16, 43);
     Label10 = placedLabel(new LinkLabel(panBottom, [this] { Label10Click(); }), "Label10", 16, 59);
 
-    connect(button(panBottom, "btnTech", QStringLiteral("Tech Support"), 16, 88),
-            &QPushButton::clicked, this, &TAboutForm::btnTechClick);
-    connect(button(panBottom, "btnSales", QStringLiteral("Sales Support"), 104, 88),
-            &QPushButton::clicked, this, &TAboutForm::btnSalesClick);
-    QPushButton *btnOK = button(panBottom, "btnOK", QStringLiteral("&OK"), 408, 88);
+    connect(button(panBottom, "btnTech", tr("Tech Support"), 16, 88), &QPushButton::clicked, this,
+            &TAboutForm::btnTechClick);
+    connect(button(panBottom, "btnSales", tr("Sales Support"), 104, 88), &QPushButton::clicked,
+            this, &TAboutForm::btnSalesClick);
+    QPushButton *btnOK = button(panBottom, "btnOK", tr("&OK"), 408, 88);
     btnOK->setDefault(true);
     connect(btnOK, &QPushButton::clicked, this, &TAboutForm::btnOKClick);
 }
@@ -146,7 +145,7 @@ void TAboutForm::buildLowerPanel()
 void TAboutForm::FormCreate(const QString &versionText)
 {
     labProgramName->setText(ProgramInfo::ProgramName);
-    labVersion->setText(QStringLiteral("Version ") + versionText);
+    labVersion->setText(tr("Version ") + versionText);
     labCopyright->setText(ProgramInfo::CopyrightNotice());
     labRightsReserved->setText(ProgramInfo::RightsReserved());
     labWebsite->setText(ProgramInfo::WebSite);

@@ -3,6 +3,7 @@
 #include "tasklist/tasklistmodel.h"
 #include "tasklist/timetext.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLocale>
 
@@ -30,11 +31,14 @@ QString JobSummaryText(const JobSummary &summary)
 {
     if (summary.videos == 0)
         return QString();
-    const QString videos = summary.videos == 1 ? QStringLiteral("1 video")
-                                               : QStringLiteral("%1 videos").arg(summary.videos);
+    const QString videos =
+        summary.videos == 1
+            ? QCoreApplication::translate("JobSummary", "1 video")
+            : QCoreApplication::translate("JobSummary", "%1 videos").arg(summary.videos);
     // Whole seconds: an estimate has no use for tenths.
     const QString playTime = SecondsToTimeText(qRound(summary.seconds));
     const QString size =
         QLocale::c().formattedDataSize(summary.outputBytes, 1, QLocale::DataSizeSIFormat);
-    return QStringLiteral("%1, %2, about %3").arg(videos, playTime, size);
+    return QCoreApplication::translate("JobSummary", "%1, %2, about %3")
+        .arg(videos, playTime, size);
 }

@@ -4,6 +4,7 @@
 #include "platform/qtchoosers.h"
 #include "platform/qtmessages.h"
 #include "platform/qtshellopener.h"
+#include "platform/translations.h"
 #include "tasklist/filenamebytes.h"
 #include "tasklist/tasklist.h"
 
@@ -34,6 +35,8 @@ QStringList TakenArguments(int argc, char **argv, QStringList &unreadable)
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    const QString programDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    InstallTranslations(app, programDir);
     QtMessages messages;
     QtChoosers choosers;
     QtShellOpener shell;
@@ -43,7 +46,7 @@ int main(int argc, char **argv)
 
     QStringList unreadable;
     const QStringList arguments = TakenArguments(argc, argv, unreadable);
-    TMainForm window(QCoreApplication::applicationDirPath() + QLatin1Char('/'), seams, arguments);
+    TMainForm window(programDir, seams, arguments);
     messages.setMainWindow(&window);
     const QRect screen = window.screen()->availableGeometry();
     window.move(screen.center() - window.rect().center());

@@ -134,8 +134,7 @@ void TMainForm::closeEvent(QCloseEvent *event)
         event->ignore();
         if (closeWhenJobEnds)
             return;
-        if (Seams.messages->ask(QStringLiteral("Job Running"),
-                                QStringLiteral("A job is running. Stop it and quit?")) &&
+        if (Seams.messages->ask(tr("Job Running"), tr("A job is running. Stop it and quit?")) &&
             TheJob->isActive()) {
             closeWhenJobEnds = true;
             TheJob->imgStopClick();
@@ -245,6 +244,5 @@ void TMainForm::tbtnHelpClick()
     const QString page = ProgramInfo::HelpFilePath(ProgramDir);
     if (QFileInfo(page).isFile() && Seams.shell->open(page))
         return;
-    Seams.messages->inform(QStringLiteral("Help"),
-                           QStringLiteral("The help page could not be opened:\n\n%1").arg(page));
+    Seams.messages->inform(tr("Help"), tr("The help page could not be opened:\n\n%1").arg(page));
 }

@@ -104,13 +104,13 @@ void TMainForm::installKeyboard()
         addAction(item);
         return item;
     };
-    actSelectAll = windowAction(QStringLiteral("Select All"), selectAll, [this] {
+    actSelectAll = windowAction(tr("Select All"), selectAll, [this] {
         if (ltvTask->isEnabled())
             ltvTask->selectAll();
     });
-    actUndo = windowAction(QStringLiteral("Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z),
-                           [this] { undoListEdit(); });
-    actRedo = windowAction(QStringLiteral("Redo"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+    actUndo =
+        windowAction(tr("Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { undoListEdit(); });
+    actRedo = windowAction(tr("Redo"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
                            [this] { redoListEdit(); });
     addShortcut(help, clickIfEnabled(tbtnHelp));
     addShortcut(quit, [this] { close(); });
@@ -126,20 +126,16 @@ void TMainForm::installKeyboard()
             imgStart->setFocus(Qt::TabFocusReason);
     });
 
-    showShortcutInToolTip(tbtnAddFile, QStringLiteral("Add video files to the list"), addFiles);
-    showShortcutInToolTip(tbtnAddDir, QStringLiteral("Add the videos of a folder to the list"),
-                          addDir);
-    showShortcutInToolTip(tbtnHelp, QStringLiteral("Open the help page"), help);
+    showShortcutInToolTip(tbtnAddFile, tr("Add video files to the list"), addFiles);
+    showShortcutInToolTip(tbtnAddDir, tr("Add the videos of a folder to the list"), addDir);
+    showShortcutInToolTip(tbtnHelp, tr("Open the help page"), help);
     const QString undoKeys = actUndo->shortcut().toString(QKeySequence::NativeText);
     tbtnRemove->setToolTip(
-        QStringLiteral("Remove the selected rows (Delete; %1 brings them back)").arg(undoKeys));
-    tbtnClear->setToolTip(
-        QStringLiteral("Remove every row (Backspace; %1 brings them back)").arg(undoKeys));
-    showShortcutInToolTip(imgStart, QStringLiteral("Join the listed videos into the output file"),
-                          join);
-    imgStop->setToolTip(
-        QStringLiteral("Stop the job (%1, or Enter while Stop has the focus, then confirm)")
-            .arg(stop.toString(QKeySequence::NativeText)));
+        tr("Remove the selected rows (Delete; %1 brings them back)").arg(undoKeys));
+    tbtnClear->setToolTip(tr("Remove every row (Backspace; %1 brings them back)").arg(undoKeys));
+    showShortcutInToolTip(imgStart, tr("Join the listed videos into the output file"), join);
+    imgStop->setToolTip(tr("Stop the job (%1, or Enter while Stop has the focus, then confirm)")
+                            .arg(stop.toString(QKeySequence::NativeText)));
 
     // After the output file's controls comes the step that uses them.
     setTabOrder(edtOutputFile, bbtnBrowser);
@@ -160,17 +156,18 @@ void TMainForm::describeControls()
         const char *description;
     };
     const Description descriptions[] = {
-        {imgStart, "Join", "Join the listed videos into the output file"},
-        {imgStop, "Stop", "Stop the running job"},
-        {ltvTask, "Task List", "The videos to join, in the order they are joined"},
-        {tbtnRemove, "Delete", "Remove the selected rows from the list"},
-        {tbtnClear, "Clear", "Remove every row from the list"},
-        {tbtnUp, "Move Up", "Move the selected rows up"},
-        {tbtnDown, "Move Down", "Move the selected rows down"},
+        {imgStart, QT_TR_NOOP("Join"), QT_TR_NOOP("Join the listed videos into the output file")},
+        {imgStop, QT_TR_NOOP("Stop"), QT_TR_NOOP("Stop the running job")},
+        {ltvTask, QT_TR_NOOP("Task List"),
+         QT_TR_NOOP("The videos to join, in the order they are joined")},
+        {tbtnRemove, QT_TR_NOOP("Delete"), QT_TR_NOOP("Remove the selected rows from the list")},
+        {tbtnClear, QT_TR_NOOP("Clear"), QT_TR_NOOP("Remove every row from the list")},
+        {tbtnUp, QT_TR_NOOP("Move Up"), QT_TR_NOOP("Move the selected rows up")},
+        {tbtnDown, QT_TR_NOOP("Move Down"), QT_TR_NOOP("Move the selected rows down")},
     };
     for (const Description &d : descriptions) {
-        d.control->setAccessibleName(QString::fromLatin1(d.name));
-        d.control->setAccessibleDescription(QString::fromLatin1(d.description));
+        d.control->setAccessibleName(tr(d.name));
+        d.control->setAccessibleDescription(tr(d.description));
     }
 }
 
@@ -178,6 +175,6 @@ void TMainForm::stopAfterAsking()
 {
     if (!TheJob->isActive() || !imgStop->isVisible())
         return;
-    if (Seams.messages->ask(QStringLiteral("Stop"), QStringLiteral("Stop the running job?")))
+    if (Seams.messages->ask(tr("Stop"), tr("Stop the running job?")))
         imgStopClick();
 }

@@ -113,14 +113,13 @@ QWidget *TMainForm::buildToolbar()
         const char *caption;
         int left;
     };
-    const Place places[] = {{&tbtnAddFile, "tbtnAddFile", "Add Files", 9},
-                            {&tbtnAddDir, "tbtnAddDir", "Add Dir", 118},
-                            {&tbtnSetting, "tbtnSetting", "Settings", 228},
-                            {&tbtnAbout, "tbtnAbout", "About", 338},
-                            {&tbtnHelp, "tbtnHelp", "Help", 447}};
+    const Place places[] = {{&tbtnAddFile, "tbtnAddFile", QT_TR_NOOP("Add Files"), 9},
+                            {&tbtnAddDir, "tbtnAddDir", QT_TR_NOOP("Add Dir"), 118},
+                            {&tbtnSetting, "tbtnSetting", QT_TR_NOOP("Settings"), 228},
+                            {&tbtnAbout, "tbtnAbout", QT_TR_NOOP("About"), 338},
+                            {&tbtnHelp, "tbtnHelp", QT_TR_NOOP("Help"), 447}};
     for (const Place &place : places) {
-        QToolButton *button =
-            flatButton(panToolbar, place.name, QString::fromLatin1(place.caption));
+        QToolButton *button = flatButton(panToolbar, place.name, tr(place.caption));
         button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         button->setIconSize(QSize(54, 54));
         button->setGeometry(place.left, 8, 109, 58);
@@ -188,12 +187,12 @@ QWidget *TMainForm::buildRowButtons()
         const char *caption;
         int left;
     };
-    const Place places[] = {{&tbtnRemove, "tbtnRemove", "Delete", 21},
-                            {&tbtnClear, "tbtnClear", "Clear", 125},
-                            {&tbtnUp, "tbtnUp", "Move Up", 229},
-                            {&tbtnDown, "tbtnDown", "Move Down", 334}};
+    const Place places[] = {{&tbtnRemove, "tbtnRemove", QT_TR_NOOP("Delete"), 21},
+                            {&tbtnClear, "tbtnClear", QT_TR_NOOP("Clear"), 125},
+                            {&tbtnUp, "tbtnUp", QT_TR_NOOP("Move Up"), 229},
+                            {&tbtnDown, "tbtnDown", QT_TR_NOOP("Move Down"), 334}};
     for (const Place &place : places) {
-        QToolButton *button = flatButton(Panel2, place.name, QString::fromLatin1(place.caption));
+        QToolButton *button = flatButton(Panel2, place.name, tr(place.caption));
         button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         button->setIconSize(QSize(16, 16));
         button->setGeometry(place.left, 6, 100, 22);
@@ -224,13 +223,13 @@ QWidget *TMainForm::buildGettingStarted(QWidget *parent)
     imgBanner = named(new QLabel(panel), "imgBanner");
     imgBanner->setGeometry(144, 93, 121, 150);
     imgBanner->setScaledContents(true);
-    QLabel *heading = placedLabel(panel, "Label13", QStringLiteral("Getting started:"), 334, 118);
+    QLabel *heading = placedLabel(panel, "Label13", tr("Getting started:"), 334, 118);
     heading->setFont(pixelFont(26, true));
     setColour(heading, QPalette::WindowText, QColor(40, 180, 232));
     heading->adjustSize();
-    const QString steps[] = {QStringLiteral("1. Add video files in to the list."),
-                             QStringLiteral("2. Select a profile and specify the output path."),
-                             QStringLiteral("3. Click on the \"Join\" button.")};
+    const QString steps[] = {tr("1. Add video files in to the list."),
+                             tr("2. Select a profile and specify the output path."),
+                             tr("3. Click on the \"Join\" button.")};
     const char *names[] = {"Label14", "Label15", "Label16"};
     for (int i = 0; i < 3; ++i) {
         QLabel *step = placedLabel(panel, names[i], steps[i], 350, 158 + 27 * i);
@@ -284,16 +283,16 @@ QWidget *TMainForm::buildJobSettingsPanel(QWidget *parent)
 {
     auto *panel = named(new QWidget(parent), "panBottomCenter");
     panel->setGeometry(0, 0, 612, 77);
-    labelEndingAt(panel, "Label1", QStringLiteral("Profile:"), 71, 16);
+    labelEndingAt(panel, "Label1", tr("Profile:"), 71, 16);
     cmbProfile = named(new QComboBox(panel), "cmbProfile");
     cmbProfile->setEditable(false);
     cmbProfile->setGeometry(74, 13, 439, 21);
-    bbtnSetting = pushButton(panel, "bbtnSetting", QStringLiteral("&Setting"), 528, 10);
-    labelEndingAt(panel, "Label2", QStringLiteral("Output File:"), 72, 47);
+    bbtnSetting = pushButton(panel, "bbtnSetting", tr("&Setting"), 528, 10);
+    labelEndingAt(panel, "Label2", tr("Output File:"), 72, 47);
     edtOutputFile = named(new QLineEdit(panel), "edtOutputFile");
     edtOutputFile->setGeometry(75, 43, 350, 21);
-    bbtnBrowser = pushButton(panel, "bbtnBrowser", QStringLiteral("&Browser"), 440, 41);
-    bbtnOpen = pushButton(panel, "bbtnOpen", QStringLiteral("&Open"), 528, 40);
+    bbtnBrowser = pushButton(panel, "bbtnBrowser", tr("&Browser"), 440, 41);
+    bbtnOpen = pushButton(panel, "bbtnOpen", tr("&Open"), 528, 40);
     return panel;
 }
 
@@ -301,25 +300,23 @@ QWidget *TMainForm::buildProgressPanel(QWidget *parent)
 {
     auto *panel = named(new QWidget(parent), "panBottomLeft");
     panel->setGeometry(0, 0, 612, 77);
-    labProcessTitle =
-        placedLabel(panel, "labProcessTitle", QStringLiteral("Converting (Prepare):"), 19, 8);
-    labConvertingFile =
-        labelAfter(panel, "labConvertingFile", QStringLiteral("No File"), labProcessTitle);
+    labProcessTitle = placedLabel(panel, "labProcessTitle", tr("Converting (Prepare):"), 19, 8);
+    labConvertingFile = labelAfter(panel, "labConvertingFile", tr("No File"), labProcessTitle);
     const QColor white(Qt::white);
-    QLabel *label5 = placedLabel(panel, "label5", QStringLiteral("Time Elapsed:"), 298, 8);
+    QLabel *label5 = placedLabel(panel, "label5", tr("Time Elapsed:"), 298, 8);
     setColour(label5, QPalette::WindowText, white);
     // Longer names are cut off where the times begin.
     labConvertingFile->setFixedWidth(label5->x() - 6 - labConvertingFile->x());
     labElapsed = labelAfter(panel, "labElapsed", QStringLiteral("00:00:00"), label5);
-    QLabel *label6 = placedLabel(panel, "label6", QStringLiteral("Time Remaining:"),
-                                 std::max(441, labElapsed->x() + 58), 8);
+    QLabel *label6 =
+        placedLabel(panel, "label6", tr("Time Remaining:"), std::max(441, labElapsed->x() + 58), 8);
     setColour(label6, QPalette::WindowText, white);
     labRemaining = labelAfter(panel, "labRemaining", QStringLiteral("00:00:00"), label6);
-    labelEndingAt(panel, "label7", QStringLiteral("Current Progress:"), 111, 29);
+    labelEndingAt(panel, "label7", tr("Current Progress:"), 111, 29);
     pgbCurrent = named(new QProgressBar(panel), "pgbCurrent");
     pgbCurrent->setGeometry(115, 29, 442, 17);
     labCurProgress = placedLabel(panel, "labCurProgress", QStringLiteral("0%"), 565, 31);
-    labelEndingAt(panel, "label8", QStringLiteral("Total Progress:"), 111, 53);
+    labelEndingAt(panel, "label8", tr("Total Progress:"), 111, 53);
     pgbTotal = named(new QProgressBar(panel), "pgbTotal");
     pgbTotal->setGeometry(115, 52, 442, 17);
     labTotalProgress = placedLabel(panel, "labTotalProgress", QStringLiteral("0%"), 565, 54);

@@ -59,22 +59,22 @@ void TMainForm::buildTaskPopup()
 {
     ppmTask = new QMenu(this);
     ppmTask->setObjectName(QStringLiteral("ppmTask"));
-    ppmTask->addAction(QStringLiteral("Open"), this, &TMainForm::ltvTaskDblClick);
+    ppmTask->addAction(tr("Open"), this, &TMainForm::ltvTaskDblClick);
     ppmTask->addSeparator();
-    ppmTask->addAction(QStringLiteral("Add Files..."), this, &TMainForm::tbtnAddFileClick);
-    ppmTask->addAction(QStringLiteral("Add Directorys..."), this, &TMainForm::tbtnAddDirClick);
+    ppmTask->addAction(tr("Add Files..."), this, &TMainForm::tbtnAddFileClick);
+    ppmTask->addAction(tr("Add Directorys..."), this, &TMainForm::tbtnAddDirClick);
     ppmTask->addSeparator();
-    ppmTask->addAction(QStringLiteral("Remove"), this, &TMainForm::tbtnRemoveClick);
-    ppmTask->addAction(QStringLiteral("Clear"), this, &TMainForm::tbtnClearClick);
+    ppmTask->addAction(tr("Remove"), this, &TMainForm::tbtnRemoveClick);
+    ppmTask->addAction(tr("Clear"), this, &TMainForm::tbtnClearClick);
     ppmTask->addSeparator();
-    QMenu *sortMenu = ppmTask->addMenu(QStringLiteral("Sort by"));
+    QMenu *sortMenu = ppmTask->addMenu(tr("Sort by"));
     sortMenu->setObjectName(QStringLiteral("mnuSortBy"));
     const QPair<const char *, TaskList::SortKey> keys[] = {
-        {"Name", TaskList::SortKey::Name},
-        {"Date", TaskList::SortKey::Date},
-        {"Play Time", TaskList::SortKey::PlayTime}};
+        {QT_TR_NOOP("Name"), TaskList::SortKey::Name},
+        {QT_TR_NOOP("Date"), TaskList::SortKey::Date},
+        {QT_TR_NOOP("Play Time"), TaskList::SortKey::PlayTime}};
     for (const auto &[text, key] : keys)
-        sortMenu->addAction(QString::fromLatin1(text), this, [this, key = key] { sortRows(key); });
+        sortMenu->addAction(tr(text), this, [this, key = key] { sortRows(key); });
     ppmTask->addSeparator();
     ppmTask->addAction(actUndo);
     ppmTask->addAction(actRedo);
@@ -89,9 +89,9 @@ void TMainForm::ppmTaskPopup()
     const bool selected = Tasks->hasSelection();
     for (QAction *action : ppmTask->actions()) {
         const QString text = action->text();
-        if (text == QLatin1String("Open") || text == QLatin1String("Remove"))
+        if (text == tr("Open") || text == tr("Remove"))
             action->setEnabled(selected);
-        else if (text == QLatin1String("Clear") || text == QLatin1String("Sort by"))
+        else if (text == tr("Clear") || text == tr("Sort by"))
             action->setEnabled(Tasks->count() > 0);
     }
 }
@@ -119,9 +119,9 @@ bool TMainForm::refuseStartWhileTakingIn()
         return false;
     // A job over a half-filled list would join fewer files than the user
     // gave.
-    Seams.messages->inform(QStringLiteral("Files Still Coming In"),
-                           QStringLiteral("Files are still being added to the Task List. Click "
-                                          "Start again when all of them are listed."));
+    Seams.messages->inform(tr("Files Still Coming In"),
+                           tr("Files are still being added to the Task List. Click "
+                              "Start again when all of them are listed."));
     return true;
 }
 
@@ -136,8 +136,8 @@ void TMainForm::tbtnAddFileClick()
 
 void TMainForm::tbtnAddDirClick()
 {
-    const QString folder = Seams.choosers->chooseFolder(
-        this, QStringLiteral("Add a directory to the Task List"), QString());
+    const QString folder =
+        Seams.choosers->chooseFolder(this, tr("Add a directory to the Task List"), QString());
     if (!folder.isEmpty())
         Tasks->AddTaskFolder(folder);
     ltvTask->setFocus();

@@ -8,7 +8,7 @@ TPowerOffForm::TPowerOffForm(QWidget *mainWindow)
     : MainWindowDialog(mainWindow)
 {
     setObjectName(QStringLiteral("frmPowerOffCountdown"));
-    setWindowTitle(QStringLiteral("Turn Off"));
+    setWindowTitle(tr("Turn Off"));
     setFixedSize(330, 96);
 
     labCountdown = new QLabel(this);
@@ -17,7 +17,7 @@ TPowerOffForm::TPowerOffForm(QWidget *mainWindow)
 
     // Cancel is the default button: a key pressed by chance keeps the
     // computer on.
-    auto *btnCancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    auto *btnCancel = new QPushButton(tr("&Cancel"), this);
     btnCancel->setObjectName(QStringLiteral("btnCancelPowerOff"));
     btnCancel->setGeometry(239, 58, 75, 25);
     btnCancel->setDefault(true);
@@ -64,10 +64,9 @@ void TPowerOffForm::tick()
 void TPowerOffForm::showRemaining()
 {
     const int left = qMax(0, Remaining);
-    labCountdown->setText(
-        QStringLiteral("The computer will be turned off in %1 %2.")
-            .arg(left)
-            .arg(left == 1 ? QStringLiteral("second") : QStringLiteral("seconds")));
+    labCountdown->setText(tr("The computer will be turned off in %1 %2.")
+                              .arg(left)
+                              .arg(left == 1 ? tr("second") : tr("seconds")));
 }
 
 // The answer is taken before the dialog hides, so the hide does not answer

@@ -3,6 +3,7 @@
 #include "tasklist/inputtypes.h"
 #include "tasklist/tasklist.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -44,8 +45,9 @@ ExpandedInputs ExpandInputs(const QStringList &inputs)
         }
         QStringList lines;
         if (!readListFile(listFile, lines)) {
-            expanded.problems
-                << QStringLiteral("the list file \"%1\" could not be read").arg(listFile);
+            expanded.problems << QCoreApplication::translate(
+                                     "CliJoin", "the list file \"%1\" could not be read")
+                                     .arg(listFile);
             continue;
         }
         for (const QString &line : qAsConst(lines)) {
@@ -62,13 +64,15 @@ QString EntryProblem(const QString &entry)
     // A folder named like a video is most likely a mistake for the video;
     // taking the videos inside it instead would join something else.
     if (info.isDir() && IsSupportedExt(QDir::cleanPath(entry)))
-        return QStringLiteral("\"%1\" is a folder, not a video file").arg(entry);
+        return QCoreApplication::translate("CliJoin", "\"%1\" is a folder, not a video file")
+            .arg(entry);
     if (info.isDir())
         return QString();
     if (!info.isFile())
-        return QStringLiteral("no such file or folder: \"%1\"").arg(entry);
+        return QCoreApplication::translate("CliJoin", "no such file or folder: \"%1\"").arg(entry);
     if (!IsSupportedExt(entry)) {
-        return QStringLiteral("\"%1\" is not of a video type the program takes (%2)")
+        return QCoreApplication::translate("CliJoin",
+                                           "\"%1\" is not of a video type the program takes (%2)")
             .arg(entry, InputExtensions().join(QLatin1Char(' ')));
     }
     return QString();

@@ -17,6 +17,7 @@
 #include "settings/profiles.h"
 #include "tasklist/tasklist.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
@@ -52,9 +53,11 @@ QString TempDirProblem(const std::optional<QString> &tempDir)
         return QString();
     const QFileInfo info(fullPath(*tempDir));
     if (!info.exists())
-        return QStringLiteral("the temp folder \"%1\" does not exist").arg(*tempDir);
+        return QCoreApplication::translate("CliJoin", "the temp folder \"%1\" does not exist")
+            .arg(*tempDir);
     if (!info.isDir())
-        return QStringLiteral("the temp folder \"%1\" is not a folder").arg(*tempDir);
+        return QCoreApplication::translate("CliJoin", "the temp folder \"%1\" is not a folder")
+            .arg(*tempDir);
     return QString();
 }
 
@@ -113,7 +116,8 @@ private:
         if (!problems.isEmpty())
             return ExitCode::Refused;
         for (const QString &folder : FoldersWithoutInputs(expanded.entries))
-            m_console.note(QStringLiteral("the folder \"%1\" holds no video of a type the "
+            m_console.note(QCoreApplication::translate(
+                               "CliJoin", "the folder \"%1\" holds no video of a type the "
                                           "program takes")
                                .arg(folder));
 
@@ -174,7 +178,8 @@ private:
                 return ExitCode::Joined;
             }
             m_console.error(
-                QStringLiteral("the output file \"%1\" is missing or empty").arg(output));
+                QCoreApplication::translate("CliJoin", "the output file \"%1\" is missing or empty")
+                    .arg(output));
             return ExitCode::EncoderFailed;
         }
         if (m_interrupts->received())
@@ -207,8 +212,9 @@ int RunJoin(const CliRequest &request, const QString &programDir, InterruptSigna
     QString profileName;
     if (request.profile) {
         if (!catalogue.contains(*request.profile)) {
-            Console(false).error(QStringLiteral("no profile \"%1\" in %2Profiles/ "
-                                                "(--list-profiles shows the profiles)")
+            Console(false).error(QCoreApplication::translate("CliJoin",
+                                                             "no profile \"%1\" in %2Profiles/ "
+                                                             "(--list-profiles shows the profiles)")
                                      .arg(*request.profile, programDir));
             return ExitCode::BadArguments;
         }

@@ -4,6 +4,7 @@
 #include "cli/exitcodes.h"
 #include "cli/interruptsignals.h"
 #include "cli/joincommand.h"
+#include "platform/translations.h"
 #include "settings/preferences.h"
 #include "settings/profiles.h"
 #include "settings/programinfo.h"
@@ -31,15 +32,17 @@ int main(int argc, char **argv)
     // No window waits for the probes here.
     SetProbesGiveWayToWindow(false);
     QCoreApplication app(argc, argv);
+    // The program directory of the window: profiles, preferences and encoder.
+    const QString programDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    InstallTranslations(app, programDir);
 
     const CliParse parse = ParseCliArguments(QCoreApplication::arguments().mid(1));
     if (!parse.ok()) {
-        Console(false).error(parse.error +
-                             QStringLiteral(" (brelvane-cli --help shows the usage)"));
+        Console(false).error(
+            parse.error +
+            QCoreApplication::translate("CliJoin", " (brelvane-cli --help shows the usage)"));
         return ExitCode::BadArguments;
     }
-    // The program directory of the window: profiles, preferences and encoder.
-    const QString programDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
     switch (parse.request.command) {
     case CliRequest::Help:
         printOut(UsageText());
@@ -59,9 +62,10 @@ int main(int argc, char **argv)
     // text, which names no file: it is refused as it was given.
     for (int i = 1; i < argc; ++i) {
         if (!NameRoundTrips(QByteArray(argv[i]))) {
-            Console(false).error(QStringLiteral("the name \"%1\" is not valid UTF-8, so the "
-                                                "program cannot open it; please rename it")
-                                     .arg(EscapedName(QByteArray(argv[i]))));
+            Console(false).error(
+                QCoreApplication::translate("CliJoin", "the name \"%1\" is not valid UTF-8, so the "
+                                                       "program cannot open it; please rename it")
+                    .arg(EscapedName(QByteArray(argv[i]))));
             return ExitCode::Refused;
         }
     }

@@ -2,6 +2,8 @@
 
 #include "cli/console.h"
 
+#include <QCoreApplication>
+
 ProgressPrinter::ProgressPrinter(Console *console, const QString &outputText,
                                  const QString &profilePath)
     : m_console(console)
@@ -79,12 +81,12 @@ QString ProgressPrinter::statusLine() const
     QString line = m_title;
     if (m_fileVisible && !m_file.isEmpty())
         line += QLatin1Char(' ') + m_file;
-    line +=
-        QStringLiteral(" | current ") + m_currentLabel + QStringLiteral(" | total ") + m_totalLabel;
+    line += QCoreApplication::translate("CliJoin", " | current ") + m_currentLabel +
+            QCoreApplication::translate("CliJoin", " | total ") + m_totalLabel;
     if (!m_elapsed.isEmpty())
-        line += QStringLiteral(" | elapsed ") + m_elapsed;
+        line += QCoreApplication::translate("CliJoin", " | elapsed ") + m_elapsed;
     if (!m_remaining.isEmpty())
-        line += QStringLiteral(" | remaining ") + m_remaining;
+        line += QCoreApplication::translate("CliJoin", " | remaining ") + m_remaining;
     return line;
 }
 

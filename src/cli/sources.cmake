@@ -4,6 +4,7 @@ add_executable(brelvane-cli
   cli/main.cpp
   cli/exitcodes.h
   cli/cliarguments.h cli/cliarguments.cpp
+  cli/clioptions.h cli/clioptions.cpp
   cli/console.h cli/console.cpp
   cli/interruptsignals.h cli/interruptsignals.cpp
   cli/terminalmessages.h cli/terminalmessages.cpp

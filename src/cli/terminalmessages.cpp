@@ -2,6 +2,8 @@
 
 #include "cli/console.h"
 
+#include <QCoreApplication>
+
 #include <cerrno>
 #include <cstdio>
 #include <poll.h>
@@ -19,7 +21,9 @@ QString forTerminal(const QString &title, const QString &text)
 
 bool isNotice(const QString &title)
 {
-    return title == QLatin1String("Complete") || title == QLatin1String("Cancel");
+    // The job's titles, in the language it speaks.
+    return title == QCoreApplication::translate("Job", "Complete") ||
+           title == QCoreApplication::translate("Job", "Cancel");
 }
 
 } // namespace
@@ -50,7 +54,8 @@ bool TerminalMessages::ask(const QString &title, const QString &text)
     m_titles << title;
     if (::isatty(STDIN_FILENO) != 1) {
         m_console->error(forTerminal(title, text));
-        m_console->error(QStringLiteral(
+        m_console->error(QCoreApplication::translate(
+            "CliJoin",
             "no answer: standard input is not a terminal, so the question is answered No"));
         m_unanswered = true;
         return false;

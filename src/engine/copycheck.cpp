@@ -4,6 +4,7 @@
 #include "platform/filepaths.h"
 #include "settings/profiles.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -30,32 +31,38 @@ QString rotationOf(const ProbeResult &facts)
 // camera's data) are left out and need not agree.
 QString streamsOf(const ProbeResult &facts)
 {
-    return QStringLiteral("%1 video and %2 sound").arg(facts.videoStreams).arg(facts.soundStreams);
+    return QCoreApplication::translate("Job", "%1 video and %2 sound")
+        .arg(facts.videoStreams)
+        .arg(facts.soundStreams);
 }
 
 // The facts a copy must keep, in the order they are told. Bit depth and
 // chroma format come before the profile they imply, as the plainer reason.
 const CopyFact CopyFacts[] = {
-    {"container", [](const ProbeResult &f) { return f.containerFormat; }},
-    {"video codec", [](const ProbeResult &f) { return f.videoFormat; }},
-    {"bit depth", [](const ProbeResult &f) { return f.bitDepth; }},
-    {"chroma format", [](const ProbeResult &f) { return f.chromaFormat; }},
-    {"video profile", [](const ProbeResult &f) { return f.videoProfile; }},
-    {"frame size", sizeOf},
-    {"pixel aspect ratio", [](const ProbeResult &f) { return f.pixelAspect; }},
-    {"rotation", rotationOf},
-    {"frame rate", [](const ProbeResult &f) { return f.frameRate; }},
-    {"field order", [](const ProbeResult &f) { return f.fieldOrder; }},
-    {"sound codec", [](const ProbeResult &f) { return f.audioFormat; }},
-    {"sample rate", [](const ProbeResult &f) { return f.sampleRate; }},
-    {"channel count", [](const ProbeResult &f) { return f.channels; }},
-    {"channel layout", [](const ProbeResult &f) { return f.channelLayout; }},
-    {"streams", streamsOf},
+    {QT_TRANSLATE_NOOP("Job", "container"), [](const ProbeResult &f) { return f.containerFormat; }},
+    {QT_TRANSLATE_NOOP("Job", "video codec"), [](const ProbeResult &f) { return f.videoFormat; }},
+    {QT_TRANSLATE_NOOP("Job", "bit depth"), [](const ProbeResult &f) { return f.bitDepth; }},
+    {QT_TRANSLATE_NOOP("Job", "chroma format"),
+     [](const ProbeResult &f) { return f.chromaFormat; }},
+    {QT_TRANSLATE_NOOP("Job", "video profile"),
+     [](const ProbeResult &f) { return f.videoProfile; }},
+    {QT_TRANSLATE_NOOP("Job", "frame size"), sizeOf},
+    {QT_TRANSLATE_NOOP("Job", "pixel aspect ratio"),
+     [](const ProbeResult &f) { return f.pixelAspect; }},
+    {QT_TRANSLATE_NOOP("Job", "rotation"), rotationOf},
+    {QT_TRANSLATE_NOOP("Job", "frame rate"), [](const ProbeResult &f) { return f.frameRate; }},
+    {QT_TRANSLATE_NOOP("Job", "field order"), [](const ProbeResult &f) { return f.fieldOrder; }},
+    {QT_TRANSLATE_NOOP("Job", "sound codec"), [](const ProbeResult &f) { return f.audioFormat; }},
+    {QT_TRANSLATE_NOOP("Job", "sample rate"), [](const ProbeResult &f) { return f.sampleRate; }},
+    {QT_TRANSLATE_NOOP("Job", "channel count"), [](const ProbeResult &f) { return f.channels; }},
+    {QT_TRANSLATE_NOOP("Job", "channel layout"),
+     [](const ProbeResult &f) { return f.channelLayout; }},
+    {QT_TRANSLATE_NOOP("Job", "streams"), streamsOf},
 };
 
 QString shown(const QString &value)
 {
-    return value.isEmpty() ? QStringLiteral("none") : value;
+    return value.isEmpty() ? QCoreApplication::translate("Job", "none") : value;
 }
 
 // The file names say which files are meant, unless both have the same name.
@@ -74,7 +81,8 @@ std::optional<CopyDifference> FirstCopyDifference(const QList<ProbeResult> &fact
             const QString expected = fact.value(facts.first());
             const QString found = fact.value(facts.at(input));
             if (found != expected)
-                return CopyDifference{input, QString::fromLatin1(fact.name), found, expected};
+                return CopyDifference{input, QCoreApplication::translate("Job", fact.name), found,
+                                      expected};
         }
     }
     return std::nullopt;
@@ -91,14 +99,17 @@ std::optional<StartRefusal> CheckCopyJoin(const QList<PlanInput> &inputs,
         return std::nullopt;
     const QString first = inputs.first().path;
     const QString differing = inputs.at(difference->input).path;
-    QString text = QStringLiteral("\"%1\" differs from \"%2\" in its %3 (%4, not %5). ")
-                       .arg(nameOf(differing, first), nameOf(first, differing), difference->fact,
-                            shown(difference->found), shown(difference->expected));
+    QString text =
+        QCoreApplication::translate("Job", "\"%1\" differs from \"%2\" in its %3 (%4, not %5). ")
+            .arg(nameOf(differing, first), nameOf(first, differing), difference->fact,
+                 shown(difference->found), shown(difference->expected));
     text += reencodingProfile.isEmpty()
-                ? QStringLiteral("Choose a profile that re-encodes.")
-                : QStringLiteral("Choose a profile that re-encodes, such as \"%1\".")
+                ? QCoreApplication::translate("Job", "Choose a profile that re-encodes.")
+                : QCoreApplication::translate("Job",
+                                              "Choose a profile that re-encodes, such as \"%1\".")
                       .arg(reencodingProfile);
-    return StartRefusal{QStringLiteral("Videos Differ"), text, StartRefusal::KeepFocus};
+    return StartRefusal{QCoreApplication::translate("Job", "Videos Differ"), text,
+                        StartRefusal::KeepFocus};
 }
 
 QString ReencodingProfile(const QString &programDir)

@@ -9,6 +9,7 @@
 #include "tasklist/tasklistmodel.h"
 #include "tasklist/timetext.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QStorageInfo>
 
@@ -150,7 +151,8 @@ void Job::failToStartEncoder(const QString &rowStatus, int onlyRow)
     else
         setAllRowStatuses(rowStatus);
     m_messages->plain(ProgramInfo::ProgramName,
-                      QStringLiteral("Error. Please re-install ") + ProgramInfo::ProgramName);
+                      QCoreApplication::translate("Job", "Error. Please re-install ") +
+                          ProgramInfo::ProgramName);
     m_state = Idle;
     finishJob(false, true);
 }
@@ -161,7 +163,8 @@ QString Job::diskFullNote(const QString &path) const
     const QStorageInfo storage(FolderPart(path));
     if (!storage.isValid() || storage.bytesAvailable() > 1024 * 1024)
         return QString();
-    return QStringLiteral("The disk is full: \"%1\" has no space left.").arg(storage.rootPath());
+    return QCoreApplication::translate("Job", "The disk is full: \"%1\" has no space left.")
+        .arg(storage.rootPath());
 }
 
 // What the job made is gone when it ends, whatever the end: the folder of

@@ -12,6 +12,7 @@
 #include "settings/livesettings.h"
 #include "tasklist/tasklistmodel.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 void Job::ConvertInputs()
@@ -51,9 +52,10 @@ bool Job::makeWorkFolder()
     m_timer.stop();
     const QStringList failed =
         choice.succeeded() ? QStringList{choice.folder} : choice.failedFolders;
-    m_messages->inform(QStringLiteral("Temp Folder"),
-                       QStringLiteral("Unable to create the temporary folder \"%1\".")
-                           .arg(failed.join(QStringLiteral("\" or \""))));
+    m_messages->inform(
+        QCoreApplication::translate("Job", "Temp Folder"),
+        QCoreApplication::translate("Job", "Unable to create the temporary folder \"%1\".")
+            .arg(failed.join(QStringLiteral("\" or \""))));
     m_state = Idle;
     finishJob(false, true);
     return false;
@@ -61,7 +63,7 @@ bool Job::makeWorkFolder()
 
 void Job::showConversionPanel()
 {
-    m_view->setProcessTitle(QStringLiteral("Prepare (Converting):"));
+    m_view->setProcessTitle(QCoreApplication::translate("Job", "Prepare (Converting):"));
     m_view->setConvertingFile(QString());
     m_view->setConvertingFileVisible(true);
     m_view->setElapsedText(QString());
@@ -82,7 +84,7 @@ void Job::startNextConversions()
 
 void Job::convertRow(int row)
 {
-    setRowStatus(row, QStringLiteral("Converting"));
+    setRowStatus(row, QCoreApplication::translate("Job", "Converting"));
     EncoderRun *run = startRun(m_plan.conversions.at(row), false, &Job::onConversionEnded);
     run->setProperty("row", row);
     connect(run, &EncoderRun::progress, this, &Job::showConversionProgress);
@@ -110,7 +112,7 @@ void Job::showConversionProgress()
     const PlanStep &step = m_plan.conversions.at(slowest->property("row").toInt());
     QString label = FileNamePart(step.input);
     if (m_runs.size() > 1)
-        label += QStringLiteral(" +%1 more").arg(m_runs.size() - 1);
+        label += QCoreApplication::translate("Job", " +%1 more").arg(m_runs.size() - 1);
     m_view->setConvertingFile(label);
     m_view->setEncoderOutput(slowest->lastOutputText());
     if (slowest->chunkCount() <= UnparsedLeadingChunks && m_runs.size() == 1)
@@ -136,7 +138,7 @@ void Job::onConversionEnded(EncoderRun *run, const RunOutcome &outcome)
     run->deleteLater();
 
     if (m_state == Running && outcome.kind == RunOutcome::FailedToStart) {
-        failToStartEncoder(QStringLiteral("Failed"), row);
+        failToStartEncoder(QCoreApplication::translate("Job", "Failed"), row);
         return;
     }
     if (m_state == Running && m_failedRow < 0 && !keepConversion(row, outcome, lastLines)) {
@@ -145,7 +147,7 @@ void Job::onConversionEnded(EncoderRun *run, const RunOutcome &outcome)
         m_failedRow = row;
         m_failedOutcome = outcome;
         m_failedLines = lastLines;
-        setRowStatus(row, QStringLiteral("Failed"));
+        setRowStatus(row, QCoreApplication::translate("Job", "Failed"));
         stopAllRuns();
     }
     if (m_state == Stopped || m_failedRow >= 0) {
@@ -156,7 +158,7 @@ void Job::onConversionEnded(EncoderRun *run, const RunOutcome &outcome)
         return;
     }
     m_doneSeconds += m_plan.conversions.at(row).seconds;
-    setRowStatus(row, QStringLiteral("Waiting for joining"));
+    setRowStatus(row, QCoreApplication::translate("Job", "Waiting for joining"));
     startNextConversions();
     if (m_runs.isEmpty())
         JoinTemporaries();
@@ -204,7 +206,7 @@ void Job::endConversionStage()
     // The temporaries of the rows converted so far are removed with the
     // rest: nothing of theirs waits for a join any more.
     for (int row = 0; row < m_tasks->count(); ++row) {
-        if (m_tasks->status(row) == QLatin1String("Waiting for joining"))
+        if (m_tasks->status(row) == QCoreApplication::translate("Job", "Waiting for joining"))
             setRowStatus(row, stoppedStatusText());
     }
     if (m_state == Stopped)
@@ -216,7 +218,8 @@ void Job::endConversionStage()
 void Job::cancelConversion()
 {
     m_workFolder.remove();
-    m_messages->inform(QStringLiteral("Cancel"), QStringLiteral("The Coversion is canceled."));
+    m_messages->inform(QCoreApplication::translate("Job", "Cancel"),
+                       QCoreApplication::translate("Job", "The Coversion is canceled."));
     // The state stays Stopped: the job ended in its conversion stage.
     finishJob(false, true);
 }
@@ -224,14 +227,14 @@ void Job::cancelConversion()
 void Job::failConversion()
 {
     const PlanStep &step = m_plan.conversions.at(m_failedRow);
-    QString text =
-        RunFailureText(QStringLiteral("The encoder could not convert \"%1\".").arg(step.input),
-                       m_failedOutcome, step.target, m_failedLines);
+    QString text = RunFailureText(
+        QCoreApplication::translate("Job", "The encoder could not convert \"%1\".").arg(step.input),
+        m_failedOutcome, step.target, m_failedLines);
     const QString full = diskFullNote(step.target);
     if (!full.isEmpty())
         text = full + QLatin1Char('\n') + text;
     m_workFolder.remove();
-    m_messages->inform(QStringLiteral("Conversion Failed"), text);
+    m_messages->inform(QCoreApplication::translate("Job", "Conversion Failed"), text);
     m_state = Idle;
     finishJob(false, true);
 }

@@ -2,19 +2,25 @@
 
 #include "engine/tempfiles.h"
 
+#include <QCoreApplication>
+
 static QString HowItEnded(const RunOutcome &outcome, const QString &outputPath)
 {
     if (outcome.kind == RunOutcome::Crashed)
-        return QStringLiteral("The encoder crashed.");
+        return QCoreApplication::translate("Job", "The encoder crashed.");
     if (outcome.kind == RunOutcome::Stalled)
-        return QStringLiteral("The encoder showed no progress for %1 seconds and was ended.")
+        return QCoreApplication::translate(
+                   "Job", "The encoder showed no progress for %1 seconds and was ended.")
             .arg(EncoderRun::defaultStallLimit() / 1000.0);
     if (outcome.kind == RunOutcome::Overran)
-        return QStringLiteral("The encoder kept running after its work was done and was ended.");
+        return QCoreApplication::translate(
+            "Job", "The encoder kept running after its work was done and was ended.");
     if (outcome.kind == RunOutcome::Exited && outcome.exitCode != 0)
-        return QStringLiteral("The encoder ended with exit code %1.").arg(outcome.exitCode);
+        return QCoreApplication::translate("Job", "The encoder ended with exit code %1.")
+            .arg(outcome.exitCode);
     if (!IsWrittenFile(outputPath))
-        return QStringLiteral("The encoder wrote nothing to \"%1\".").arg(outputPath);
+        return QCoreApplication::translate("Job", "The encoder wrote nothing to \"%1\".")
+            .arg(outputPath);
     return QString();
 }
 
@@ -26,7 +32,7 @@ QString RunFailureText(const QString &what, const RunOutcome &outcome, const QSt
     if (!how.isEmpty())
         text += QLatin1Char('\n') + how;
     if (!lastLines.isEmpty())
-        text += QStringLiteral("\n\nLast lines of the encoder's output:\n") +
+        text += QCoreApplication::translate("Job", "\n\nLast lines of the encoder's output:\n") +
                 lastLines.join(QLatin1Char('\n'));
     return text;
 }

@@ -16,15 +16,16 @@
 #include "tasklist/tasklistmodel.h"
 #include "tasklist/timetext.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 void Job::JoinTemporaries()
 {
-    m_view->setProcessTitle(QStringLiteral("Final Step: Joining all files..."));
+    m_view->setProcessTitle(QCoreApplication::translate("Job", "Final Step: Joining all files..."));
     m_view->setConvertingFileVisible(false);
     m_view->showProgressPanel(true);
     m_state = Running;
-    setAllRowStatuses(QStringLiteral("Joining"));
+    setAllRowStatuses(QCoreApplication::translate("Job", "Joining"));
     // The rename policy looks at the output path as it is now, not as it
     // was when the job started.
     const QString target = finalTarget();
@@ -60,19 +61,20 @@ void Job::onJoiningEnded(EncoderRun *run, const RunOutcome &outcome)
     if (m_state == Stopped) {
         cancelJoining();
     } else if (outcome.kind == RunOutcome::FailedToStart) {
-        failToStartEncoder(QStringLiteral("Failed"), -1);
+        failToStartEncoder(QCoreApplication::translate("Job", "Failed"), -1);
     } else if (!outcome.exitedCleanly() || !IsWrittenFile(partial)) {
-        QString text =
-            RunFailureText(QStringLiteral("The encoder could not join the videos into \"%1\".")
-                               .arg(m_plan.finalTarget),
-                           outcome, partial, lastLines);
+        QString text = RunFailureText(
+            QCoreApplication::translate("Job", "The encoder could not join the videos into \"%1\".")
+                .arg(m_plan.finalTarget),
+            outcome, partial, lastLines);
         const QString full = diskFullNote(partial);
         failJoining(full.isEmpty() ? text : full + QLatin1Char('\n') + text);
     } else if (const QString problem = joinedOutputProblem(); !problem.isEmpty()) {
         failJoining(problem);
     } else if (!placeOutput(partial)) {
-        failJoining(QStringLiteral("The joined video could not be moved to \"%1\".")
-                        .arg(m_plan.finalTarget));
+        failJoining(
+            QCoreApplication::translate("Job", "The joined video could not be moved to \"%1\".")
+                .arg(m_plan.finalTarget));
     } else {
         noteShortCopies(run->lastLines(40));
         completeJob();
@@ -134,7 +136,8 @@ void Job::cancelJoining()
     // The partial output goes with the temporaries; an earlier file at the
     // output path was never touched.
     cleanUp();
-    m_messages->inform(QStringLiteral("Cancel"), QStringLiteral("The Joining is canceled."));
+    m_messages->inform(QCoreApplication::translate("Job", "Cancel"),
+                       QCoreApplication::translate("Job", "The Joining is canceled."));
     m_state = Idle;
     finishJob(false, true);
 }
@@ -142,11 +145,11 @@ void Job::cancelJoining()
 void Job::failJoining(const QString &text)
 {
     m_timer.stop();
-    setAllRowStatuses(QStringLiteral("Failed"));
+    setAllRowStatuses(QCoreApplication::translate("Job", "Failed"));
     cleanUp();
     // No after-completion action: a failed job never exits the program or
     // turns the computer off.
-    m_messages->inform(QStringLiteral("Joining Failed"), text);
+    m_messages->inform(QCoreApplication::translate("Job", "Joining Failed"), text);
     m_state = Idle;
     finishJob(false, true);
 }
@@ -159,11 +162,11 @@ void Job::completeJob()
     // The last tick may have come before the bar was full.
     m_remaining = 0;
     m_view->setRemainingText(SecondsToTimeText(0));
-    setAllRowStatuses(QStringLiteral("Complete"));
+    setAllRowStatuses(QCoreApplication::translate("Job", "Complete"));
     cleanUp();
     m_state = Idle;
     for (const QString &warning : std::as_const(m_warnings))
-        m_messages->inform(QStringLiteral("Damaged Input"), warning);
+        m_messages->inform(QCoreApplication::translate("Job", "Damaged Input"), warning);
     actAfterCompletion();
 }
 
@@ -193,8 +196,9 @@ void Job::actAfterCompletion()
 
 void Job::tellCompletion()
 {
-    m_messages->inform(QStringLiteral("Complete"),
-                       QStringLiteral("The joining is completed successfully."));
+    m_messages->inform(
+        QCoreApplication::translate("Job", "Complete"),
+        QCoreApplication::translate("Job", "The joining is completed successfully."));
     if (m_settings->openFolderWhenDone())
         m_shell->open(OutputFolderToOpen(m_plan.finalTarget));
     finishJob(true, true);

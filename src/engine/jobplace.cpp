@@ -8,23 +8,28 @@
 #include "platform/messages.h"
 #include "settings/livesettings.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 QString AppearedQuestion(const QString &output, const QString &freeName)
 {
-    return QStringLiteral("The file \"%1\" appeared while the job ran. Do you want to overwrite "
-                          "it with the joined video? \n\rClick \"No\" to keep it and save the "
-                          "joined video as \"%2\".")
+    return QCoreApplication::translate(
+               "Job", "The file \"%1\" appeared while the job ran. Do you want to overwrite "
+                      "it with the joined video? \n\rClick \"No\" to keep it and save the "
+                      "joined video as \"%2\".")
         .arg(output, freeName);
 }
 
 QString KeptNotice(const QString &output, const QString &savedAs, bool nobodyAsked)
 {
-    QString text = QStringLiteral("The file \"%1\" appeared while the job ran and was kept. The "
-                                  "joined video was saved as \"%2\".")
+    QString text = QCoreApplication::translate(
+                       "Job", "The file \"%1\" appeared while the job ran and was kept. The "
+                              "joined video was saved as \"%2\".")
                        .arg(output, savedAs);
     if (nobodyAsked)
-        text += QStringLiteral(" Nobody could be asked whether to overwrite it.");
+        text +=
+            QCoreApplication::translate("Job", " Nobody could be asked whether to overwrite it.");
     return text;
 }
 
@@ -64,7 +69,8 @@ bool Job::askToReplaceAppeared(const QString &partial)
 {
     const QString output = m_outputPath;
     const QString freeName = FirstFreeRenamedPath(output, outputExtension());
-    if (m_messages->ask(QStringLiteral("File Exists"), AppearedQuestion(output, freeName)))
+    if (m_messages->ask(QCoreApplication::translate("Job", "File Exists"),
+                        AppearedQuestion(output, freeName)))
         return ReplaceFile(partial, output);
     if (MoveWithoutReplacing(partial, freeName) == MoveResult::Moved) {
         m_plan.finalTarget = freeName;
@@ -81,7 +87,7 @@ bool Job::keepBoth(const QString &partial, bool nobodyAsked)
     if (savedAs.isEmpty())
         return false;
     m_plan.finalTarget = savedAs;
-    m_messages->inform(QStringLiteral("File Exists"),
+    m_messages->inform(QCoreApplication::translate("Job", "File Exists"),
                        KeptNotice(m_outputPath, savedAs, nobodyAsked));
     return true;
 }

@@ -104,29 +104,31 @@ bool Job::refuse(const StartRefusal &refusal)
 
 static QString OverwriteQuestion()
 {
-    return QStringLiteral("The output file is existent. Do you want to continue and overwrite it? "
-                          "\n\rClick \"No\" to specify another output filename.");
+    return QCoreApplication::translate(
+        "Job", "The output file is existent. Do you want to continue and overwrite it? "
+               "\n\rClick \"No\" to specify another output filename.");
 }
 
 bool Job::passesStartChecks()
 {
     if (m_tasks->count() < 2) {
-        return refuse({QStringLiteral("Add More Videos"),
-                       QStringLiteral("Please add at least 2 videos to the task for joining."),
+        return refuse({QCoreApplication::translate("Job", "Add More Videos"),
+                       QCoreApplication::translate(
+                           "Job", "Please add at least 2 videos to the task for joining."),
                        StartRefusal::KeepFocus});
     }
     m_view->focusTaskList();
     const QString text = m_view->outputFileText();
     const QString folder = FolderPart(text);
     if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
-        return refuse(
-            {QStringLiteral("Output path does not exist"),
-             QStringLiteral("The output path does not exist. Please specify another one."),
-             StartRefusal::FocusOutputFile});
+        return refuse({QCoreApplication::translate("Job", "Output path does not exist"),
+                       QCoreApplication::translate(
+                           "Job", "The output path does not exist. Please specify another one."),
+                       StartRefusal::FocusOutputFile});
     }
     if (FileNamePart(text).isEmpty()) {
-        return refuse({QStringLiteral("Icorrect Filename"),
-                       QStringLiteral("Please specify the output file."),
+        return refuse({QCoreApplication::translate("Job", "Icorrect Filename"),
+                       QCoreApplication::translate("Job", "Please specify the output file."),
                        StartRefusal::FocusOutputFile});
     }
     const QString output = WithOutputExtension(text, outputExtension());
@@ -151,7 +153,7 @@ bool Job::passesStartChecks()
     }
 
     if (QFileInfo::exists(output) && m_settings->askBeforeOverwrite() &&
-        !m_messages->ask(QStringLiteral("File Exists"), OverwriteQuestion())) {
+        !m_messages->ask(QCoreApplication::translate("Job", "File Exists"), OverwriteQuestion())) {
         m_view->focusOutputFile();
         return false;
     }

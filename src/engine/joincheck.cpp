@@ -2,6 +2,7 @@
 
 #include "tasklist/timetext.h"
 
+#include <QCoreApplication>
 #include <QtMath>
 
 MediaReader LibraryMediaReader()
@@ -12,12 +13,14 @@ MediaReader LibraryMediaReader()
 QString JoinedOutputProblem(const ProbeResult &found, const JoinExpectation &expected)
 {
     if (!found.hasPlayTime || !found.hasVideo)
-        return QStringLiteral("The joined file holds no readable video.");
+        return QCoreApplication::translate("Job", "The joined file holds no readable video.");
     if (expected.sound && !found.hasAudio)
-        return QStringLiteral("The joined file holds no sound, although the videos had sound.");
+        return QCoreApplication::translate(
+            "Job", "The joined file holds no sound, although the videos had sound.");
     const double tolerance = qMax(0.5, expected.seconds * 0.01);
     if (qAbs(found.seconds - expected.seconds) > tolerance) {
-        return QStringLiteral("The joined file should play for %1 but plays for %2.")
+        return QCoreApplication::translate("Job",
+                                           "The joined file should play for %1 but plays for %2.")
             .arg(SecondsToTimeText(expected.seconds), SecondsToTimeText(found.seconds));
     }
     return QString();
@@ -30,8 +33,9 @@ QString ShortConversionWarning(const QString &input, double statedSeconds, doubl
     const double missing = statedSeconds - convertedSeconds;
     if (missing <= qMax(1.0, statedSeconds * 0.02))
         return QString();
-    return QStringLiteral("\"%1\" could be read only in part: %2 of its %3 are in the joined "
-                          "video, %4 is missing. The file may be damaged or incomplete.")
+    return QCoreApplication::translate(
+               "Job", "\"%1\" could be read only in part: %2 of its %3 are in the joined "
+                      "video, %4 is missing. The file may be damaged or incomplete.")
         .arg(input, SecondsToTimeText(convertedSeconds), SecondsToTimeText(statedSeconds),
              SecondsToTimeText(missing));
 }

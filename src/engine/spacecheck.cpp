@@ -1,5 +1,6 @@
 #include "spacecheck.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QStorageInfo>
 
@@ -29,10 +30,11 @@ QString megabytes(qint64 bytes)
 
 StartRefusal notEnoughSpace(const QString &folder, qint64 needed, qint64 free)
 {
-    return {QStringLiteral("Not Enough Space"),
-            QStringLiteral("There is not enough free space for the job in \"%1\": it needs "
-                           "about %2 MB, and %3 MB are free. Free some space or choose "
-                           "another folder.")
+    return {QCoreApplication::translate("Job", "Not Enough Space"),
+            QCoreApplication::translate(
+                "Job", "There is not enough free space for the job in \"%1\": it needs "
+                       "about %2 MB, and %3 MB are free. Free some space or choose "
+                       "another folder.")
                 .arg(folder, megabytes(needed), megabytes(free)),
             StartRefusal::KeepFocus};
 }

@@ -7,6 +7,7 @@
 #include "settings/optionbuilder.h"
 #include "tasklist/filenamebytes.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -18,9 +19,10 @@
 
 static StartRefusal UnquotablePath(const QString &path, StartRefusal::Focus focus)
 {
-    return {QStringLiteral("Invalid Path"),
-            QStringLiteral("The path \"%1\" holds a double-quote character, which cannot be "
-                           "passed to the encoder. Please rename it.")
+    return {QCoreApplication::translate("Job", "Invalid Path"),
+            QCoreApplication::translate(
+                "Job", "The path \"%1\" holds a double-quote character, which cannot be "
+                       "passed to the encoder. Please rename it.")
                 .arg(path),
             focus};
 }
@@ -46,11 +48,12 @@ static std::optional<StartRefusal> CheckOutputIsNoInput(PathIndex &inputs,
 {
     if (inputs.pathNaming(outputPath).isEmpty())
         return std::nullopt;
-    return StartRefusal{QStringLiteral("Output File"),
-                        QStringLiteral("The output file \"%1\" is one of the videos to join. "
-                                       "Please specify another output file.")
-                            .arg(outputPath),
-                        StartRefusal::FocusOutputFile};
+    return StartRefusal{
+        QCoreApplication::translate("Job", "Output File"),
+        QCoreApplication::translate("Job", "The output file \"%1\" is one of the videos to join. "
+                                           "Please specify another output file.")
+            .arg(outputPath),
+        StartRefusal::FocusOutputFile};
 }
 
 static std::optional<StartRefusal> CheckTemporaries(PathIndex &inputs, int inputCount,
@@ -62,19 +65,21 @@ static std::optional<StartRefusal> CheckTemporaries(PathIndex &inputs, int input
         for (const QString &temporary : TemporaryPaths(folder, inputCount)) {
             const QString identity = inputs.identityOf(temporary);
             if (identity == outputIdentity) {
-                return StartRefusal{
-                    QStringLiteral("Output File"),
-                    QStringLiteral("The output file \"%1\" is the name of a temporary file of "
-                                   "the job. Please specify another output file.")
-                        .arg(outputPath),
-                    StartRefusal::FocusOutputFile};
+                return StartRefusal{QCoreApplication::translate("Job", "Output File"),
+                                    QCoreApplication::translate(
+                                        "Job",
+                                        "The output file \"%1\" is the name of a temporary file of "
+                                        "the job. Please specify another output file.")
+                                        .arg(outputPath),
+                                    StartRefusal::FocusOutputFile};
             }
             const QString input = inputs.pathWithIdentity(identity);
             if (!input.isEmpty()) {
                 return StartRefusal{
-                    QStringLiteral("Temp Folder"),
-                    QStringLiteral("The temporary file \"%1\" would overwrite the video \"%2\". "
-                                   "Please choose another temp folder in the Settings.")
+                    QCoreApplication::translate("Job", "Temp Folder"),
+                    QCoreApplication::translate(
+                        "Job", "The temporary file \"%1\" would overwrite the video \"%2\". "
+                               "Please choose another temp folder in the Settings.")
                         .arg(temporary, input),
                     StartRefusal::KeepFocus};
             }
@@ -98,11 +103,12 @@ std::optional<StartRefusal> CheckAudioBitrate(const WorkingSelection &selection)
 {
     if (AudioBitrateAcceptable(selection))
         return std::nullopt;
-    return StartRefusal{QStringLiteral("Audio Bitrate"),
-                        QStringLiteral("The audio bitrate \"%1\" is not a whole number. Please "
-                                       "choose an audio bitrate in the Output Settings.")
-                            .arg(selection.audioBitrate),
-                        StartRefusal::KeepFocus};
+    return StartRefusal{
+        QCoreApplication::translate("Job", "Audio Bitrate"),
+        QCoreApplication::translate("Job", "The audio bitrate \"%1\" is not a whole number. Please "
+                                           "choose an audio bitrate in the Output Settings.")
+            .arg(selection.audioBitrate),
+        StartRefusal::KeepFocus};
 }
 
 std::optional<StartRefusal> CheckEncoderValues(const WorkingSelection &selection,
@@ -112,16 +118,18 @@ std::optional<StartRefusal> CheckEncoderValues(const WorkingSelection &selection
     if (!value)
         return std::nullopt;
     if (!QFileInfo(profilePath).isFile())
-        return StartRefusal{QStringLiteral("No Profile"),
-                            QStringLiteral("No profile is loaded, and \"%1\" for \"%2\" cannot "
-                                           "be given to the encoder. Please choose a profile.")
-                                .arg(value->text, value->section),
-                            StartRefusal::KeepFocus};
+        return StartRefusal{
+            QCoreApplication::translate("Job", "No Profile"),
+            QCoreApplication::translate("Job", "No profile is loaded, and \"%1\" for \"%2\" cannot "
+                                               "be given to the encoder. Please choose a profile.")
+                .arg(value->text, value->section),
+            StartRefusal::KeepFocus};
     return StartRefusal{
-        QStringLiteral("Invalid Profile Value"),
-        QStringLiteral("The profile \"%1\" gives \"%2\" for \"%3\", which the "
-                       "encoder cannot take. Please choose another value in the "
-                       "Output Settings, or another profile.")
+        QCoreApplication::translate("Job", "Invalid Profile Value"),
+        QCoreApplication::translate("Job",
+                                    "The profile \"%1\" gives \"%2\" for \"%3\", which the "
+                                    "encoder cannot take. Please choose another value in the "
+                                    "Output Settings, or another profile.")
             .arg(QFileInfo(profilePath).completeBaseName(), value->text, value->section),
         StartRefusal::KeepFocus};
 }
@@ -135,9 +143,10 @@ static std::optional<StartRefusal> CheckNoControlCharacter(const QString &output
         if (!HoldsControlCharacter(path))
             continue;
         return StartRefusal{
-            QStringLiteral("Invalid Path"),
-            QStringLiteral("The path \"%1\" holds a control character, which cannot be passed to "
-                           "the encoder. Please rename it.")
+            QCoreApplication::translate("Job", "Invalid Path"),
+            QCoreApplication::translate(
+                "Job", "The path \"%1\" holds a control character, which cannot be passed to "
+                       "the encoder. Please rename it.")
                 .arg(EscapedName(path)),
             path == outputPath ? StartRefusal::FocusOutputFile : StartRefusal::KeepFocus};
     }
@@ -146,23 +155,25 @@ static std::optional<StartRefusal> CheckNoControlCharacter(const QString &output
 
 static StartRefusal OutputFileRefusal(const QString &text)
 {
-    return {QStringLiteral("Output File"), text, StartRefusal::FocusOutputFile};
+    return {QCoreApplication::translate("Job", "Output File"), text, StartRefusal::FocusOutputFile};
 }
 
 static std::optional<StartRefusal> CheckOutputName(const QString &outputPath)
 {
     if (QFileInfo(outputPath).isDir()) {
-        return OutputFileRefusal(QStringLiteral("The output file \"%1\" is a folder. Please "
-                                                "specify another output file.")
-                                     .arg(outputPath));
+        return OutputFileRefusal(
+            QCoreApplication::translate("Job", "The output file \"%1\" is a folder. Please "
+                                               "specify another output file.")
+                .arg(outputPath));
     }
     const int longest = LongestNameIn(FolderPart(outputPath));
     const QString partialName = FileNamePart(PartialOutputPath(outputPath));
     if (QFile::encodeName(FileNamePart(outputPath)).size() > longest ||
         QFile::encodeName(partialName).size() > longest) {
         return OutputFileRefusal(
-            QStringLiteral("The output file name \"%1\" is too long: its folder takes names of "
-                           "at most %2 bytes. Please specify a shorter name.")
+            QCoreApplication::translate(
+                "Job", "The output file name \"%1\" is too long: its folder takes names of "
+                       "at most %2 bytes. Please specify a shorter name.")
                 .arg(FileNamePart(outputPath))
                 .arg(longest));
     }
@@ -183,9 +194,10 @@ static std::optional<StartRefusal> CheckOutputFolderWritable(const QString &outp
     if (errno == EEXIST)
         return std::nullopt;
     const QString reason = QString::fromLocal8Bit(std::strerror(errno));
-    return StartRefusal{QStringLiteral("Output path cannot be written"),
-                        QStringLiteral("The output folder \"%1\" cannot be written (%2). Please "
-                                       "specify another one.")
+    return StartRefusal{QCoreApplication::translate("Job", "Output path cannot be written"),
+                        QCoreApplication::translate(
+                            "Job", "The output folder \"%1\" cannot be written (%2). Please "
+                                   "specify another one.")
                             .arg(FolderPart(outputPath), reason),
                         StartRefusal::FocusOutputFile};
 }

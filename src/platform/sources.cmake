@@ -1,7 +1,9 @@
-# The seams to the desktop and how the program spells paths belong to the
-# core; the seams' Qt implementations need widgets or D-Bus.
+# The seams to the desktop, how the program spells paths and the user's
+# language belong to the core; the seams' Qt implementations need widgets or
+# D-Bus.
 add_library(brelvane_platform STATIC
   platform/filepaths.h platform/filepaths.cpp
+  platform/translations.h platform/translations.cpp
   platform/messages.h platform/shellopener.h platform/poweroff.h platform/desktopseams.h
   platform/choosers.h platform/jobnotices.h)
 brelvane_layer_root(brelvane_platform platform)

@@ -2,6 +2,7 @@
 
 #include "contract/valueforms.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QSaveFile>
 #include <QStringDecoder>
@@ -106,7 +107,8 @@ QString singleLine(QString value)
 } // namespace
 
 IniWriteError::IniWriteError(const QString &path)
-    : std::runtime_error(QStringLiteral("Unable to write to %1").arg(path).toStdString())
+    : std::runtime_error(
+          QCoreApplication::translate("IniFile", "Unable to write to %1").arg(path).toStdString())
     , m_path(path)
 {
 }

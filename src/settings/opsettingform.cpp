@@ -85,7 +85,7 @@ TopSettingForm::TopSettingForm(Messages *messages, QWidget *mainWindow)
     , Msgs(messages)
 {
     setObjectName(QStringLiteral("opSettingForm"));
-    setWindowTitle(QStringLiteral("Output Settings"));
+    setWindowTitle(tr("Output Settings"));
     QFont pixelFont = font();
     pixelFont.setPixelSize(11);
     setFont(pixelFont);
@@ -129,51 +129,51 @@ QComboBox *TopSettingForm::addBox(QWidget *parent, const char *name, const QStri
 
 void TopSettingForm::buildVideoRows()
 {
-    label(this, "labVcodec", QStringLiteral("Video Codec: "), 16, 12);
+    label(this, "labVcodec", tr("Video Codec: "), 16, 12);
     cmbVcodec = addBox(this, "cmbVcodec", VideoCodecSection, false, BoxLeft, 12);
-    label(this, "labVbitrate", QStringLiteral("Video Bitrate:"), 16, 40);
+    label(this, "labVbitrate", tr("Video Bitrate:"), 16, 40);
     cmbVbitrate = addBox(this, "cmbVbitrate", VideoBitrateSection, true, BoxLeft, 40);
-    label(this, "labKbit", QStringLiteral("kbit"), UnitLeft, 40);
-    label(this, "labAspect", QStringLiteral("Aspect:"), 16, 68);
+    label(this, "labKbit", tr("kbit"), UnitLeft, 40);
+    label(this, "labAspect", tr("Aspect:"), 16, 68);
     cmbAspect = addBox(this, "cmbAspect", AspectSection, false, BoxLeft, 68);
-    label(this, "labVquality", QStringLiteral("Quality:"), 16, 96);
+    label(this, "labVquality", tr("Quality:"), 16, 96);
     cmbVquality = addBox(this, "cmbVquality", VideoQualitySection, false, BoxLeft, 96);
-    label(this, "labSpeed", QStringLiteral("Speed:"), 16, 124);
+    label(this, "labSpeed", tr("Speed:"), 16, 124);
     cmbSpeed = addBox(this, "cmbSpeed", SpeedSection, false, BoxLeft, 124);
-    label(this, "labFrameRate", QStringLiteral("Frame Rate:"), 16, 152);
+    label(this, "labFrameRate", tr("Frame Rate:"), 16, 152);
     cmbFrameRate = addBox(this, "cmbFrameRate", FrameRateSection, false, BoxLeft, 152);
-    label(this, "labFps", QStringLiteral("fps"), UnitLeft, 152);
+    label(this, "labFps", tr("fps"), UnitLeft, 152);
 }
 
 void TopSettingForm::buildSizeGroup()
 {
-    auto *group = named(new QGroupBox(QStringLiteral("Output Size"), this), "gpbOutputSize");
+    auto *group = named(new QGroupBox(tr("Output Size"), this), "gpbOutputSize");
     group->setGeometry(PanelLeft, 96 + RateRows, PanelWidth, 80);
     rdbSelectSize = named(new QRadioButton(group), "rdbSelectSize");
     rdbSelectSize->setGeometry(10, 24, 18, 18);
     rdbSelectSize->setChecked(true);
     cmbVideoSize = addBox(group, "cmbVideoSize", VideoSizeSection, false, 32, 22);
-    rdbManualSize = named(new QRadioButton(QStringLiteral("Manual"), group), "rdbManualSize");
+    rdbManualSize = named(new QRadioButton(tr("Manual"), group), "rdbManualSize");
     rdbManualSize->setGeometry(10, 52, 72, 18);
-    label(group, "labWidth", QStringLiteral("Width:"), 90, 50);
+    label(group, "labWidth", tr("Width:"), 90, 50);
     edtWidth = named(new QLineEdit(group), "edtWidth");
     edtWidth->setGeometry(132, 50, 60, 22);
-    label(group, "labHeight", QStringLiteral("Height:"), 206, 50);
+    label(group, "labHeight", tr("Height:"), 206, 50);
     edtHeight = named(new QLineEdit(group), "edtHeight");
     edtHeight->setGeometry(250, 50, 60, 22);
 }
 
 void TopSettingForm::buildAudioRows()
 {
-    label(this, "labAcodec", QStringLiteral("Audio Codec:"), 16, 186 + RateRows);
+    label(this, "labAcodec", tr("Audio Codec:"), 16, 186 + RateRows);
     cmbAcodec = addBox(this, "cmbAcodec", AudioCodecSection, false, BoxLeft, 186 + RateRows);
     buildLavcPanel();
     buildMP3Panel();
-    label(this, "labChannels", QStringLiteral("Channels:"), 16, 278 + RateRows);
+    label(this, "labChannels", tr("Channels:"), 16, 278 + RateRows);
     cmbChannels = addBox(this, "cmbChannels", ChannelsSection, false, BoxLeft, 278 + RateRows);
-    label(this, "labSrate", QStringLiteral("Sample Rate:"), 16, 306 + RateRows);
+    label(this, "labSrate", tr("Sample Rate:"), 16, 306 + RateRows);
     cmbSrate = addBox(this, "cmbSrate", SampleRateSection, true, BoxLeft, 306 + RateRows);
-    label(this, "labHz", QStringLiteral("HZ"), UnitLeft, 306 + RateRows);
+    label(this, "labHz", tr("HZ"), UnitLeft, 306 + RateRows);
 }
 
 void TopSettingForm::buildLavcPanel()
@@ -181,9 +181,9 @@ void TopSettingForm::buildLavcPanel()
     panLavc = named(new QWidget(this), "panLavc");
     panLavc->setGeometry(PanelLeft, 214 + RateRows, 300, 56);
     const int boxLeft = BoxLeft - PanelLeft;
-    label(panLavc, "labAbitrate", QStringLiteral("Audio Bitrate:"), 4, 0);
+    label(panLavc, "labAbitrate", tr("Audio Bitrate:"), 4, 0);
     cmbAbitrate = addBox(panLavc, "cmbAbitrate", AudioBitrateSection, true, boxLeft, 0);
-    label(panLavc, "labKbps", QStringLiteral("Kbps"), UnitLeft - PanelLeft, 0);
+    label(panLavc, "labKbps", tr("Kbps"), UnitLeft - PanelLeft, 0);
 }
 
 void TopSettingForm::buildMP3Panel()
@@ -191,11 +191,11 @@ void TopSettingForm::buildMP3Panel()
     panMP3 = named(new QWidget(this), "panMP3");
     panMP3->setGeometry(PanelLeft + 20, 240 + RateRows, 300, 56);
     const int boxLeft = BoxLeft - PanelLeft;
-    label(panMP3, "labEncodeTo", QStringLiteral("Encode To:"), 4, 0);
+    label(panMP3, "labEncodeTo", tr("Encode To:"), 4, 0);
     cmbEncodeTo = addBox(panMP3, "cmbEncodeTo", Mp3EncodeSection, false, boxLeft, 0);
-    labQuality = label(panMP3, "labQuality", QStringLiteral("Quality:"), 4, 28);
+    labQuality = label(panMP3, "labQuality", tr("Quality:"), 4, 28);
     cmbQuality = addBox(panMP3, "cmbQuality", VbrQualitySection, false, boxLeft, 28);
-    labBitrate = label(panMP3, "labBitrate", QStringLiteral("Bitrate:"), 4, 0);
+    labBitrate = label(panMP3, "labBitrate", tr("Bitrate:"), 4, 0);
     cmbBitrate = addBox(panMP3, "cmbBitrate", AbrCbrBitrateSection, true, boxLeft, 0);
     labBitrate->hide();
     cmbBitrate->hide();
@@ -203,17 +203,17 @@ void TopSettingForm::buildMP3Panel()
 
 void TopSettingForm::buildDescriptionAndButtons()
 {
-    auto *group = named(new QGroupBox(QStringLiteral("Decription"), this), "gpbDescription");
+    auto *group = named(new QGroupBox(tr("Decription"), this), "gpbDescription");
     group->setGeometry(PanelLeft, 336 + RateRows, PanelWidth, 84);
     memDescription = named(new QPlainTextEdit(group), "memDescription");
     memDescription->setReadOnly(true);
     memDescription->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     memDescription->setGeometry(8, 18, PanelWidth - 16, 58);
 
-    auto *btnOK = named(new QPushButton(QStringLiteral("OK"), this), "btnOK");
+    auto *btnOK = named(new QPushButton(tr("OK"), this), "btnOK");
     btnOK->setGeometry(232, 432 + RateRows, 75, 25);
     connect(btnOK, &QPushButton::clicked, this, &TopSettingForm::btnOKClick);
-    auto *btnCancel = named(new QPushButton(QStringLiteral("Cancel"), this), "btnCancel");
+    auto *btnCancel = named(new QPushButton(tr("Cancel"), this), "btnCancel");
     btnCancel->setGeometry(314, 432 + RateRows, 75, 25);
     connect(btnCancel, &QPushButton::clicked, this, &TopSettingForm::btnCancelClick);
 }
@@ -337,8 +337,8 @@ void TopSettingForm::showDescription(QComboBox *box)
     // From the load: reading the file again for every box shown made a large
     // profile cost its size once per description.
     const QString description = Descriptions.value(box->toolTip());
-    memDescription->setPlainText(description + QLatin1Char('\n') +
-                                 QStringLiteral("Current Value: ") + box->currentText());
+    memDescription->setPlainText(description + QLatin1Char('\n') + tr("Current Value: ") +
+                                 box->currentText());
 }
 
 void TopSettingForm::cmbAcodecChange()
@@ -413,28 +413,25 @@ void TopSettingForm::btnOKClick()
 bool TopSettingForm::passesChecks()
 {
     if (!IsWholeNumber(cmbVbitrate->currentText()))
-        return refuse(QStringLiteral("The video bitrate is invalid."),
-                      QStringLiteral("Invalid Video Bitrate"), cmbVbitrate);
+        return refuse(tr("The video bitrate is invalid."), tr("Invalid Video Bitrate"),
+                      cmbVbitrate);
     const bool manual = rdbManualSize->isChecked();
     if (manual && !IsWholeNumber(edtWidth->text()))
-        return refuse(QStringLiteral("The output width is invalid."),
-                      QStringLiteral("Invalid Width"), edtWidth);
+        return refuse(tr("The output width is invalid."), tr("Invalid Width"), edtWidth);
     if (manual && !IsWholeNumber(edtHeight->text()))
-        return refuse(QStringLiteral("The output height is invalid."),
-                      QStringLiteral("Invalid Height"), edtHeight);
+        return refuse(tr("The output height is invalid."), tr("Invalid Height"), edtHeight);
     if (!IsWholeNumber(cmbSrate->currentText()))
-        return refuse(QStringLiteral("The sample rate is invalid."),
-                      QStringLiteral("Invalid Sample Rate"), cmbSrate);
+        return refuse(tr("The sample rate is invalid."), tr("Invalid Sample Rate"), cmbSrate);
     // Checked whatever the codec, even while its panel is hidden; hence the
     // focus goes to the video bitrate, which is always visible.
     if (!IsWholeNumber(cmbAbitrate->currentText()))
-        return refuse(QStringLiteral("The Audio bitrate is invalid."),
-                      QStringLiteral("Invalid Audio Bitrate"), cmbVbitrate);
+        return refuse(tr("The Audio bitrate is invalid."), tr("Invalid Audio Bitrate"),
+                      cmbVbitrate);
     if (cmbAcodec->currentText() == QLatin1String("MP2") &&
         cmbAbitrate->currentText().toInt() > 128) {
         showText(cmbAbitrate, QStringLiteral("128"));
-        return refuse(QStringLiteral("The maximum value of audio bitrate for MP2 codec is 128"),
-                      QStringLiteral("Invalid Audio Bitrate"), cmbAbitrate);
+        return refuse(tr("The maximum value of audio bitrate for MP2 codec is 128"),
+                      tr("Invalid Audio Bitrate"), cmbAbitrate);
     }
     return true;
 }

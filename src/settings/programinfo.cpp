@@ -23,7 +23,7 @@ QString CopyrightNotice()
 
 QString RightsReserved()
 {
-    return QStringLiteral("All rights reserved.");
+    return QCoreApplication::translate("ProgramInfo", "All rights reserved.");
 }
 
 QString HelpFilePath(const QString &programDir)

@@ -81,7 +81,7 @@ TSettingForm::TSettingForm(const QString &programDir, Messages *messages, Choose
     , Choose(choosers)
 {
     setObjectName(QStringLiteral("SettingForm"));
-    setWindowTitle(QStringLiteral("Settings"));
+    setWindowTitle(tr("Settings"));
     QFont pixelFont = font();
     pixelFont.setPixelSize(11);
     setFont(pixelFont);
@@ -97,43 +97,40 @@ TSettingForm::TSettingForm(const QString &programDir, Messages *messages, Choose
 
 void TSettingForm::buildControls()
 {
-    named(new QLabel(QStringLiteral("Default Output File:"), this), "labOutputFile")->move(16, 16);
+    named(new QLabel(tr("Default Output File:"), this), "labOutputFile")->move(16, 16);
     edtOutputFile = named(new QLineEdit(this), "edtOutputFile");
     edtOutputFile->setGeometry(16, 34, 380, 21);
     connect(browseButton(this, "SpeedButton1", QStyle::SP_DialogSaveButton, 33),
             &QToolButton::clicked, this, &TSettingForm::SpeedButton1Click);
 
-    named(new QLabel(QStringLiteral("Temp Folder:"), this), "labTempDir")->move(16, 64);
+    named(new QLabel(tr("Temp Folder:"), this), "labTempDir")->move(16, 64);
     edtTempDir = named(new QLineEdit(this), "edtTempDir");
     edtTempDir->setGeometry(16, 82, 380, 21);
     connect(browseButton(this, "SpeedButton2", QStyle::SP_DirOpenIcon, 81), &QToolButton::clicked,
             this, &TSettingForm::SpeedButton2Click);
 
-    chkOpenDir =
-        checkBox(this, "chkOpenDir",
-                 QStringLiteral("Open the output directory when the task is completed. "), 114);
-    chkExit = checkBox(this, "chkExit",
-                       QStringLiteral("Exit the program when the task is completed."), 136);
-    chkTurnoff = checkBox(this, "chkTurnoff",
-                          QStringLiteral("Turn off the computer when the task is completed."), 158);
+    chkOpenDir = checkBox(this, "chkOpenDir",
+                          tr("Open the output directory when the task is completed. "), 114);
+    chkExit = checkBox(this, "chkExit", tr("Exit the program when the task is completed."), 136);
+    chkTurnoff =
+        checkBox(this, "chkTurnoff", tr("Turn off the computer when the task is completed."), 158);
 }
 
 void TSettingForm::buildOverwriteGroup()
 {
-    auto *gpbOverWrite =
-        named(new QGroupBox(QStringLiteral("Output File Overwrite"), this), "gpbOverWrite");
+    auto *gpbOverWrite = named(new QGroupBox(tr("Output File Overwrite"), this), "gpbOverWrite");
     gpbOverWrite->setGeometry(16, 186, 407, 92);
-    rdbAsk = radioButton(gpbOverWrite, "rdbAsk", QStringLiteral("Ask me."), 20);
-    rdbOverWrite = radioButton(gpbOverWrite, "rdbOverWrite", QStringLiteral("Overwrite"), 42);
+    rdbAsk = radioButton(gpbOverWrite, "rdbAsk", tr("Ask me."), 20);
+    rdbOverWrite = radioButton(gpbOverWrite, "rdbOverWrite", tr("Overwrite"), 42);
     rdbRename = radioButton(gpbOverWrite, "rdbRename",
-                            QStringLiteral("Not overwrite (Rename to <Filename> + Index"), 64);
+                            tr("Not overwrite (Rename to <Filename> + Index"), 64);
     rdbAsk->setChecked(true);
 }
 
 // A job reads the field when it starts, so a change counts from the next job.
 void TSettingForm::buildConversionsField()
 {
-    auto *label = named(new QLabel(QStringLiteral("Conversions at once:"), this), "labConversions");
+    auto *label = named(new QLabel(tr("Conversions at once:"), this), "labConversions");
     label->move(16, 291);
     label->adjustSize();
     spnConversions = named(new QSpinBox(this), "spnConversions");
@@ -141,20 +138,20 @@ void TSettingForm::buildConversionsField()
     spnConversions->setGeometry(std::max(130, label->geometry().right() + 9), 288, 56, 21);
     spnConversions->setRange(1, MaxConversionsAtOnce);
     spnConversions->setToolTip(
-        QStringLiteral("How many files are converted at the same time; one per core uses "
-                       "the whole computer."));
+        tr("How many files are converted at the same time; one per core uses "
+           "the whole computer."));
     label->setBuddy(spnConversions);
 }
 
 void TSettingForm::buildButtons()
 {
-    connect(pushButton(this, "btnDefault", QStringLiteral("&Load Default"), {16, 320, 90, 25}),
+    connect(pushButton(this, "btnDefault", tr("&Load Default"), {16, 320, 90, 25}),
             &QPushButton::clicked, this, &TSettingForm::btnDefaultClick);
-    QPushButton *btnOK = pushButton(this, "btnOK", QStringLiteral("&OK"), {268, 320, 75, 25});
+    QPushButton *btnOK = pushButton(this, "btnOK", tr("&OK"), {268, 320, 75, 25});
     btnOK->setDefault(true);
     connect(btnOK, &QPushButton::clicked, this, &TSettingForm::btnOKClick);
-    connect(pushButton(this, "btnCancel", QStringLiteral("&Cancel"), {348, 320, 75, 25}),
-            &QPushButton::clicked, this, &TSettingForm::btnCancelClick);
+    connect(pushButton(this, "btnCancel", tr("&Cancel"), {348, 320, 75, 25}), &QPushButton::clicked,
+            this, &TSettingForm::btnCancelClick);
 }
 
 void TSettingForm::FormCreate()
@@ -266,8 +263,7 @@ void TSettingForm::btnCancelClick()
 
 void TSettingForm::btnDefaultClick()
 {
-    if (!Msgs->ask(QStringLiteral("Load Default"),
-                   QStringLiteral("Are you sure to load the default preferences?")))
+    if (!Msgs->ask(tr("Load Default"), tr("Are you sure to load the default preferences?")))
         return;
     const Preferences defaults = LoadDefaultPreferences(ProgramDir);
     edtOutputFile->setText(defaults.outputFile);
@@ -286,7 +282,7 @@ void TSettingForm::SpeedButton1Click()
 void TSettingForm::SpeedButton2Click()
 {
     const QString folder =
-        Choose->chooseFolder(this, QStringLiteral("Select the output directory."), QString());
+        Choose->chooseFolder(this, tr("Select the output directory."), QString());
     if (!folder.isEmpty())
         edtTempDir->setText(AddTrailingSeparator(folder));
 }

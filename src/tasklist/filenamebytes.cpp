@@ -2,6 +2,7 @@
 
 #include "tasklist/inputtypes.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QStringDecoder>
 
@@ -89,6 +90,7 @@ QList<QByteArray> UnreadableVideoNamesIn(const QString &folder)
 
 QString UnreadableNamesLead()
 {
-    return QStringLiteral("The program cannot open these files, as their names are not valid "
-                          "UTF-8. Please rename them:\n\n");
+    return QCoreApplication::translate(
+        "FileNames", "The program cannot open these files, as their names are not valid "
+                     "UTF-8. Please rename them:\n\n");
 }

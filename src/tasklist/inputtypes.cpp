@@ -2,9 +2,9 @@
 
 #include "platform/filepaths.h"
 
-namespace {
+#include <QCoreApplication>
 
-const QString AllFilesEntry = QStringLiteral("All Files (*.*)|*.*");
+namespace {
 
 QString lowerAsciiLetters(QString text)
 {
@@ -19,8 +19,8 @@ QString lowerAsciiLetters(QString text)
 QString typeEntry(const QString &extension)
 {
     const QString pattern = QLatin1Char('*') + extension;
-    return extension.mid(1).toUpper() + QStringLiteral(" Files (") + pattern +
-           QStringLiteral(")|") + pattern + QLatin1Char('|');
+    return QCoreApplication::translate("InputTypes", "%1 Files").arg(extension.mid(1).toUpper()) +
+           QStringLiteral(" (") + pattern + QStringLiteral(")|") + pattern + QLatin1Char('|');
 }
 
 QString chooserPatterns(const QString &windowsPatterns)
@@ -75,11 +75,13 @@ bool IsSupportedExt(const QString &path)
 
 QString OpenDialogFilterText()
 {
-    QString filter = QStringLiteral("All Support Files(") + InputMask() + QStringLiteral(")|") +
-                     InputMask() + QLatin1Char('|');
+    QString filter = QCoreApplication::translate("InputTypes", "All Support Files") +
+                     QLatin1Char('(') + InputMask() + QStringLiteral(")|") + InputMask() +
+                     QLatin1Char('|');
     for (const QString &extension : InputExtensions())
         filter += typeEntry(extension);
-    return filter + AllFilesEntry;
+    return filter + QCoreApplication::translate("InputTypes", "All Files") +
+           QStringLiteral(" (*.*)|*.*");
 }
 
 QStringList OutputFileTypes()
@@ -94,7 +96,8 @@ QString SaveDialogFilterText()
     QString filter;
     for (const QString &type : OutputFileTypes())
         filter += typeEntry(type);
-    return filter + AllFilesEntry;
+    return filter + QCoreApplication::translate("InputTypes", "All Files") +
+           QStringLiteral(" (*.*)|*.*");
 }
 
 QStringList FilterTextToChooserFilters(const QString &windowsFilter)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 // Number of sub-item texts every task row carries. Slot 0 is the Length
@@ -19,14 +20,14 @@ constexpr int CaptionSelector = -1;
 // The status a row gets when it is added.
 inline QString addedStatusText()
 {
-    return QStringLiteral("OK");
+    return QCoreApplication::translate("TaskList", "OK");
 }
 
 // The status of a row whose part of a job was stopped, before or while it
 // ran, and whose temporary is gone.
 inline QString stoppedStatusText()
 {
-    return QStringLiteral("Stopped");
+    return QCoreApplication::translate("TaskList", "Stopped");
 }
 
 // One task row as a plain value. The play time is kept nowhere but in its

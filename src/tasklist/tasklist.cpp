@@ -9,6 +9,7 @@
 #include "tasklist/orderedprobes.h"
 #include "tasklist/tasklistmodel.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -30,12 +31,13 @@ bool lessIgnoringCase(const QString &a, const QString &b)
 
 QString duplicateTitle()
 {
-    return QStringLiteral("Already Listed");
+    return QCoreApplication::translate("TaskList", "Already Listed");
 }
 
 QString duplicateText()
 {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "TaskList",
         "This file has been added to the Task List already. Are you sure to add it again?");
 }
 
@@ -54,7 +56,8 @@ QString refusedNamesText(const QStringList &refused)
     constexpr int shown = 20;
     QString text = refused.mid(0, shown).join(QLatin1Char('\n'));
     if (refused.size() > shown)
-        text += QStringLiteral("\n... and %1 more.").arg(refused.size() - shown);
+        text += QCoreApplication::translate("TaskList", "\n... and %1 more.")
+                    .arg(refused.size() - shown);
     return text;
 }
 
@@ -139,8 +142,8 @@ void TaskList::TakeStartupArguments(const QStringList &args)
         entries.clear();
         if (!readListFile(args.first(), entries)) {
             m_messages->inform(unreadableListTitle(),
-                               QStringLiteral("The list file \"%1\" could not be read, so no "
-                                              "files were added from it.")
+                               tr("The list file \"%1\" could not be read, so no "
+                                  "files were added from it.")
                                    .arg(args.first()));
         }
     }
@@ -438,12 +441,11 @@ void TaskList::tellRefused(const QStringList &refused)
 {
     if (refused.isEmpty())
         return;
-    const QString text =
-        refused.size() == 1
-            ? QStringLiteral("The play time of this file could not be read, so it is not a "
-                             "video that can be joined:\n\n")
-            : QStringLiteral("The play time of these files could not be read, so they are not "
-                             "videos that can be joined:\n\n");
+    const QString text = refused.size() == 1
+                             ? tr("The play time of this file could not be read, so it is not a "
+                                  "video that can be joined:\n\n")
+                             : tr("The play time of these files could not be read, so they are not "
+                                  "videos that can be joined:\n\n");
     m_messages->inform(refusedTitle(), text + refusedNamesText(refused));
 }
 

@@ -91,8 +91,8 @@ public:
     bool hasSelection() const;
     int count() const;
 
-    static QString refusedTitle() { return QStringLiteral("Not Added"); }
-    static QString unreadableListTitle() { return QStringLiteral("List File Not Read"); }
+    static QString refusedTitle() { return tr("Not Added"); }
+    static QString unreadableListTitle() { return tr("List File Not Read"); }
 
 signals:
     // Raised as a file is about to be added, before any question is asked.

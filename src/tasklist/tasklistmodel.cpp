@@ -48,13 +48,13 @@ QVariant TaskListModel::headerData(int section, Qt::Orientation orientation, int
         return {};
     switch (section) {
     case FileColumn:
-        return QStringLiteral("Input File");
+        return tr("Input File");
     case LengthColumn:
-        return QStringLiteral("Length");
+        return tr("Length");
     case SizeColumn:
-        return QStringLiteral("Size");
+        return tr("Size");
     case StatusColumn:
-        return QStringLiteral("Status");
+        return tr("Status");
     default:
         return {};
     }

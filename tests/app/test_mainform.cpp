@@ -1,6 +1,7 @@
 #include "app/look/imagebutton.h"
 #include "engine/job.h"
 #include "mainformfixture.h"
+#include "platform/translations.h"
 #include "settings/opsettingform.h"
 #include "settings/profiles.h"
 #include "tasklist/orderedprobes.h"
@@ -8,6 +9,8 @@
 #include "tasklist/tasklistmodel.h"
 #include "testclips.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -16,9 +19,12 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTest>
 #include <QThreadPool>
 #include <QToolButton>
+#include <QTranslator>
 #include <QTreeView>
 
 class TestMainForm : public QObject {
@@ -384,6 +390,54 @@ private slots:
         w->taskList()->model()->setStatus(0, QStringLiteral("Waiting for joining"));
         w->taskList()->model()->setStatus(1, QStringLiteral("Converting"));
         QVERIFY(w->grab().save(folder + QStringLiteral("/main-window-job.png")));
+    }
+
+    // With the German catalogue installed, as the program installs it for a
+    // German desktop, every text of the window is German: none of the
+    // English texts that a reader sees stays behind. With
+    // BRELVANE_SCREENSHOT_DIR set, the German window is saved for the README.
+    void speaksGermanWithItsCatalogue()
+    {
+        const auto shownTexts = [](QWidget *window) {
+            QMap<QString, QString> texts;
+            for (QLabel *label : window->findChildren<QLabel *>())
+                texts.insert(label->objectName(), label->text());
+            for (QAbstractButton *button : window->findChildren<QAbstractButton *>())
+                texts.insert(button->objectName(), button->text());
+            for (QAction *action : window->findChildren<QAction *>())
+                texts.insert(action->text(), action->text());
+            return texts;
+        };
+        MainFormFixture english;
+        const QMap<QString, QString> englishTexts = shownTexts(english.createAndShow());
+
+        QTranslator german;
+        QVERIFY(german.load(
+            QStringLiteral("brelvane_de"),
+            TranslationsDir(qEnvironmentVariable("BRELVANE_PROGRAM_DIR") + QLatin1Char('/'))));
+        QCoreApplication::installTranslator(&german);
+        const auto uninstall =
+            qScopeGuard([&german] { QCoreApplication::removeTranslator(&german); });
+        MainFormFixture f;
+        TMainForm *w = f.createAndShow();
+        QStringList unchanged;
+        const QMap<QString, QString> germanTexts = shownTexts(w);
+        for (auto it = germanTexts.cbegin(); it != germanTexts.cend(); ++it) {
+            if (it.value().contains(QRegularExpression(QStringLiteral("[a-z]{2}"))) &&
+                englishTexts.value(it.key()) == it.value())
+                unchanged << it.key() + QStringLiteral(": ") + it.value();
+        }
+        // Names and the "Name" of the sort menu, which German shares.
+        QCOMPARE(unchanged, (QStringList{QStringLiteral("Name: Name"),
+                                         QStringLiteral("labProgramName: Brelvane")}));
+
+        const QString folder = qEnvironmentVariable("BRELVANE_SCREENSHOT_DIR");
+        if (!folder.isEmpty()) {
+            w->addDroppedNames({clip("big.mp4"), clip("small.avi")});
+            QTRY_COMPARE(w->taskList()->count(), 2);
+            w->edtOutputFile->setText(QStringLiteral("/home/user/Videos/verbunden.avi"));
+            QVERIFY(w->grab().save(folder + QStringLiteral("/main-window-de.png")));
+        }
     }
 
 private:

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Checks the installed layout a user gets under PREFIX: the program directory
-# with encoder, profiles and help, the launchers on the PATH, the desktop
+# with encoder, profiles, translations and help, the launchers on the PATH, the desktop
 # entry, the software centre's description, the icons, the manual pages and
 # the shell completion. Prints one line per missing piece.
 #   check_layout.sh PREFIX PROGRAM_DIR     (PROGRAM_DIR relative to PREFIX)
@@ -39,6 +39,12 @@ for size in 16 32 48 64 128 256; do
 done
 expect "bash completion of brelvane-cli" \
     test -s "$prefix/share/bash-completion/completions/brelvane-cli"
+# Every catalogue of the source tree arrives, compiled.
+for catalogue in "$BRELVANE_SOURCE_DIR"/translations/brelvane_*.ts; do
+    [ -e "$catalogue" ] || continue
+    qm=$(basename "$catalogue" .ts).qm
+    expect "translation $qm" test -s "$dir/translations/$qm"
+done
 # The profiles shipped in the source tree all arrive.
 for profile in "$BRELVANE_SOURCE_DIR"/profiles/*.bpf; do
     [ -e "$profile" ] || continue

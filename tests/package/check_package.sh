@@ -36,6 +36,10 @@ awk '{ print $6 }' <<<"$listing" | grep -vE '^\./(usr/.*)?$' | sed 's/^/outside 
 
 dpkg-deb --extract "$deb" "$root"
 "$here/../desktop/check_layout.sh" "$root/usr" "$program_dir" >/dev/null || fail "layout incomplete"
+# The installed program speaks German from the package's own catalogue.
+german=$(env -u LC_ALL -u LC_MESSAGES -u LANGUAGE LANG=de_DE.UTF-8 \
+    "$root/usr/$program_dir/brelvane-cli" --help 2>/dev/null | head -n 1) || true
+[ "$german" = "Aufruf:" ] || fail "the packaged brelvane-cli --help is not German: $german"
 for elf in brelvane brelvane-cli asapi.dll; do
     file "$root/usr/$program_dir/$elf" | grep -q ', stripped' || fail "$elf keeps its symbols"
 done
