@@ -176,7 +176,7 @@ void TMainForm::describeControls()
 
 void TMainForm::stopAfterAsking()
 {
-    if (!TheJob->isActive() || !imgStop->isVisible())
+    if (!jobInProgress() || !imgStop->isVisible())
         return;
     if (Seams.messages->ask(QStringLiteral("Stop"), QStringLiteral("Stop the running job?")))
         imgStopClick();

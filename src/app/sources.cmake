@@ -1,6 +1,7 @@
 # Sources of src/app: add core files to brelvane_core, widget files to brelvane_gui.
 target_sources(brelvane_core PRIVATE app/columnsizing.h app/columnsizing.cpp)
 target_sources(brelvane_core PRIVATE app/jobsummary.h app/jobsummary.cpp)
+target_sources(brelvane_core PRIVATE app/jobpresenter.h app/jobpresenter.cpp)
 target_sources(brelvane_gui PRIVATE app/aboutform.h app/aboutform.cpp)
 target_sources(brelvane_gui PRIVATE app/poweroffform.h app/poweroffform.cpp)
 

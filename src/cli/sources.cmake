@@ -10,7 +10,6 @@ add_executable(brelvane-cli
   cli/progressprinter.h cli/progressprinter.cpp
   cli/clisettings.h cli/clisettings.cpp
   cli/profileselection.h cli/profileselection.cpp
-  cli/inertseams.h
   cli/inputintake.h cli/inputintake.cpp
   cli/rowordering.h cli/rowordering.cpp
   cli/joincommand.h cli/joincommand.cpp)

@@ -10,6 +10,9 @@ target_sources(brelvane_core PRIVATE
 # The job: start checks, output name, temporaries, time estimate, failure text.
 target_sources(brelvane_core PRIVATE
   engine/jobview.h
+  engine/jobrequest.h engine/jobrequest.cpp
+  engine/jobresult.h engine/jobprogress.h
+  engine/requestcheck.h engine/requestcheck.cpp
   engine/pathidentity.h engine/pathidentity.cpp
   engine/startcheck.h engine/startcheck.cpp
   engine/spacecheck.h engine/spacecheck.cpp
@@ -25,5 +28,5 @@ target_sources(brelvane_core PRIVATE
   engine/jobfolder.h engine/jobfolder.cpp
   engine/joincheck.h engine/joincheck.cpp
   engine/copycheck.h engine/copycheck.cpp
-  engine/job.h engine/job.cpp engine/jobstart.cpp engine/jobconvert.cpp engine/jobjoin.cpp
+  engine/job.h engine/job.cpp engine/jobconvert.cpp engine/jobjoin.cpp
   engine/jobplace.cpp)

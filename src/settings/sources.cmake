@@ -1,5 +1,5 @@
 # Sources of src/settings: add core files to brelvane_core, widget files to brelvane_gui.
-target_sources(brelvane_core PRIVATE settings/workingselection.h settings/livesettings.h
+target_sources(brelvane_core PRIVATE settings/workingselection.h
   settings/programinfo.h settings/programinfo.cpp)
 # Settings files, profiles and the encoder options made of them.
 target_sources(brelvane_core PRIVATE
