@@ -19,6 +19,7 @@ Job::Job(QObject *parent)
     connect(&m_timer, &QTimer::timeout, this, &Job::tick);
     connect(&m_checks, &QFutureWatcher<std::optional<StartRefusal>>::finished, this,
             &Job::onChecked);
+    connect(&m_planning, &QFutureWatcher<JobPlan>::finished, this, &Job::onPlanned);
 }
 
 Job::~Job()
@@ -26,6 +27,7 @@ Job::~Job()
     // Checks still running finish on their own, with a copy of the request;
     // their answer goes nowhere.
     m_checks.disconnect(this);
+    m_planning.disconnect(this);
     abandonRuns();
     cleanUp();
 }
@@ -101,6 +103,11 @@ bool Job::stop()
         m_stoppedWhileChecking = true;
         return true;
     }
+    if (m_isPlanning && m_state == Running) {
+        m_stoppedWhilePlanning = true;
+        m_state = Stopped;
+        return true;
+    }
     // Only runs can be stopped; in the wind-down there are none left.
     if (m_state != Running || m_runs.isEmpty())
         return false;
@@ -116,6 +123,34 @@ void Job::tick()
     m_shown.elapsedSeconds = m_elapsed;
     m_shown.remainingSeconds = m_remaining;
     emit progress(m_shown);
+}
+
+void Job::planThenRun(const QString &workFolder)
+{
+    m_isPlanning = true;
+    m_stoppedWhilePlanning = false;
+    const JobRequest request = m_request;
+    const QString target = FinalTarget(m_request);
+    m_planning.setFuture(QtConcurrent::run(
+        [request, workFolder, target] { return PlanJob(request, workFolder, target); }));
+}
+
+void Job::onPlanned()
+{
+    m_isPlanning = false;
+    m_plan = m_planning.result();
+    if (m_stoppedWhilePlanning) {
+        // Nothing ran yet: the job ends in its conversion stage.
+        m_result.kind = JobResult::Cancelled;
+        end(m_result);
+        return;
+    }
+    if (m_request.profile.copiesStreams()) {
+        JoinTemporaries();
+        return;
+    }
+    m_nextRow = 0;
+    startNextConversions();
 }
 
 JobPlan Job::makePlan(const QString &workFolder) const

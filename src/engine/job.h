@@ -40,7 +40,8 @@ public:
     // job (its checks, or the wind-down of a stopped one) is in progress.
     bool start(const JobRequest &request);
     // Kills the running encoders; the running stage takes its cancel path.
-    // During Start's checks the job is cancelled as soon as they are done.
+    // During Start's checks or the making of the plan, the job is cancelled
+    // as soon as they are done.
     // false, and nothing happens, unless encoders or checks are running.
     bool stop();
     // The once-a-second tick of the job's clock: elapsed and remaining time.
@@ -63,6 +64,11 @@ signals:
 private:
     void onChecked();
     void begin();
+    // The plan is made on a worker too: on thousands of rows its command
+    // lines take longer than the window may wait. The stage goes on in
+    // onPlanned().
+    void planThenRun(const QString &workFolder);
+    void onPlanned();
     void end(JobResult result);
     JobPlan makePlan(const QString &workFolder) const;
 
@@ -108,6 +114,9 @@ private:
     QFutureWatcher<std::optional<StartRefusal>> m_checks;
     bool m_checking = false; // from start() until the checks' answer
     bool m_stoppedWhileChecking = false;
+    QFutureWatcher<JobPlan> m_planning;
+    bool m_isPlanning = false;
+    bool m_stoppedWhilePlanning = false;
 
     State m_state = Idle;
     bool m_active = false;

@@ -25,17 +25,11 @@ void Job::ConvertInputs()
     m_failedRow = -1;
     m_positionText.clear();
     m_result.stage = JobResult::Converting;
-    if (m_request.profile.copiesStreams()) {
-        // Nothing to convert, so no folder of temporaries either.
-        m_plan = makePlan(QString());
-        JoinTemporaries();
+    // A copy join has nothing to convert, so no folder of temporaries either.
+    const bool copies = m_request.profile.copiesStreams();
+    if (!copies && !makeWorkFolder())
         return;
-    }
-    if (!makeWorkFolder())
-        return;
-    m_plan = makePlan(m_workFolder.path());
-    m_nextRow = 0;
-    startNextConversions();
+    planThenRun(copies ? QString() : m_workFolder.path());
 }
 
 bool Job::makeWorkFolder()
