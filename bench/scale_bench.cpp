@@ -167,6 +167,7 @@ int windowSide(const QString &folder, const QString &result, int heartbeatMs, bo
             side.startSeconds = clock.nsecsElapsed() / 1e9;
         });
         runEventsFor(50);
+        side.startStallMs = heartbeat.longestMs();
     } else {
         // The job passes its checks, plans, and ends at its first run.
         QEventLoop ended;
@@ -181,9 +182,10 @@ int windowSide(const QString &folder, const QString &result, int heartbeatMs, bo
         });
         ended.exec();
         runEventsFor(50);
+        side.startStallMs = heartbeat.longestMs();
+        // Counted apart: the job's plan was made on a worker.
         side.planLines = int(PreviewPlan(request()).conversions.size()) + 1;
     }
-    side.startStallMs = heartbeat.longestMs();
     if (!started)
         return 1;
     return WriteFile(result, QStringLiteral("%1 %2 %3 %4 %5 %6 %7\n")
