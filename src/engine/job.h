@@ -41,10 +41,11 @@ public:
     bool start(const JobRequest &request);
     // Kills the running encoders; the running stage takes its cancel path.
     // During Start's checks or the making of the plan, the job is cancelled
-    // as soon as they are done.
-    // false, and nothing happens, unless encoders or checks are running.
+    // as soon as they are done. false, and nothing happens, when none of
+    // these is under way.
     bool stop();
-    // The once-a-second tick of the job's clock: elapsed and remaining time.
+    // The once-a-second tick of the job's clock (timer()): elapsed and
+    // remaining time, the latter estimated from the job's own total bar.
     void tick();
 
     State jobState() const { return m_state; }
@@ -55,6 +56,7 @@ public:
     QTimer *timer() { return &m_timer; }
 
 signals:
+    // Each stage as it begins; the first locks the front end.
     void stageChanged(JobStage stage);
     void progress(const JobProgress &progress);
     void rowStateChanged(int row, RowState state);

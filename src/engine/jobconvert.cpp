@@ -186,7 +186,6 @@ void Job::endConversionStage()
         if (m_rowStates.at(row) == RowState::WaitingForJoining)
             setRowState(row, RowState::Stopped);
     }
-    m_workFolder.remove();
     if (m_state == Stopped) {
         // The state stays Stopped: the job ended in its conversion stage.
         m_result.kind = JobResult::Cancelled;
