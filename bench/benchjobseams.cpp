@@ -1,5 +1,7 @@
 #include "benchjobseams.h"
 
+#include "settings/preferences.h"
+
 WorkingSelection joiningSelection(const QString &frameSize)
 {
     WorkingSelection selection;
@@ -17,4 +19,20 @@ WorkingSelection joiningSelection(const QString &frameSize)
     selection.height = frameSize.section(QLatin1Char(':'), 1, 1);
     selection.sampleRate = QStringLiteral("44100");
     return selection;
+}
+
+JobRequest benchRequest(const TaskListModel &tasks, const QuietView &view,
+                        const WorkingSelection &selection, const QString &tempDir,
+                        const QString &programDir)
+{
+    JobRequest request;
+    request.selection = selection;
+    request.profileExtension = QStringLiteral(".avi");
+    ResolveJobRequest(request, tasks, view.profile, view.output);
+    request.overwrite = OverwriteRule{false, false};
+    request.tempDir = tempDir;
+    request.programDir = programDir;
+    request.conversionsAtOnce = DefaultConversionsAtOnce();
+    request.encoderPath = programDir + QStringLiteral("asapi.dll");
+    return request;
 }

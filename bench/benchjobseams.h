@@ -1,14 +1,14 @@
 #pragma once
 
-// The seams a Job needs, for benchmarks that run one in their own process:
-// a window that shows nothing, fixed settings and selection, messages
-// printed to the terminal, no shell and no power off.
+// The seams a Job's front end needs, for benchmarks that run one in their
+// own process: a window that shows nothing, a request of fixed settings,
+// messages printed to the terminal, no shell and no power off.
 
+#include "engine/jobrequest.h"
 #include "engine/jobview.h"
 #include "platform/messages.h"
 #include "platform/poweroff.h"
 #include "platform/shellopener.h"
-#include "settings/livesettings.h"
 #include "settings/workingselection.h"
 
 #include <cstdio>
@@ -20,7 +20,6 @@ public:
     void setOutputFileText(const QString &text) override { output = text; }
     void focusTaskList() override {}
     void focusOutputFile() override {}
-    QString profilePath() const override { return profile; }
     void DisableJobControls() override {}
     void EnableJobControls() override {}
     void showStartInsteadOfStop() override {}
@@ -31,32 +30,12 @@ public:
     void setRemainingText(const QString &) override {}
     void setCurrentProgress(int, const QString &) override {}
     void setTotalProgress(int value, const QString &) override { total = value; }
-    int totalProgress() const override { return total; }
     void showProgressPanel(bool) override {}
     void setEncoderOutput(const QString &) override {}
     void closeProgram() override {}
 
     QString output, profile;
     int total = 0;
-};
-
-class BenchSettings : public LiveSettings {
-public:
-    QString tempDir() const override { return temp; }
-    bool askBeforeOverwrite() const override { return false; }
-    bool renameOutput() const override { return false; }
-    bool overwriteOutput() const override { return true; }
-    bool turnOffWhenDone() const override { return false; }
-    bool exitWhenDone() const override { return false; }
-    bool openFolderWhenDone() const override { return false; }
-    QString temp;
-};
-
-class BenchSelection : public SelectionSource {
-public:
-    WorkingSelection workingSelection() const override { return selection; }
-    QString outputExtension() const override { return QStringLiteral(".avi"); }
-    WorkingSelection selection;
 };
 
 // The messages are the only news of a job's end state; print them.
@@ -91,3 +70,10 @@ public:
 // The default profile's choices ("AVI - MPEG-4 and MP3") at a frame size
 // "W:H".
 WorkingSelection joiningSelection(const QString &frameSize);
+
+// The request Start makes of the list with the view's profile and output:
+// overwrite without asking, temporaries in tempDir, the program
+// directory's encoder.
+JobRequest benchRequest(const TaskListModel &tasks, const QuietView &view,
+                        const WorkingSelection &selection, const QString &tempDir,
+                        const QString &programDir);

@@ -16,7 +16,9 @@
 #include "benchjobseams.h"
 #include "benchsupport.h"
 
+#include "frontend/jobpresenter.h"
 #include "engine/job.h"
+#include "engine/requestcheck.h"
 #include "settings/optionbuilder.h"
 #include "tasklist/mediaprobe.h"
 #include "tasklist/tasklistmodel.h"
@@ -94,22 +96,21 @@ int main(int argc, char **argv)
 
     QuietView view;
     view.profile = programDir + QStringLiteral("Profiles/none.bpf");
-    BenchSettings settings;
-    settings.temp = root + QStringLiteral("engine-temp/");
-    BenchSelection selection;
-    selection.selection = joiningSelection(options.frameSize);
+    const QString engineTemp = root + QStringLiteral("engine-temp/");
+    const WorkingSelection selection = joiningSelection(options.frameSize);
     PrintedMessages messages;
     NoShell shell;
     NoPowerOff powerOff;
-    Job job(&tasks, &settings, &selection, &view, &messages, &shell, &powerOff, programDir,
-            programDir + QStringLiteral("asapi.dll"));
+    Job job;
+    JobPresenter presenter(&job, &view, &messages, &shell, &powerOff);
 
     // The script runs the very command lines of the job's plan, the join
     // writing beside the engine's output under a name of its own.
     view.output = root + QStringLiteral("engine.avi");
-    if (!job.checkStart())
+    const JobRequest previewed = benchRequest(tasks, view, selection, engineTemp, programDir);
+    if (CheckJobRequest(previewed))
         return 1;
-    const QStringList lines = job.previewPlan().describe(programDir + QStringLiteral("asapi.dll"));
+    const QStringList lines = PreviewPlan(previewed).describe(previewed.encoderPath);
     const QString script = root + QStringLiteral("job.sh");
     if (!WriteFile(script, SerialScript(lines, JobFolderOf(lines), root + "script-temp/",
                                         root + "script.avi")
@@ -124,16 +125,18 @@ int main(int argc, char **argv)
         view.output = root + QStringLiteral("engine.avi");
         QEventLoop loop;
         bool succeeded = false;
-        const auto connection = QObject::connect(&job, &Job::ended, [&](bool done) {
-            succeeded = done;
-            loop.quit();
-        });
+        // The presenter has told the end (its slot comes first) by now.
+        const auto connection =
+            QObject::connect(&job, &Job::finished, [&](const JobResult &result) {
+                succeeded = result.succeeded();
+                loop.quit();
+            });
         const double cpuBefore = CpuSeconds(RUSAGE_SELF);
         const double childrenBefore = CpuSeconds(RUSAGE_CHILDREN);
         QElapsedTimer clock;
         clock.start();
-        job.imgStartClick();
-        if (job.isActive())
+        if (presenter.start(benchRequest(tasks, view, selection, engineTemp, programDir),
+                            AfterCompletion()))
             loop.exec();
         engineTimes << clock.nsecsElapsed() / 1e9;
         engineCpu << CpuSeconds(RUSAGE_SELF) - cpuBefore;

@@ -3,6 +3,7 @@
 // long the window's thread is kept from answering meanwhile.
 //
 //   bench_scale [--sizes 300,1200,5000] [--runs N] [--heartbeat MS] [--dir FOLDER]
+//               [--sync-start 1]
 //
 // One 2 s clip is made with ffmpeg; each size gets a folder of that many
 // hard links to it. For every size, --runs times, the sides taking turns at
@@ -12,15 +13,21 @@
 // 1. `brelvane-cli join --dry-run` over the folder: the intake, Start's
 //    checks, the plan and its printed command lines;
 // 2. the window's side (this program with --window): "Add Dir" through the
-//    real TaskList shown in a list view, then Start's checks and the plan of
-//    a Job, with a heartbeat timer on the thread; the largest gap between
-//    two beats is the longest the window would not answer;
+//    real TaskList shown in a list view, then Start as the window does it
+//    (the request made on the window's thread, the checks on a worker, then
+//    the job's plan and its first runs, of an encoder that is not there),
+//    with a heartbeat timer on the thread; the largest gap between two beats
+//    is the longest the window would not answer. With --sync-start the
+//    request, its checks and its plan are made in one go on the window's
+//    thread instead, as Start once did;
 // 3. `mediainfo --Inform="General;%Duration%"` over all the files.
 
 #include "benchjobseams.h"
 #include "benchsupport.h"
 
+#include "frontend/jobpresenter.h"
 #include "engine/job.h"
+#include "engine/requestcheck.h"
 #include "tasklist/tasklist.h"
 #include "tasklist/tasklistmodel.h"
 
@@ -42,6 +49,8 @@ namespace {
 
 const QString ProgramDir = QStringLiteral(BENCH_PROGRAM_DIR "/");
 const QString Profile = QStringLiteral("AVI - MPEG-4 and MP3");
+// --sync-start 1: the window side makes Start's checks on its own thread.
+bool SyncStart = false;
 
 // Says nothing and answers Yes: no file comes twice.
 class SilentMessages : public Messages {
@@ -99,7 +108,7 @@ struct WindowSide {
 };
 
 // The window's side, in this process: the results on one line of `result`.
-int windowSide(const QString &folder, const QString &result, int heartbeatMs)
+int windowSide(const QString &folder, const QString &result, int heartbeatMs, bool syncStart)
 {
     SilentMessages messages;
     TaskList tasks(&messages);
@@ -135,25 +144,48 @@ int windowSide(const QString &folder, const QString &result, int heartbeatMs)
     QuietView jobView;
     jobView.profile = ProgramDir + QStringLiteral("Profiles/") + Profile + QStringLiteral(".bpf");
     jobView.output = work.filePath(QStringLiteral("joined.avi"));
-    BenchSettings settings;
-    settings.temp = work.filePath(QStringLiteral("temp/"));
-    BenchSelection selection;
-    selection.selection = joiningSelection(QStringLiteral("640:480"));
+    const QString temp = work.filePath(QStringLiteral("temp/"));
+    const WorkingSelection selection = joiningSelection(QStringLiteral("640:480"));
     PrintedMessages jobMessages;
     NoShell shell;
     NoPowerOff powerOff;
-    Job job(tasks.model(), &settings, &selection, &jobView, &jobMessages, &shell, &powerOff,
-            ProgramDir, ProgramDir + QStringLiteral("asapi.dll"));
+    Job job;
+    JobPresenter presenter(&job, &jobView, &jobMessages, &shell, &powerOff);
+    const auto request = [&] {
+        JobRequest made = benchRequest(*tasks.model(), jobView, selection, temp, ProgramDir);
+        made.encoderPath = work.filePath(QStringLiteral("missing.dll"));
+        return made;
+    };
     bool started = false;
     heartbeat.restart();
-    QTimer::singleShot(0, [&] {
-        clock.start();
-        started = job.checkStart();
-        side.planLines = int(job.previewPlan().conversions.size()) + 1;
-        side.startSeconds = clock.nsecsElapsed() / 1e9;
-    });
-    runEventsFor(50);
-    side.startStallMs = heartbeat.longestMs();
+    if (syncStart) {
+        QTimer::singleShot(0, [&] {
+            clock.start();
+            const JobRequest made = request();
+            started = !CheckJobRequest(made);
+            side.planLines = int(PreviewPlan(made).conversions.size()) + 1;
+            side.startSeconds = clock.nsecsElapsed() / 1e9;
+        });
+        runEventsFor(50);
+        side.startStallMs = heartbeat.longestMs();
+    } else {
+        // The job passes its checks, plans, and ends at its first run.
+        QEventLoop ended;
+        QObject::connect(&job, &Job::finished, &ended, [&](const JobResult &result) {
+            side.startSeconds = clock.nsecsElapsed() / 1e9;
+            started = result.encoderMissing;
+            ended.quit();
+        });
+        QTimer::singleShot(0, [&] {
+            clock.start();
+            presenter.start(request(), AfterCompletion());
+        });
+        ended.exec();
+        runEventsFor(50);
+        side.startStallMs = heartbeat.longestMs();
+        // Counted apart: the job's plan was made on a worker.
+        side.planLines = int(PreviewPlan(request()).conversions.size()) + 1;
+    }
     if (!started)
         return 1;
     return WriteFile(result, QStringLiteral("%1 %2 %3 %4 %5 %6 %7\n")
@@ -228,7 +260,8 @@ bool runSides(const QString &self, const QString &folder, const QStringList &fil
     const auto window = [&] {
         const MeasuredRun run = RunMeasured(
             self, {QStringLiteral("--window"), folder, QStringLiteral("--result"), result,
-                   QStringLiteral("--heartbeat"), QString::number(heartbeatMs)});
+                   QStringLiteral("--heartbeat"), QString::number(heartbeatMs),
+                   QStringLiteral("--sync-start"), SyncStart ? QStringLiteral("1") : QString()});
         const WindowSide side = readWindowSide(result);
         figures.window << side.intakeSeconds + side.startSeconds;
         figures.windowMb << run.peakMb;
@@ -286,9 +319,11 @@ int main(int argc, char **argv)
     const QMap<QString, QString> options = BenchOptions(app.arguments());
     const int heartbeatMs = options.value("--heartbeat", "5").toInt();
     if (options.contains("--window"))
-        return windowSide(options.value("--window"), options.value("--result"), heartbeatMs);
+        return windowSide(options.value("--window"), options.value("--result"), heartbeatMs,
+                          options.value("--sync-start") == QLatin1String("1"));
 
     const int runs = std::max(1, options.value("--runs", "3").toInt());
+    SyncStart = options.value("--sync-start") == QLatin1String("1");
     QTemporaryDir temp;
     const QString root = options.value("--dir", temp.path());
     const QString clip = root + QStringLiteral("/clip.mp4");

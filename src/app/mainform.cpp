@@ -45,7 +45,7 @@ TMainForm::TMainForm(const QString &programDir, const DesktopSeams &seams,
     FormCreate(arguments);
     createDialogs();
     // A run that crashed or was killed could not remove its temporaries.
-    RemoveLeftoverJobFoldersFor(SettingForm->tempDir(), ProgramDir);
+    RemoveLeftoverJobFoldersFor(SettingForm->shownPreferences().tempDir, ProgramDir);
 }
 
 TMainForm::~TMainForm()
@@ -128,16 +128,16 @@ void TMainForm::LoadMainState()
 
 void TMainForm::closeEvent(QCloseEvent *event)
 {
-    if (TheJob && TheJob->isActive() && !jobAskedToClose) {
+    if (TheJob && jobInProgress() && !jobAskedToClose) {
         // The job winds down in the visible window, its messages included;
         // the program ends after it.
         event->ignore();
         if (closeWhenJobEnds)
             return;
         if (Seams.messages->ask(tr("Job Running"), tr("A job is running. Stop it and quit?")) &&
-            TheJob->isActive()) {
+            jobInProgress()) {
             closeWhenJobEnds = true;
-            TheJob->imgStopClick();
+            imgStopClick();
         }
         return;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/jobview.h"
+#include "engine/joincheck.h"
 #include "platform/desktopseams.h"
 #include "tasklist/columnsizing.h"
 #include "tasklist/tasklist.h"
@@ -24,6 +25,8 @@ class QToolButton;
 class QTreeView;
 class QTimer;
 class Job;
+class JobPresenter;
+struct JobRequest;
 class TSettingForm;
 class TopSettingForm;
 class TAboutForm;
@@ -53,6 +56,10 @@ public:
     TAboutForm *aboutForm() const { return AboutForm; }
     TPowerOffForm *powerOffForm() const { return PowerOffForm; }
     Job *job() const { return TheJob; }
+    JobPresenter *jobPresenter() const { return ThePresenter; }
+    // How jobs read back what the encoder wrote (the media library unless
+    // told otherwise).
+    void setMediaReader(const MediaReader &reader) { ReadMedia = reader; }
     int rememberedListWidth() const { return Columns.rememberedWidth(); }
 
     // Runs the output-file save dialog (shared with the Settings dialog);
@@ -86,12 +93,11 @@ public:
     // first.
     void stopAfterAsking();
 
-    // What a running job sees of the window.
+    // What the window shows of a running job.
     QString outputFileText() const override;
     void setOutputFileText(const QString &text) override;
     void focusTaskList() override;
     void focusOutputFile() override;
-    QString profilePath() const override;
     void DisableJobControls() override;
     void EnableJobControls() override;
     void showStartInsteadOfStop() override;
@@ -102,7 +108,6 @@ public:
     void setRemainingText(const QString &text) override;
     void setCurrentProgress(int value, const QString &label) override;
     void setTotalProgress(int value, const QString &label) override;
-    int totalProgress() const override;
     void showProgressPanel(bool progress) override;
     void setEncoderOutput(const QString &text) override;
     // A countdown with Cancel before the computer is turned off.
@@ -143,6 +148,12 @@ private:
     void LoadMainState();
     void SaveMainState();
     void createJob();
+    // The job Start starts: the list, the dialogs' values and the output
+    // field as they are now.
+    JobRequest jobRequest() const;
+    // From Start until the job and its messages are over.
+    bool jobInProgress() const;
+    QString profilePath() const;
     void setJobControlsEnabled(bool enabled);
     void onJobEnded(bool succeeded);
     // Word of a job to the desktop when the window is not in front: once per
@@ -159,6 +170,8 @@ private:
     ColumnSizing Columns;
     bool firstShowDone = false;
     Job *TheJob = nullptr;
+    JobPresenter *ThePresenter = nullptr;
+    MediaReader ReadMedia = LibraryMediaReader();
     std::unique_ptr<JobMessages> TheJobMessages;
     bool desktopTold = false;
     // Closing during a job stops it first; the window closes when it ended.

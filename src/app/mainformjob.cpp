@@ -5,6 +5,8 @@
 #include "app/look/imagebutton.h"
 #include "app/poweroffform.h"
 #include "engine/job.h"
+#include "engine/jobrequest.h"
+#include "frontend/jobpresenter.h"
 #include "platform/jobnotices.h"
 #include "settings/opsettingform.h"
 #include "settings/profiles.h"
@@ -12,6 +14,7 @@
 #include "tasklist/tasklist.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -24,14 +27,37 @@ void TMainForm::createJob()
 {
     TheJobMessages = std::make_unique<JobMessages>(
         Seams.messages, [this](const QString &title, const QString &text) {
-            if (TheJob && TheJob->isActive())
+            if (ThePresenter && ThePresenter->isBusy())
                 tellDesktop(title, text);
         });
-    TheJob = new Job(Tasks->model(), SettingForm, OpSettingForm, this, TheJobMessages.get(),
-                     Seams.shell, Seams.power, ProgramDir, EncoderPath, this);
+    TheJob = new Job(this);
+    ThePresenter =
+        new JobPresenter(TheJob, this, TheJobMessages.get(), Seams.shell, Seams.power, this);
+    ThePresenter->setTasks(Tasks->model());
     connect(imgStart, &ImageButton::clicked, this, &TMainForm::imgStartClick);
     connect(imgStop, &ImageButton::clicked, this, &TMainForm::imgStopClick);
-    connect(TheJob, &Job::ended, this, &TMainForm::onJobEnded);
+    connect(ThePresenter, &JobPresenter::ended, this, &TMainForm::onJobEnded);
+}
+
+JobRequest TMainForm::jobRequest() const
+{
+    const Preferences preferences = SettingForm->shownPreferences();
+    JobRequest request;
+    request.selection = OpSettingForm->workingSelection();
+    request.profileExtension = OpSettingForm->outputExtension();
+    ResolveJobRequest(request, *Tasks->model(), profilePath(), edtOutputFile->text());
+    request.overwrite = OverwriteRule{preferences.ask, preferences.rename};
+    request.tempDir = preferences.tempDir;
+    request.programDir = ProgramDir;
+    request.conversionsAtOnce = preferences.conversionsAtOnce;
+    request.encoderPath = EncoderPath;
+    request.readMedia = ReadMedia;
+    return request;
+}
+
+bool TMainForm::jobInProgress() const
+{
+    return TheJob->isActive() || ThePresenter->isBusy();
 }
 
 void TMainForm::imgStartClick()
@@ -39,7 +65,9 @@ void TMainForm::imgStartClick()
     if (refuseStartWhileTakingIn())
         return;
     desktopTold = false;
-    TheJob->imgStartClick();
+    const Preferences preferences = SettingForm->shownPreferences();
+    ThePresenter->start(jobRequest(), AfterCompletion{preferences.autoOpenDir, preferences.autoExit,
+                                                      preferences.autoTurnOff});
 }
 
 void TMainForm::tellDesktop(const QString &title, const QString &text)
@@ -53,7 +81,7 @@ void TMainForm::tellDesktop(const QString &title, const QString &text)
 
 void TMainForm::imgStopClick()
 {
-    TheJob->imgStopClick();
+    ThePresenter->stop();
 }
 
 void TMainForm::onJobEnded(bool succeeded)
@@ -61,9 +89,11 @@ void TMainForm::onJobEnded(bool succeeded)
     if (Seams.notices) {
         Seams.notices->showProgress(0, false);
         // A job that ends without a box (the program closing after it).
-        tellDesktop(succeeded ? QStringLiteral("Complete") : QStringLiteral("Not Joined"),
-                    succeeded ? QStringLiteral("The joining is completed successfully.")
-                              : QStringLiteral("The joining did not complete."));
+        tellDesktop(
+            succeeded ? QCoreApplication::translate("Job", "Complete")
+                      : QCoreApplication::translate("Job", "Not Joined"),
+            succeeded ? QCoreApplication::translate("Job", "The joining is completed successfully.")
+                      : QCoreApplication::translate("Job", "The joining did not complete."));
     }
     if (closeWhenJobEnds)
         QTimer::singleShot(0, this, &QWidget::close);
@@ -161,13 +191,8 @@ void TMainForm::setTotalProgress(int value, const QString &label)
 {
     pgbTotal->setValue(value);
     labTotalProgress->setText(label);
-    if (Seams.notices && TheJob && TheJob->isActive())
+    if (Seams.notices && ThePresenter && ThePresenter->isBusy())
         Seams.notices->showProgress(value / 100.0, true);
-}
-
-int TMainForm::totalProgress() const
-{
-    return pgbTotal->value();
 }
 
 void TMainForm::showProgressPanel(bool progress)

@@ -173,7 +173,7 @@ void TMainForm::describeControls()
 
 void TMainForm::stopAfterAsking()
 {
-    if (!TheJob->isActive() || !imgStop->isVisible())
+    if (!jobInProgress() || !imgStop->isVisible())
         return;
     if (Seams.messages->ask(tr("Stop"), tr("Stop the running job?")))
         imgStopClick();

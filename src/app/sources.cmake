@@ -13,7 +13,7 @@ add_library(brelvane_app STATIC
   app/mainform.h app/mainform.cpp app/mainformlayout.cpp app/mainformtasks.cpp
   app/mainformjob.cpp app/mainformkeys.cpp)
 brelvane_layer_root(brelvane_app app)
-target_link_libraries(brelvane_app PUBLIC brelvane_engine brelvane_settings_gui brelvane_platform_gui
+target_link_libraries(brelvane_app PUBLIC brelvane_frontend brelvane_settings_gui brelvane_platform_gui
                       Qt6::Widgets PRIVATE Qt6::Svg)
 
 # Draws one picture into a PNG file; the build uses it for the desktop icon.

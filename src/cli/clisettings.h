@@ -1,7 +1,6 @@
 #pragma once
 
 #include "cli/cliarguments.h"
-#include "settings/livesettings.h"
 #include "settings/preferences.h"
 
 // The three buttons of "Output File Overwrite": at most one is selected.
@@ -21,21 +20,15 @@ OverwriteButtons OverwriteButtonsFor(OverwriteChoice choice, const Preferences &
 // preferences file as the dialog loads it, with the command line's choices
 // over it (--jobs over "Conversions at once"). The after-completion actions are the window's own
 // business: the command line never opens a folder, exits a window or turns the computer off.
-class CliSettings : public LiveSettings {
+class CliSettings {
 public:
     CliSettings(const Preferences &preferences, OverwriteChoice choice,
                 const std::optional<QString> &tempDirOverride,
                 std::optional<int> conversionsAtOnce = std::nullopt);
 
-    QString tempDir() const override { return m_tempDir; }
-    bool askBeforeOverwrite() const override { return m_buttons.ask; }
-    bool renameOutput() const override { return m_buttons.rename; }
-    bool overwriteOutput() const override { return m_buttons.overwrite; }
-    bool turnOffWhenDone() const override { return false; }
-    bool exitWhenDone() const override { return false; }
-    bool openFolderWhenDone() const override { return false; }
-    bool canAskDuringJob() const override { return false; }
-    int conversionsAtOnce() const override { return m_conversionsAtOnce; }
+    QString tempDir() const { return m_tempDir; }
+    OverwriteButtons buttons() const { return m_buttons; }
+    int conversionsAtOnce() const { return m_conversionsAtOnce; }
 
 private:
     QString m_tempDir;

@@ -3,7 +3,6 @@
 #include "cli/clisettings.h"
 #include "cli/console.h"
 #include "cli/exitcodes.h"
-#include "cli/inertseams.h"
 #include "cli/inputintake.h"
 #include "cli/interruptsignals.h"
 #include "cli/profileselection.h"
@@ -12,7 +11,9 @@
 #include "cli/terminalmessages.h"
 #include "contract/encoderlines.h"
 #include "engine/job.h"
+#include "engine/requestcheck.h"
 #include "engine/tempfiles.h"
+#include "frontend/jobpresenter.h"
 #include "settings/preferences.h"
 #include "settings/profiles.h"
 #include "tasklist/tasklist.h"
@@ -67,6 +68,15 @@ void printResult(const QString &line)
     std::fflush(stdout);
 }
 
+// The job's files are read back with the media library, unless the tests'
+// stand-in encoder runs: it writes no real video, so nothing could be read.
+MediaReader JobMediaReader()
+{
+    if (qEnvironmentVariableIsSet("BRELVANE_TEST_FAKE_ENCODER"))
+        return [](const QString &) { return std::optional<ProbeResult>(); };
+    return LibraryMediaReader();
+}
+
 // Everything a job from the command line is made of, in the order the
 // window makes it: the preferences and the profile, the task list, the job.
 class JoinRun {
@@ -84,11 +94,12 @@ public:
         , m_messages(&m_console, interrupts->descriptor())
         , m_tasks(&m_messages)
         , m_view(&m_console,
-                 request.output ? fullPath(*request.output) : ReadRememberedOutputFile(programDir),
-                 m_profilePath)
-        , m_job(m_tasks.model(), &m_settings, &m_selection, &m_view, &m_messages, &m_shell,
-                &m_power, programDir, EncoderPathIn(programDir))
+                 request.output ? fullPath(*request.output) : ReadRememberedOutputFile(programDir))
+        , m_presenter(&m_job, &m_view, &m_messages, nullptr, nullptr)
     {
+        // A job from the command line may run unattended: a file that appears
+        // at the output path is kept, and the result saved beside it.
+        m_presenter.setAsksDuringJob(false);
     }
 
     int run()
@@ -100,6 +111,10 @@ public:
 
 private:
     int interruptedStatus() const { return ExitCode::ByInterruptBase + m_interrupts->received(); }
+    int refusedStatus() const
+    {
+        return m_interrupts->takePending() ? interruptedStatus() : ExitCode::Refused;
+    }
 
     // 0 when every input is on the list.
     int takeInputs()
@@ -131,12 +146,33 @@ private:
         return 0;
     }
 
+    JobRequest jobRequest() const
+    {
+        JobRequest job;
+        job.selection = m_selection.workingSelection();
+        job.profileExtension = m_selection.outputExtension();
+        ResolveJobRequest(job, *m_tasks.model(), m_profilePath, m_view.outputFileText());
+        const OverwriteButtons buttons = m_settings.buttons();
+        job.overwrite = OverwriteRule{buttons.ask, buttons.rename};
+        job.tempDir = m_settings.tempDir();
+        job.programDir = m_programDir;
+        job.conversionsAtOnce = m_settings.conversionsAtOnce();
+        job.encoderPath = EncoderPathIn(m_programDir);
+        job.readMedia = JobMediaReader();
+        return job;
+    }
+
     int printCommandLines()
     {
-        if (!m_job.checkStart())
-            return m_interrupts->takePending() ? interruptedStatus() : ExitCode::Refused;
-        const JobPlan plan = m_job.previewPlan();
-        for (const QString &line : plan.describe(EncoderPathIn(m_programDir)))
+        const JobRequest job = jobRequest();
+        if (const auto refusal = CheckJobRequest(job)) {
+            m_messages.inform(refusal->title, refusal->text);
+            return refusedStatus();
+        }
+        if (QFileInfo::exists(job.outputPath) && job.overwrite.ask && !AskToOverwrite(&m_messages))
+            return refusedStatus();
+        const JobPlan plan = PreviewPlan(job);
+        for (const QString &line : plan.describe(job.encoderPath))
             printResult(line);
         return ExitCode::Joined;
     }
@@ -145,48 +181,57 @@ private:
     {
         QEventLoop loop;
         bool ended = false;
-        bool succeeded = false;
-        QObject::connect(&m_job, &Job::ended, &loop, [&](bool done) {
+        JobResult result;
+        QObject::connect(&m_job, &Job::finished, &loop, [&](const JobResult &finished) {
             ended = true;
-            succeeded = done;
+            result = finished;
             loop.quit();
         });
         // Ctrl+C is Stop: the job kills the encoder and takes its cancel path.
-        QObject::connect(m_interrupts, &InterruptSignals::arrived, &m_job, &Job::imgStopClick);
+        QObject::connect(m_interrupts, &InterruptSignals::arrived, &m_presenter,
+                         &JobPresenter::stop);
 
         // A run that crashed or was killed could not remove its temporaries;
         // the next job clears them. A dry run changes nothing.
         RemoveLeftoverJobFoldersFor(m_settings.tempDir(), m_programDir);
-        m_job.imgStartClick();
-        if (!ended && !m_job.isActive())
-            return m_interrupts->takePending() ? interruptedStatus() : ExitCode::Refused;
+        if (!m_presenter.start(jobRequest(), AfterCompletion()))
+            return ExitCode::Refused;
         if (!ended)
             loop.exec();
-        return endStatus(succeeded);
+        return endStatus(result);
     }
 
-    int endStatus(bool succeeded)
+    int endStatus(const JobResult &result)
     {
-        // The result was kept under a free name, which the message gave.
-        if (succeeded && m_job.outputRefused())
-            return ExitCode::Refused;
-        if (succeeded) {
-            const QString output = m_job.joinTarget();
-            if (IsWrittenFile(output)) {
-                if (!m_request.quiet)
-                    printResult(output);
-                return ExitCode::Joined;
-            }
-            m_console.error(
-                QCoreApplication::translate("CliJoin", "the output file \"%1\" is missing or empty")
-                    .arg(output));
-            return ExitCode::EncoderFailed;
+        switch (result.kind) {
+        case JobResult::Succeeded:
+            return succeededStatus(result);
+        case JobResult::Refused:
+            return refusedStatus();
+        case JobResult::Cancelled:
+        case JobResult::EncoderFailed:
+            break;
         }
         if (m_interrupts->received())
             return interruptedStatus();
-        // A job that ended before any encoder run was refused at its start
-        // (the temporary folder could not be made).
-        return m_job.encoderStarted() ? ExitCode::EncoderFailed : ExitCode::Refused;
+        return result.kind == JobResult::EncoderFailed ? ExitCode::EncoderFailed
+                                                       : ExitCode::Refused;
+    }
+
+    int succeededStatus(const JobResult &result)
+    {
+        // The result was kept under a free name, which the message gave.
+        if (result.nobodyAsked)
+            return ExitCode::Refused;
+        if (!IsWrittenFile(result.outputPath)) {
+            m_console.error(
+                QCoreApplication::translate("CliJoin", "the output file \"%1\" is missing or empty")
+                    .arg(result.outputPath));
+            return ExitCode::EncoderFailed;
+        }
+        if (!m_request.quiet)
+            printResult(result.outputPath);
+        return ExitCode::Joined;
     }
 
     const CliRequest &m_request;
@@ -199,9 +244,8 @@ private:
     TerminalMessages m_messages;
     TaskList m_tasks;
     ProgressPrinter m_view;
-    NoShellOpener m_shell;
-    NoPowerOff m_power;
     Job m_job;
+    JobPresenter m_presenter;
 };
 
 } // namespace

@@ -6,12 +6,12 @@
 // dialog: every box at the profile's initial choice, the size taken from the
 // list. A profile that is not there leaves everything unselected and no
 // output extension, as a window with no profile selected has.
-class ProfileSelection : public SelectionSource {
+class ProfileSelection {
 public:
     explicit ProfileSelection(const QString &profilePath);
 
-    WorkingSelection workingSelection() const override { return m_selection; }
-    QString outputExtension() const override { return m_outputExtension; }
+    WorkingSelection workingSelection() const { return m_selection; }
+    QString outputExtension() const { return m_outputExtension; }
 
 private:
     WorkingSelection m_selection;

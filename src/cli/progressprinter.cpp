@@ -4,11 +4,9 @@
 
 #include <QCoreApplication>
 
-ProgressPrinter::ProgressPrinter(Console *console, const QString &outputText,
-                                 const QString &profilePath)
+ProgressPrinter::ProgressPrinter(Console *console, const QString &outputText)
     : m_console(console)
     , m_outputText(outputText)
-    , m_profilePath(profilePath)
 {
 }
 
@@ -60,9 +58,8 @@ void ProgressPrinter::setCurrentProgress(int value, const QString &label)
     refresh();
 }
 
-void ProgressPrinter::setTotalProgress(int value, const QString &label)
+void ProgressPrinter::setTotalProgress(int, const QString &label)
 {
-    m_total = value;
     m_totalLabel = label;
     refresh();
 }

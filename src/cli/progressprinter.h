@@ -14,13 +14,12 @@ class Console;
 // focus, the locking of buttons) are kept as plain values.
 class ProgressPrinter : public JobView {
 public:
-    ProgressPrinter(Console *console, const QString &outputText, const QString &profilePath);
+    ProgressPrinter(Console *console, const QString &outputText);
 
     QString outputFileText() const override { return m_outputText; }
     void setOutputFileText(const QString &text) override { m_outputText = text; }
     void focusTaskList() override {}
     void focusOutputFile() override {}
-    QString profilePath() const override { return m_profilePath; }
 
     void DisableJobControls() override;
     void EnableJobControls() override;
@@ -33,7 +32,6 @@ public:
     void setRemainingText(const QString &text) override;
     void setCurrentProgress(int value, const QString &label) override;
     void setTotalProgress(int value, const QString &label) override;
-    int totalProgress() const override { return m_total; }
     void showProgressPanel(bool progress) override;
     void setEncoderOutput(const QString &) override {}
     // The after-completion actions never apply to the command line, so the
@@ -51,7 +49,6 @@ private:
 
     Console *m_console;
     QString m_outputText;
-    QString m_profilePath;
 
     bool m_panelShown = false;
     QString m_title;
@@ -60,7 +57,6 @@ private:
     QString m_elapsed;
     QString m_remaining;
     int m_current = 0;
-    int m_total = 0;
     QString m_currentLabel;
     QString m_totalLabel;
     QString m_lastRunKey;

@@ -11,10 +11,9 @@ add_executable(brelvane-cli
   cli/progressprinter.h cli/progressprinter.cpp
   cli/clisettings.h cli/clisettings.cpp
   cli/profileselection.h cli/profileselection.cpp
-  cli/inertseams.h
   cli/inputintake.h cli/inputintake.cpp
   cli/rowordering.h cli/rowordering.cpp
   cli/joincommand.h cli/joincommand.cpp)
 brelvane_layer_root(brelvane-cli cli)
-target_link_libraries(brelvane-cli PRIVATE brelvane_engine)
+target_link_libraries(brelvane-cli PRIVATE brelvane_frontend)
 add_dependencies(brelvane-cli program_files)

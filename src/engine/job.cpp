@@ -1,44 +1,91 @@
 #include "job.h"
 
 #include "engine/jobclock.h"
-#include "engine/jobview.h"
 #include "engine/outputname.h"
-#include "platform/messages.h"
-#include "settings/livesettings.h"
-#include "settings/programinfo.h"
-#include "tasklist/tasklistmodel.h"
-#include "tasklist/timetext.h"
+#include "engine/requestcheck.h"
+#include "engine/tempfiles.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QStorageInfo>
+#include <QtConcurrent/QtConcurrentRun>
 
-Job::Job(TaskListModel *tasks, LiveSettings *settings, SelectionSource *selection, JobView *view,
-         Messages *messages, ShellOpener *shell, PowerOff *powerOff, const QString &programDir,
-         const QString &encoderPath, QObject *parent)
+Job::Job(QObject *parent)
     : QObject(parent)
-    , m_tasks(tasks)
-    , m_settings(settings)
-    , m_selection(selection)
-    , m_view(view)
-    , m_messages(messages)
-    , m_shell(shell)
-    , m_powerOff(powerOff)
-    , m_programDir(programDir)
-    , m_encoderPath(encoderPath)
 {
+    qRegisterMetaType<JobResult>();
+    qRegisterMetaType<JobProgress>();
     m_timer.setInterval(1000);
-    connect(&m_timer, &QTimer::timeout, this, &Job::timerTimeTimer);
-    // The tests' stand-in encoder writes no real video, so there is nothing
-    // the media library could check; the variable says that encoder is in use.
-    if (qEnvironmentVariableIsSet("BRELVANE_TEST_FAKE_ENCODER"))
-        m_readMedia = [](const QString &) { return std::optional<ProbeResult>(); };
+    connect(&m_timer, &QTimer::timeout, this, &Job::tick);
+    connect(&m_checks, &QFutureWatcher<std::optional<StartRefusal>>::finished, this,
+            &Job::onChecked);
+    connect(&m_planning, &QFutureWatcher<JobPlan>::finished, this, &Job::onPlanned);
 }
 
 Job::~Job()
 {
+    // Checks still running finish on their own, with a copy of the request;
+    // their answer goes nowhere.
+    m_checks.disconnect(this);
+    m_planning.disconnect(this);
     abandonRuns();
     cleanUp();
+}
+
+bool Job::start(const JobRequest &request)
+{
+    // A job, or the wind-down of a stopped one, is still in progress.
+    if (m_active)
+        return false;
+    m_active = true;
+    m_checking = true;
+    m_stoppedWhileChecking = false;
+    m_request = request;
+    m_result = JobResult();
+    m_plan = JobPlan();
+    // The checks read the disk once per path; on thousands of rows that
+    // takes longer than the window may wait, so they run on a worker.
+    m_checks.setFuture(QtConcurrent::run(
+        [request]() -> std::optional<StartRefusal> { return CheckJobRequest(request); }));
+    return true;
+}
+
+void Job::onChecked()
+{
+    m_checking = false;
+    if (m_stoppedWhileChecking) {
+        JobResult cancelled;
+        cancelled.kind = JobResult::Cancelled;
+        cancelled.stage = JobResult::Converting;
+        end(cancelled);
+        return;
+    }
+    if (const std::optional<StartRefusal> refusal = m_checks.result()) {
+        JobResult refused;
+        refused.title = refusal->title;
+        refused.message = refusal->text;
+        refused.focusOutputFile = refusal->focus == StartRefusal::FocusOutputFile;
+        end(refused);
+        return;
+    }
+    const QString &output = m_request.outputPath;
+    const auto &overwrite = m_request.questions.overwrite;
+    if (QFileInfo::exists(output) && m_request.overwrite.ask && !(overwrite && overwrite(output))) {
+        JobResult declined;
+        declined.focusOutputFile = true;
+        end(declined);
+        return;
+    }
+    begin();
+}
+
+void Job::begin()
+{
+    m_outputAtStart = IdentityOf(m_request.outputPath);
+    m_rowStates = QList<RowState>(m_request.rows.size(), RowState::Converting);
+    RemoveLeftoverPartialOutputs(FolderPart(m_request.outputPath));
+    ConvertInputs();
 }
 
 // Runs whose end no longer matters: they are killed without a word.
@@ -51,30 +98,65 @@ void Job::abandonRuns()
     m_runs.clear();
 }
 
-void Job::imgStopClick()
+bool Job::stop()
 {
+    if (m_checking) {
+        m_stoppedWhileChecking = true;
+        return true;
+    }
+    if (m_isPlanning && m_state == Running) {
+        m_stoppedWhilePlanning = true;
+        m_state = Stopped;
+        return true;
+    }
     // Only runs can be stopped; in the wind-down there are none left.
     if (m_state != Running || m_runs.isEmpty())
-        return;
-    m_view->showStartInsteadOfStop();
+        return false;
     m_state = Stopped;
     stopAllRuns();
+    return true;
 }
 
-void Job::timerTimeTimer()
+void Job::tick()
 {
     ++m_elapsed;
-    m_view->setElapsedText(SecondsToTimeText(m_elapsed));
-    m_remaining = EstimateRemainingSeconds(m_elapsed, m_view->totalProgress(), m_remaining);
-    m_view->setRemainingText(SecondsToTimeText(m_remaining));
+    m_remaining = EstimateRemainingSeconds(m_elapsed, m_bars.total, m_remaining);
+    m_shown.elapsedSeconds = m_elapsed;
+    m_shown.remainingSeconds = m_remaining;
+    emit progress(m_shown);
 }
 
-QStringList Job::inputPaths() const
+void Job::planThenRun(const QString &workFolder)
 {
-    QStringList inputs;
-    for (int row = 0; row < m_tasks->count(); ++row)
-        inputs << m_tasks->caption(row);
-    return inputs;
+    m_isPlanning = true;
+    m_stoppedWhilePlanning = false;
+    const JobRequest request = m_request;
+    const QString target = FinalTarget(m_request);
+    m_planning.setFuture(QtConcurrent::run(
+        [request, workFolder, target] { return PlanJob(request, workFolder, target); }));
+}
+
+void Job::onPlanned()
+{
+    m_isPlanning = false;
+    m_plan = m_planning.result();
+    if (m_stoppedWhilePlanning) {
+        // Nothing ran yet: the job ends in its conversion stage.
+        m_result.kind = JobResult::Cancelled;
+        end(m_result);
+        return;
+    }
+    if (m_request.profile.copiesStreams()) {
+        JoinTemporaries();
+        return;
+    }
+    m_nextRow = 0;
+    startNextConversions();
+}
+
+JobPlan Job::makePlan(const QString &workFolder) const
+{
+    return PlanJob(m_request, workFolder, FinalTarget(m_request));
 }
 
 EncoderRun *Job::startRun(const PlanStep &step, bool forwardOnly,
@@ -82,7 +164,6 @@ EncoderRun *Job::startRun(const PlanStep &step, bool forwardOnly,
 {
     auto *run = new EncoderRun(this);
     m_runs << run;
-    m_encoderStarted = true;
     connect(run, &EncoderRun::finished, this,
             [this, run, onEnded](const RunOutcome &outcome) { (this->*onEnded)(run, outcome); });
     ProgressParams params;
@@ -90,7 +171,7 @@ EncoderRun *Job::startRun(const PlanStep &step, bool forwardOnly,
     params.totalSpan = step.totalSpan;
     params.totalOffset = step.totalOffset;
     params.forwardOnly = forwardOnly;
-    run->start(RunSetup{m_encoderPath, step.arguments, params, m_bars, m_positionText});
+    run->start(RunSetup{m_request.encoderPath, step.arguments, params, m_bars, m_positionText});
     return run;
 }
 
@@ -100,42 +181,37 @@ void Job::stopAllRuns()
         run->terminate();
 }
 
-void Job::showCurrentProgress(int value)
+void Job::showBars(int current, int total)
 {
-    m_bars.current = value;
-    m_view->setCurrentProgress(value, QString::number(value) + QLatin1Char('%'));
+    m_bars.current = current;
+    m_bars.total = total;
+    m_shown.current = current;
+    m_shown.total = total;
+    emit progress(m_shown);
 }
 
-void Job::showTotalProgress(int value)
+void Job::setRowState(int row, RowState state)
 {
-    m_bars.total = value;
-    m_view->setTotalProgress(value, QString::number(value) + QLatin1Char('%'));
+    m_rowStates[row] = state;
+    emit rowStateChanged(row, state);
 }
 
-void Job::setRowStatus(int row, const QString &status)
+void Job::setAllRowStates(RowState state)
 {
-    ltvItemData record;
-    record.SubItems[StatusSlot] = status;
-    m_tasks->SetItemData(row, StatusSlot, record);
+    for (int row = 0; row < m_rowStates.size(); ++row)
+        setRowState(row, state);
 }
 
-void Job::setAllRowStatuses(const QString &status)
+void Job::addWarning(const QString &text)
 {
-    for (int row = 0; row < m_tasks->count(); ++row)
-        setRowStatus(row, status);
-}
-
-double Job::playTimeOfRow(int row) const
-{
-    // The Length slot alone: Start reads every row's, twice.
-    ltvItemData record;
-    m_tasks->GetItemData(row, LengthSlot, record);
-    return record.Seconds[0];
+    const JobWarning warned{QCoreApplication::translate("Job", "Damaged Input"), text};
+    m_result.warnings << warned;
+    emit warning(warned);
 }
 
 // The encoder could not be started at all: nothing can come of the job, so
 // it ends at once, without a joining attempt.
-void Job::failToStartEncoder(const QString &rowStatus, int onlyRow)
+void Job::failToStartEncoder(int onlyRow)
 {
     m_timer.stop();
     // Conversions started beside the one that failed end with it, and their
@@ -143,18 +219,18 @@ void Job::failToStartEncoder(const QString &rowStatus, int onlyRow)
     for (EncoderRun *run : std::as_const(m_runs)) {
         const QVariant row = run->property("row");
         if (row.isValid() && row.toInt() != onlyRow)
-            setRowStatus(row.toInt(), stoppedStatusText());
+            setRowState(row.toInt(), RowState::Stopped);
     }
     abandonRuns();
     if (onlyRow >= 0)
-        setRowStatus(onlyRow, rowStatus);
+        setRowState(onlyRow, RowState::Failed);
     else
-        setAllRowStatuses(rowStatus);
-    m_messages->plain(ProgramInfo::ProgramName,
-                      QCoreApplication::translate("Job", "Error. Please re-install ") +
-                          ProgramInfo::ProgramName);
+        setAllRowStates(RowState::Failed);
     m_state = Idle;
-    finishJob(false, true);
+    m_result.kind = JobResult::EncoderFailed;
+    m_result.encoderMissing = true;
+    m_result.file = m_request.encoderPath;
+    end(m_result);
 }
 
 // A run that failed for want of space says so, whatever the encoder printed.
@@ -176,13 +252,10 @@ void Job::cleanUp()
         QFile::remove(m_plan.join.target);
 }
 
-void Job::finishJob(bool succeeded, bool showJobSettings)
+void Job::end(JobResult result)
 {
     m_timer.stop();
     cleanUp();
-    if (showJobSettings)
-        m_view->showProgressPanel(false);
-    m_view->EnableJobControls();
     m_active = false;
-    emit ended(succeeded);
+    emit finished(result);
 }

@@ -4,30 +4,23 @@
 #include "engine/encoderrun.h"
 #include "engine/jobfolder.h"
 #include "engine/jobplan.h"
-#include "engine/joincheck.h"
+#include "engine/jobprogress.h"
+#include "engine/jobrequest.h"
+#include "engine/jobresult.h"
 #include "engine/outputplacement.h"
 
+#include <QFutureWatcher>
 #include <QList>
 #include <QObject>
 #include <QString>
-#include <QStringList>
 #include <QTimer>
 
-class JobView;
-class LiveSettings;
-class Messages;
-class PowerOff;
-class SelectionSource;
-class ShellOpener;
-class TaskListModel;
-struct StartRefusal;
-
-// One job at a time: converts the task rows into temporaries (several at
-// once, as many as the settings allow), joins the temporaries into the
-// output file and carries out what the user chose for the end. It is a state
-// machine driven by the encoder's signals: Start makes the job's plan,
-// starts it and returns, every run's end starts what comes next, and nothing
-// waits or pumps events. The window stays locked until ended().
+// One job at a time: converts the request's rows into temporaries (several
+// at once, as many as the request allows), joins the temporaries into the
+// output file and reports how it ended. It is a state machine driven by the
+// encoder's signals: start() checks the request on a worker thread and
+// returns, every run's end starts what comes next, and nothing waits or
+// pumps events. It shows nothing itself: a front end listens to its signals.
 //
 // Nothing of the user's is put at risk: the temporaries live in a folder of
 // the job's own, the join writes a hidden partial file next to the output,
@@ -37,76 +30,53 @@ class Job : public QObject {
 public:
     enum State { Idle = 0, Running = 1, Stopped = 2 };
 
-    // programDir ends with "/"; encoderPath is the encoder to run. None of
-    // the pointers is owned; all must outlive the job.
-    Job(TaskListModel *tasks, LiveSettings *settings, SelectionSource *selection, JobView *view,
-        Messages *messages, ShellOpener *shell, PowerOff *powerOff, const QString &programDir,
-        const QString &encoderPath, QObject *parent = nullptr);
+    explicit Job(QObject *parent = nullptr);
     // A job still running is cut short: its encoders are killed and its
     // temporaries and partial output deleted.
     ~Job() override;
 
-    // Start: checks the list and the output file, then starts a job. Does
-    // nothing while a job, or the wind-down of a stopped one, is in progress.
-    void imgStartClick();
-    // Start's checks alone, for a front end that only shows what a job
-    // would run. As at Start, the output text may gain the profile's
-    // extension and an existing output file may be asked about. Nothing is
-    // started; false while a job is in progress.
-    bool checkStart() { return !m_active && passesStartChecks(); }
-    // The plan a job started now would run, with its command lines; for a
-    // front end that prints it. Creates nothing.
-    JobPlan previewPlan() const;
-    // Stop: kills the running encoders; the running stage takes its cancel
-    // path. Does nothing unless a job is running.
-    void imgStopClick();
-    // The once-a-second tick of the job's timer: elapsed and remaining time.
-    void timerTimeTimer();
-
-    // How the job reads back what its encoder wrote (the media library by
-    // default).
-    void setMediaReader(const MediaReader &reader) { m_readMedia = reader; }
+    // Checks the request (off this thread), then runs it; the job ends with
+    // finished(), a refusal included. false, and nothing happens, while a
+    // job (its checks, or the wind-down of a stopped one) is in progress.
+    bool start(const JobRequest &request);
+    // Kills the running encoders; the running stage takes its cancel path.
+    // During Start's checks or the making of the plan, the job is cancelled
+    // as soon as they are done. false, and nothing happens, when none of
+    // these is under way.
+    bool stop();
+    // The once-a-second tick of the job's clock (timer()): elapsed and
+    // remaining time, the latter estimated from the job's own total bar.
+    void tick();
 
     State jobState() const { return m_state; }
-    // From the moment the window is locked until ended().
+    // From start() until finished().
     bool isActive() const { return m_active; }
     int elapsedSeconds() const { return m_elapsed; }
     int remainingSeconds() const { return m_remaining; }
-    // The file the latest job wrote: the output file, or the name the
-    // rename policy took instead. Empty before the first joining stage.
-    QString joinTarget() const { return m_plan.finalTarget; }
-    // What the latest job warned about (inputs that could be read only in
-    // part), one text each.
-    QStringList warnings() const { return m_warnings; }
-    // The latest job kept its result under another name because a file had
-    // appeared at the output path that nobody could be asked about.
-    bool outputRefused() const { return m_outputRefused; }
-    // Whether the latest job started the encoder at all: a job that ended
-    // without was refused before any work, one that did failed at it.
-    bool encoderStarted() const { return m_encoderStarted; }
     QTimer *timer() { return &m_timer; }
 
 signals:
-    // The job is over and the window unlocked. succeeded: the output file was
-    // written, checked and put in place, and the job completed.
-    void ended(bool succeeded);
+    // Each stage as it begins; the first locks the front end.
+    void stageChanged(JobStage stage);
+    void progress(const JobProgress &progress);
+    void rowStateChanged(int row, RowState state);
+    void warning(const JobWarning &warning);
+    void finished(const JobResult &result);
 
 private:
-    bool passesStartChecks();
-    bool refuse(const StartRefusal &refusal);
-    // The profile joins the inputs as they are: no conversions, and the
-    // output keeps the first input's extension.
-    bool copiesStreams() const;
-    QString outputExtension() const;
-    QStringList inputPaths() const;
-    QList<PlanInput> planInputs() const;
+    void onChecked();
+    void begin();
+    // The plan is made on a worker too: on thousands of rows its command
+    // lines take longer than the window may wait. The stage goes on in
+    // onPlanned().
+    void planThenRun(const QString &workFolder);
+    void onPlanned();
+    void end(JobResult result);
     JobPlan makePlan(const QString &workFolder) const;
-    struct SpaceNeed spaceNeed() const;
 
     // Conversion stage.
     void ConvertInputs();
     bool makeWorkFolder();
-    void showConversionPanel();
     void startNextConversions();
     void convertRow(int row);
     void onConversionEnded(EncoderRun *run, const RunOutcome &outcome);
@@ -114,24 +84,20 @@ private:
     static QString readingWarning(const QString &input, double rowSeconds,
                                   const InputReading &reading);
     void noteShortCopies(const QStringList &lastLines);
+    void addWarning(const QString &text);
     void showConversionProgress();
     void endConversionStage();
-    void cancelConversion();
     void failConversion();
 
     // Joining stage and completion.
     void JoinTemporaries();
-    QString finalTarget() const;
     void onJoiningEnded(EncoderRun *run, const RunOutcome &outcome);
     QString joinedOutputProblem() const;
     bool placeOutput(const QString &partial);
     bool askToReplaceAppeared(const QString &partial);
     bool keepBoth(const QString &partial, bool nobodyAsked);
-    void cancelJoining();
-    void failJoining(const QString &text);
+    void failJoining(const QString &text, const QString &file);
     void completeJob();
-    void actAfterCompletion();
-    void tellCompletion();
 
     // Shared by both stages.
     EncoderRun *startRun(const PlanStep &step, bool forwardOnly,
@@ -139,41 +105,33 @@ private:
     void stopAllRuns();
     void abandonRuns();
     void showJoiningProgress(int currentPercent, int totalPercent);
-    void showCurrentProgress(int value);
-    void showTotalProgress(int value);
-    void setRowStatus(int row, const QString &status);
-    void setAllRowStatuses(const QString &status);
-    double playTimeOfRow(int row) const;
-    void failToStartEncoder(const QString &rowStatus, int onlyRow);
+    void showBars(int current, int total);
+    void setRowState(int row, RowState state);
+    void setAllRowStates(RowState state);
+    void failToStartEncoder(int onlyRow);
     QString diskFullNote(const QString &path) const;
     void cleanUp();
-    void finishJob(bool succeeded, bool showJobSettings);
 
-    TaskListModel *m_tasks;
-    LiveSettings *m_settings;
-    SelectionSource *m_selection;
-    JobView *m_view;
-    Messages *m_messages;
-    ShellOpener *m_shell;
-    PowerOff *m_powerOff;
-    QString m_programDir;
-    QString m_encoderPath;
-    MediaReader m_readMedia = LibraryMediaReader();
+    JobRequest m_request;
+    QFutureWatcher<std::optional<StartRefusal>> m_checks;
+    bool m_checking = false; // from start() until the checks' answer
+    bool m_stoppedWhileChecking = false;
+    QFutureWatcher<JobPlan> m_planning;
+    bool m_isPlanning = false;
+    bool m_stoppedWhilePlanning = false;
 
     State m_state = Idle;
     bool m_active = false;
-    bool m_encoderStarted = false;
     QTimer m_timer;
     int m_elapsed = 0;
     int m_remaining = 0;
 
     JobPlan m_plan;
     JobFolder m_workFolder;
-    QString m_outputPath; // the output field's text as Start left it
     // What was at the output path at Start: only that file may be replaced.
     FileIdentity m_outputAtStart;
-    bool m_outputRefused = false;
-    int m_conversionsAtOnce = 1;
+    JobResult m_result; // what the running job will report
+    QList<RowState> m_rowStates;
     QList<EncoderRun *> m_runs; // running now, in the order they started
     // The stage's position text: it starts empty with each stage and goes on
     // from one run to the next, so a run whose first chunks hold no "Pos:"
@@ -187,6 +145,6 @@ private:
     int m_failedRow = -1;
     RunOutcome m_failedOutcome;
     QStringList m_failedLines;
-    QStringList m_warnings;
     ProgressBars m_bars;
+    JobProgress m_shown;
 };

@@ -4,87 +4,66 @@
 
 #include "contract/encoderlines.h"
 #include "engine/jobfailure.h"
-#include "engine/jobview.h"
 #include "engine/outputname.h"
 #include "engine/tempfiles.h"
-#include "platform/messages.h"
 #include "progressparser.h"
-#include "settings/livesettings.h"
-#include "tasklist/tasklistmodel.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 
 void Job::ConvertInputs()
 {
-    showConversionPanel();
     m_state = Running;
     m_elapsed = 0;
     m_remaining = 0;
+    m_bars = ProgressBars();
+    m_shown = JobProgress();
+    emit stageChanged(JobStage::Converting);
     m_timer.start();
     m_doneSeconds = 0;
     m_convertedSeconds = 0;
     m_convertedSecondsKnown = true;
     m_failedRow = -1;
-    m_encoderStarted = false;
-    m_warnings.clear();
     m_positionText.clear();
-    m_plan = JobPlan();
-    if (copiesStreams()) {
-        // Nothing to convert, so no folder of temporaries either.
-        m_plan = makePlan(QString());
-        JoinTemporaries();
+    m_result.stage = JobResult::Converting;
+    // A copy join has nothing to convert, so no folder of temporaries either.
+    const bool copies = m_request.profile.copiesStreams();
+    if (!copies && !makeWorkFolder())
         return;
-    }
-    if (!makeWorkFolder())
-        return;
-    m_plan = makePlan(m_workFolder.path());
-    m_conversionsAtOnce = qMax(1, m_settings->conversionsAtOnce());
-    m_nextRow = 0;
-    startNextConversions();
+    planThenRun(copies ? QString() : m_workFolder.path());
 }
 
 bool Job::makeWorkFolder()
 {
-    const TempFolderChoice choice = ChooseTempFolder(m_settings->tempDir(), m_programDir);
+    const TempFolderChoice choice = ChooseTempFolder(m_request.tempDir, m_request.programDir);
     if (choice.succeeded() && m_workFolder.create(choice.folder))
         return true;
-    m_timer.stop();
     const QStringList failed =
         choice.succeeded() ? QStringList{choice.folder} : choice.failedFolders;
-    m_messages->inform(
-        QCoreApplication::translate("Job", "Temp Folder"),
-        QCoreApplication::translate("Job", "Unable to create the temporary folder \"%1\".")
-            .arg(failed.join(QStringLiteral("\" or \""))));
     m_state = Idle;
-    finishJob(false, true);
+    m_result.kind = JobResult::Refused;
+    m_result.title = QCoreApplication::translate("Job", "Temp Folder");
+    m_result.message =
+        QCoreApplication::translate("Job", "Unable to create the temporary folder \"%1\".")
+            .arg(failed.join(QStringLiteral("\" or \"")));
+    m_result.file = failed.value(0);
+    end(m_result);
     return false;
-}
-
-void Job::showConversionPanel()
-{
-    m_view->setProcessTitle(QCoreApplication::translate("Job", "Prepare (Converting):"));
-    m_view->setConvertingFile(QString());
-    m_view->setConvertingFileVisible(true);
-    m_view->setElapsedText(QString());
-    m_view->setRemainingText(QString());
-    showCurrentProgress(0);
-    showTotalProgress(0);
-    m_view->showProgressPanel(true);
 }
 
 void Job::startNextConversions()
 {
-    while (m_runs.size() < m_conversionsAtOnce && m_nextRow < m_plan.conversions.size()) {
+    const int atOnce = qMax(1, m_request.conversionsAtOnce);
+    while (m_runs.size() < atOnce && m_nextRow < m_plan.conversions.size()) {
         if (m_nextRow > 0)
-            showCurrentProgress(0);
+            showBars(0, m_bars.total);
         convertRow(m_nextRow++);
     }
 }
 
 void Job::convertRow(int row)
 {
-    setRowStatus(row, QCoreApplication::translate("Job", "Converting"));
+    setRowState(row, RowState::Converting);
     EncoderRun *run = startRun(m_plan.conversions.at(row), false, &Job::onConversionEnded);
     run->setProperty("row", row);
     connect(run, &EncoderRun::progress, this, &Job::showConversionProgress);
@@ -112,33 +91,33 @@ void Job::showConversionProgress()
     const PlanStep &step = m_plan.conversions.at(slowest->property("row").toInt());
     QString label = FileNamePart(step.input);
     if (m_runs.size() > 1)
-        label += QCoreApplication::translate("Job", " +%1 more").arg(m_runs.size() - 1);
-    m_view->setConvertingFile(label);
-    m_view->setEncoderOutput(slowest->lastOutputText());
-    if (slowest->chunkCount() <= UnparsedLeadingChunks && m_runs.size() == 1)
-        return; // the bars stay as they were until a position is known
+        label += QStringLiteral(" +%1 more").arg(m_runs.size() - 1);
+    m_shown.file = label;
+    m_shown.encoderOutput = slowest->lastOutputText();
+    if (slowest->chunkCount() <= UnparsedLeadingChunks && m_runs.size() == 1) {
+        emit progress(m_shown); // the bars stay as they were until a position is known
+        return;
+    }
     ProgressParams params;
     params.currentSpan = step.seconds;
     params.totalSpan = m_plan.totalSeconds;
     params.doneSeconds = m_doneSeconds + running - slowest->position();
     const ProgressBars bars = ComputeBars(slowest->position(), params, m_bars);
-    if (bars.current != m_bars.current)
-        showCurrentProgress(bars.current);
-    if (bars.total != m_bars.total)
-        showTotalProgress(bars.total);
+    showBars(bars.current, bars.total);
 }
 
 void Job::onConversionEnded(EncoderRun *run, const RunOutcome &outcome)
 {
     const int row = run->property("row").toInt();
     const QStringList lastLines = run->lastLines();
-    m_view->setEncoderOutput(run->lastOutputText());
+    m_shown.encoderOutput = run->lastOutputText();
+    emit progress(m_shown);
     m_positionText = run->positionText();
     m_runs.removeOne(run);
     run->deleteLater();
 
     if (m_state == Running && outcome.kind == RunOutcome::FailedToStart) {
-        failToStartEncoder(QCoreApplication::translate("Job", "Failed"), row);
+        failToStartEncoder(row);
         return;
     }
     if (m_state == Running && m_failedRow < 0 && !keepConversion(row, outcome, lastLines)) {
@@ -147,18 +126,18 @@ void Job::onConversionEnded(EncoderRun *run, const RunOutcome &outcome)
         m_failedRow = row;
         m_failedOutcome = outcome;
         m_failedLines = lastLines;
-        setRowStatus(row, QCoreApplication::translate("Job", "Failed"));
+        setRowState(row, RowState::Failed);
         stopAllRuns();
     }
     if (m_state == Stopped || m_failedRow >= 0) {
         if (m_failedRow != row && outcome.kind == RunOutcome::Stopped)
-            setRowStatus(row, stoppedStatusText());
+            setRowState(row, RowState::Stopped);
         if (m_runs.isEmpty())
             endConversionStage();
         return;
     }
     m_doneSeconds += m_plan.conversions.at(row).seconds;
-    setRowStatus(row, QCoreApplication::translate("Job", "Waiting for joining"));
+    setRowState(row, RowState::WaitingForJoining);
     startNextConversions();
     if (m_runs.isEmpty())
         JoinTemporaries();
@@ -176,7 +155,7 @@ bool Job::keepConversion(int row, const RunOutcome &outcome, const QStringList &
     const PlanStep &step = m_plan.conversions.at(row);
     if (!outcome.exitedCleanly() || !IsWrittenFile(step.target))
         return false;
-    const std::optional<ProbeResult> converted = m_readMedia(step.target);
+    const std::optional<ProbeResult> converted = m_request.readMedia(step.target);
     if (!converted) {
         m_convertedSecondsKnown = false;
         return true;
@@ -189,7 +168,7 @@ bool Job::keepConversion(int row, const RunOutcome &outcome, const QStringList &
         !readings.isEmpty() ? readingWarning(step.input, step.seconds, readings.first())
                             : ShortConversionWarning(step.input, step.seconds, converted->seconds);
     if (!warning.isEmpty())
-        m_warnings << warning;
+        addWarning(warning);
     return true;
 }
 
@@ -205,23 +184,17 @@ void Job::endConversionStage()
     m_timer.stop();
     // The temporaries of the rows converted so far are removed with the
     // rest: nothing of theirs waits for a join any more.
-    for (int row = 0; row < m_tasks->count(); ++row) {
-        if (m_tasks->status(row) == QCoreApplication::translate("Job", "Waiting for joining"))
-            setRowStatus(row, stoppedStatusText());
+    for (int row = 0; row < m_rowStates.size(); ++row) {
+        if (m_rowStates.at(row) == RowState::WaitingForJoining)
+            setRowState(row, RowState::Stopped);
     }
-    if (m_state == Stopped)
-        cancelConversion();
-    else
+    if (m_state == Stopped) {
+        // The state stays Stopped: the job ended in its conversion stage.
+        m_result.kind = JobResult::Cancelled;
+        end(m_result);
+    } else {
         failConversion();
-}
-
-void Job::cancelConversion()
-{
-    m_workFolder.remove();
-    m_messages->inform(QCoreApplication::translate("Job", "Cancel"),
-                       QCoreApplication::translate("Job", "The Coversion is canceled."));
-    // The state stays Stopped: the job ended in its conversion stage.
-    finishJob(false, true);
+    }
 }
 
 void Job::failConversion()
@@ -233,8 +206,10 @@ void Job::failConversion()
     const QString full = diskFullNote(step.target);
     if (!full.isEmpty())
         text = full + QLatin1Char('\n') + text;
-    m_workFolder.remove();
-    m_messages->inform(QCoreApplication::translate("Job", "Conversion Failed"), text);
     m_state = Idle;
-    finishJob(false, true);
+    m_result.kind = JobResult::EncoderFailed;
+    m_result.title = QCoreApplication::translate("Job", "Conversion Failed");
+    m_result.message = text;
+    m_result.file = step.input;
+    end(m_result);
 }

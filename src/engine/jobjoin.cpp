@@ -5,30 +5,22 @@
 #include "contract/encoderlines.h"
 #include "engine/copycheck.h"
 #include "engine/jobfailure.h"
-#include "engine/jobview.h"
 #include "engine/outputname.h"
+#include "engine/requestcheck.h"
 #include "engine/tempfiles.h"
-#include "platform/messages.h"
-#include "platform/poweroff.h"
-#include "platform/shellopener.h"
-#include "settings/livesettings.h"
-#include "settings/workingselection.h"
-#include "tasklist/tasklistmodel.h"
-#include "tasklist/timetext.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 
 void Job::JoinTemporaries()
 {
-    m_view->setProcessTitle(QCoreApplication::translate("Job", "Final Step: Joining all files..."));
-    m_view->setConvertingFileVisible(false);
-    m_view->showProgressPanel(true);
     m_state = Running;
-    setAllRowStatuses(QCoreApplication::translate("Job", "Joining"));
+    m_result.stage = JobResult::Joining;
+    emit stageChanged(JobStage::Joining);
+    setAllRowStates(RowState::Joining);
     // The rename policy looks at the output path as it is now, not as it
     // was when the job started.
-    const QString target = finalTarget();
+    const QString target = FinalTarget(m_request);
     if (target != m_plan.finalTarget)
         m_plan.retarget(target, PartialOutputPath(target));
     m_positionText.clear();
@@ -36,45 +28,44 @@ void Job::JoinTemporaries()
     connect(run, &EncoderRun::progress, this, &Job::showJoiningProgress);
 }
 
-QString Job::finalTarget() const
-{
-    if (QFileInfo::exists(m_outputPath) && m_settings->renameOutput())
-        return FirstFreeRenamedPath(m_outputPath, outputExtension());
-    return m_outputPath;
-}
-
 void Job::showJoiningProgress(int currentPercent, int totalPercent)
 {
     if (!m_runs.isEmpty())
-        m_view->setEncoderOutput(m_runs.first()->lastOutputText());
-    showCurrentProgress(currentPercent);
-    showTotalProgress(totalPercent);
+        m_shown.encoderOutput = m_runs.first()->lastOutputText();
+    showBars(currentPercent, totalPercent);
 }
 
 void Job::onJoiningEnded(EncoderRun *run, const RunOutcome &outcome)
 {
     const QStringList lastLines = run->lastLines();
-    m_view->setEncoderOutput(run->lastOutputText());
+    m_shown.encoderOutput = run->lastOutputText();
+    emit progress(m_shown);
     m_runs.removeOne(run);
     run->deleteLater();
     const QString partial = m_plan.join.target;
     if (m_state == Stopped) {
-        cancelJoining();
+        setAllRowStates(RowState::Stopped);
+        // The partial output goes with the temporaries; an earlier file at
+        // the output path was never touched.
+        m_state = Idle;
+        m_result.kind = JobResult::Cancelled;
+        end(m_result);
     } else if (outcome.kind == RunOutcome::FailedToStart) {
-        failToStartEncoder(QCoreApplication::translate("Job", "Failed"), -1);
+        failToStartEncoder(-1);
     } else if (!outcome.exitedCleanly() || !IsWrittenFile(partial)) {
         QString text = RunFailureText(
             QCoreApplication::translate("Job", "The encoder could not join the videos into \"%1\".")
                 .arg(m_plan.finalTarget),
             outcome, partial, lastLines);
         const QString full = diskFullNote(partial);
-        failJoining(full.isEmpty() ? text : full + QLatin1Char('\n') + text);
+        failJoining(full.isEmpty() ? text : full + QLatin1Char('\n') + text, m_plan.finalTarget);
     } else if (const QString problem = joinedOutputProblem(); !problem.isEmpty()) {
-        failJoining(problem);
+        failJoining(problem, m_plan.finalTarget);
     } else if (!placeOutput(partial)) {
         failJoining(
             QCoreApplication::translate("Job", "The joined video could not be moved to \"%1\".")
-                .arg(m_plan.finalTarget));
+                .arg(m_plan.finalTarget),
+            m_plan.finalTarget);
     } else {
         noteShortCopies(run->lastLines(40));
         completeJob();
@@ -86,18 +77,17 @@ void Job::onJoiningEnded(EncoderRun *run, const RunOutcome &outcome)
 // a conversion.
 void Job::noteShortCopies(const QStringList &lastLines)
 {
-    if (!copiesStreams())
+    if (!m_request.profile.copiesStreams())
         return;
-    const QStringList inputs = inputPaths();
+    const QList<JobRow> &rows = m_request.rows;
     for (const InputReading &reading : ReadingsFromLines(lastLines)) {
-        if (reading.input >= inputs.size())
+        if (reading.input < 0 || reading.input >= rows.size())
             continue;
-        const QString &input = inputs.at(reading.input);
-        ProbeResult facts;
-        const double rowSeconds = m_tasks->factsOf(input, facts) ? facts.seconds : 0;
-        const QString warning = readingWarning(input, rowSeconds, reading);
+        const JobRow &row = rows.at(reading.input);
+        const double rowSeconds = row.factsKnown ? row.facts.seconds : 0;
+        const QString warning = readingWarning(row.path, rowSeconds, reading);
         if (!warning.isEmpty())
-            m_warnings << warning;
+            addWarning(warning);
     }
 }
 
@@ -105,23 +95,21 @@ void Job::noteShortCopies(const QStringList &lastLines)
 // file, or a disk that filled up, must never pass as success.
 QString Job::joinedOutputProblem() const
 {
-    const std::optional<ProbeResult> found = m_readMedia(m_plan.join.target);
+    const std::optional<ProbeResult> found = m_request.readMedia(m_plan.join.target);
     if (!found)
         return QString();
     JoinExpectation expected;
     // A copy join has no temporaries to measure: its parts are the inputs,
     // each as long as the copy lays it down.
     double copied = 0;
-    for (int row = 0; row < m_tasks->count(); ++row) {
-        ProbeResult facts;
-        const bool known = m_tasks->factsOf(m_tasks->caption(row), facts);
-        expected.sound = expected.sound || (known && facts.hasAudio);
-        copied += known ? CopiedSeconds(facts) : playTimeOfRow(row);
+    for (const JobRow &row : m_request.rows) {
+        expected.sound = expected.sound || (row.factsKnown && row.facts.hasAudio);
+        copied += row.factsKnown ? CopiedSeconds(row.facts) : row.seconds;
     }
     const bool converted = !m_plan.conversions.isEmpty() && m_convertedSecondsKnown;
-    expected.seconds = converted         ? m_convertedSeconds
-                       : copiesStreams() ? copied
-                                         : m_plan.totalSeconds;
+    expected.seconds = converted                           ? m_convertedSeconds
+                       : m_request.profile.copiesStreams() ? copied
+                                                           : m_plan.totalSeconds;
     const QString problem = JoinedOutputProblem(*found, expected);
     if (problem.isEmpty())
         return QString();
@@ -129,77 +117,27 @@ QString Job::joinedOutputProblem() const
     return (full.isEmpty() ? QString() : full + QLatin1Char('\n')) + problem;
 }
 
-void Job::cancelJoining()
+void Job::failJoining(const QString &text, const QString &file)
 {
-    m_timer.stop();
-    setAllRowStatuses(stoppedStatusText());
-    // The partial output goes with the temporaries; an earlier file at the
-    // output path was never touched.
-    cleanUp();
-    m_messages->inform(QCoreApplication::translate("Job", "Cancel"),
-                       QCoreApplication::translate("Job", "The Joining is canceled."));
+    setAllRowStates(RowState::Failed);
     m_state = Idle;
-    finishJob(false, true);
-}
-
-void Job::failJoining(const QString &text)
-{
-    m_timer.stop();
-    setAllRowStatuses(QCoreApplication::translate("Job", "Failed"));
-    cleanUp();
-    // No after-completion action: a failed job never exits the program or
-    // turns the computer off.
-    m_messages->inform(QCoreApplication::translate("Job", "Joining Failed"), text);
-    m_state = Idle;
-    finishJob(false, true);
+    m_result.kind = JobResult::EncoderFailed;
+    m_result.title = QCoreApplication::translate("Job", "Joining Failed");
+    m_result.message = text;
+    m_result.file = file;
+    end(m_result);
 }
 
 void Job::completeJob()
 {
-    showCurrentProgress(100);
-    showTotalProgress(100);
     m_timer.stop();
     // The last tick may have come before the bar was full.
     m_remaining = 0;
-    m_view->setRemainingText(SecondsToTimeText(0));
-    setAllRowStatuses(QCoreApplication::translate("Job", "Complete"));
-    cleanUp();
+    m_shown.remainingSeconds = 0;
+    showBars(100, 100);
+    setAllRowStates(RowState::Complete);
     m_state = Idle;
-    for (const QString &warning : std::as_const(m_warnings))
-        m_messages->inform(QCoreApplication::translate("Job", "Damaged Input"), warning);
-    actAfterCompletion();
-}
-
-void Job::actAfterCompletion()
-{
-    if (m_settings->turnOffWhenDone()) {
-        // Only a checked success gets here: a failed job never turns the
-        // computer off.
-        m_view->askToPowerOff([this](bool powerOff) {
-            if (!powerOff) {
-                tellCompletion();
-                return;
-            }
-            m_powerOff->powerOff();
-            finishJob(true, false);
-            m_view->closeProgram();
-        });
-        return;
-    }
-    if (m_settings->exitWhenDone()) {
-        finishJob(true, false);
-        m_view->closeProgram();
-        return;
-    }
-    tellCompletion();
-}
-
-void Job::tellCompletion()
-{
-    m_messages->inform(
-        QCoreApplication::translate("Job", "Complete"),
-        QCoreApplication::translate("Job", "The joining is completed successfully."));
-    if (m_settings->openFolderWhenDone())
-        m_shell->open(OutputFolderToOpen(m_plan.finalTarget));
-    finishJob(true, true);
+    m_result.kind = JobResult::Succeeded;
+    m_result.outputPath = m_plan.finalTarget;
+    end(m_result);
 }

@@ -1,43 +1,14 @@
 // The end of a joining: the checked result is put at the output path, or,
-// when a file appeared there while the job ran, where the overwrite policy
+// when a file appeared there while the job ran, where the overwrite rule
 // says. A file is replaced only when it is the one the user let the job
 // replace at Start.
 #include "job.h"
 
 #include "engine/outputname.h"
-#include "platform/messages.h"
-#include "settings/livesettings.h"
-
-#include <QCoreApplication>
-
-namespace {
-
-QString AppearedQuestion(const QString &output, const QString &freeName)
-{
-    return QCoreApplication::translate(
-               "Job", "The file \"%1\" appeared while the job ran. Do you want to overwrite "
-                      "it with the joined video? \n\rClick \"No\" to keep it and save the "
-                      "joined video as \"%2\".")
-        .arg(output, freeName);
-}
-
-QString KeptNotice(const QString &output, const QString &savedAs, bool nobodyAsked)
-{
-    QString text = QCoreApplication::translate(
-                       "Job", "The file \"%1\" appeared while the job ran and was kept. The "
-                              "joined video was saved as \"%2\".")
-                       .arg(output, savedAs);
-    if (nobodyAsked)
-        text +=
-            QCoreApplication::translate("Job", " Nobody could be asked whether to overwrite it.");
-    return text;
-}
-
-} // namespace
 
 bool Job::placeOutput(const QString &partial)
 {
-    const QString output = m_outputPath;
+    const QString output = m_request.outputPath;
     m_plan.finalTarget = output;
     switch (MoveWithoutReplacing(partial, output)) {
     case MoveResult::Moved:
@@ -47,8 +18,8 @@ bool Job::placeOutput(const QString &partial)
     case MoveResult::NameTaken:
         break;
     }
-    if (m_settings->renameOutput()) {
-        const QString renamed = MoveToFreeRenamedPath(partial, output, outputExtension());
+    if (m_request.overwrite.rename) {
+        const QString renamed = MoveToFreeRenamedPath(partial, output, m_request.outputExtension());
         if (!renamed.isEmpty())
             m_plan.finalTarget = renamed;
         return !renamed.isEmpty();
@@ -56,10 +27,9 @@ bool Job::placeOutput(const QString &partial)
     // Overwrite, no choice, or a Yes at Start: the file agreed to then.
     if (IdentityOf(output) == m_outputAtStart)
         return ReplaceFile(partial, output);
-    if (m_settings->askBeforeOverwrite()) {
-        if (m_settings->canAskDuringJob())
+    if (m_request.overwrite.ask) {
+        if (m_request.questions.replaceAppeared)
             return askToReplaceAppeared(partial);
-        m_outputRefused = true;
         return keepBoth(partial, true);
     }
     return keepBoth(partial, false);
@@ -67,10 +37,9 @@ bool Job::placeOutput(const QString &partial)
 
 bool Job::askToReplaceAppeared(const QString &partial)
 {
-    const QString output = m_outputPath;
-    const QString freeName = FirstFreeRenamedPath(output, outputExtension());
-    if (m_messages->ask(QCoreApplication::translate("Job", "File Exists"),
-                        AppearedQuestion(output, freeName)))
+    const QString output = m_request.outputPath;
+    const QString freeName = FirstFreeRenamedPath(output, m_request.outputExtension());
+    if (m_request.questions.replaceAppeared(output, freeName))
         return ReplaceFile(partial, output);
     if (MoveWithoutReplacing(partial, freeName) == MoveResult::Moved) {
         m_plan.finalTarget = freeName;
@@ -80,14 +49,16 @@ bool Job::askToReplaceAppeared(const QString &partial)
     return keepBoth(partial, false);
 }
 
-// The result goes to the first free renamed name, and the notice says where.
+// The result goes to the first free renamed name, and the result says where.
 bool Job::keepBoth(const QString &partial, bool nobodyAsked)
 {
-    const QString savedAs = MoveToFreeRenamedPath(partial, m_outputPath, outputExtension());
+    const QString savedAs =
+        MoveToFreeRenamedPath(partial, m_request.outputPath, m_request.outputExtension());
     if (savedAs.isEmpty())
         return false;
     m_plan.finalTarget = savedAs;
-    m_messages->inform(QCoreApplication::translate("Job", "File Exists"),
-                       KeptNotice(m_outputPath, savedAs, nobodyAsked));
+    m_result.appearedFileKept = true;
+    m_result.nobodyAsked = nobodyAsked;
+    m_result.file = m_request.outputPath;
     return true;
 }

@@ -3,9 +3,10 @@
 #include <QString>
 #include <functional>
 
-// What a job needs of the window it runs in. The main window implements it
-// over its controls; a command line front end can print instead. Every call
-// is made on the thread the job lives on and must return at once.
+// What a front end shows of a job (see JobPresenter). The main window
+// implements it over its controls; a command line front end can print
+// instead. Every call is made on the thread the job lives on and must
+// return at once.
 class JobView {
 public:
     virtual ~JobView() = default;
@@ -18,10 +19,6 @@ public:
     // Keyboard focus to the task list (ltvTask) or to the output file field.
     virtual void focusTaskList() = 0;
     virtual void focusOutputFile() = 0;
-
-    // The selected profile's file in the program directory's "Profiles/", by
-    // its real name (its extension in any letter case).
-    virtual QString profilePath() const = 0;
 
     // Locks the window for a job: the add, row and Settings buttons and the
     // task list are disabled, Start is hidden and Stop shown.
@@ -45,8 +42,6 @@ public:
     // value is within 0..100, the label reads it followed by "%".
     virtual void setCurrentProgress(int value, const QString &label) = 0;
     virtual void setTotalProgress(int value, const QString &label) = 0;
-    // What pgbTotal holds now (the remaining time is estimated from it).
-    virtual int totalProgress() const = 0;
 
     // true: the progress panel (panBottomLeft) is shown and the job settings
     // (panBottomCenter) hidden; false: the other way round.

@@ -10,6 +10,9 @@ add_library(brelvane_engine STATIC
 # The job: start checks, output name, temporaries, time estimate, failure text.
 target_sources(brelvane_engine PRIVATE
   engine/jobview.h
+  engine/jobrequest.h engine/jobrequest.cpp
+  engine/jobresult.h engine/jobprogress.h
+  engine/requestcheck.h engine/requestcheck.cpp
   engine/pathidentity.h engine/pathidentity.cpp
   engine/startcheck.h engine/startcheck.cpp
   engine/spacecheck.h engine/spacecheck.cpp
@@ -25,7 +28,8 @@ target_sources(brelvane_engine PRIVATE
   engine/jobfolder.h engine/jobfolder.cpp
   engine/joincheck.h engine/joincheck.cpp
   engine/copycheck.h engine/copycheck.cpp
-  engine/job.h engine/job.cpp engine/jobstart.cpp engine/jobconvert.cpp engine/jobjoin.cpp
+  engine/job.h engine/job.cpp engine/jobconvert.cpp engine/jobjoin.cpp
   engine/jobplace.cpp)
 brelvane_layer_root(brelvane_engine engine)
-target_link_libraries(brelvane_engine PUBLIC brelvane_settings brelvane_tasklist brelvane_contract)
+target_link_libraries(brelvane_engine PUBLIC brelvane_settings brelvane_tasklist brelvane_contract
+                      PRIVATE Qt6::Concurrent)

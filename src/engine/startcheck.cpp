@@ -114,7 +114,12 @@ std::optional<StartRefusal> CheckAudioBitrate(const WorkingSelection &selection)
 std::optional<StartRefusal> CheckEncoderValues(const WorkingSelection &selection,
                                                const QString &profilePath)
 {
-    const std::optional<UnusableValue> value = FindUnusableValue(selection, profilePath);
+    return RefusalOfUnusableValue(FindUnusableValue(selection, profilePath), profilePath);
+}
+
+std::optional<StartRefusal> RefusalOfUnusableValue(const std::optional<UnusableValue> &value,
+                                                   const QString &profilePath)
+{
     if (!value)
         return std::nullopt;
     if (!QFileInfo(profilePath).isFile())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "settings/encoderpieces.h"
 #include "settings/workingselection.h"
 
 #include <QString>
@@ -35,6 +36,9 @@ std::optional<StartRefusal> CheckAudioBitrate(const WorkingSelection &selection)
 // not become part of the encoder's filters or options.
 std::optional<StartRefusal> CheckEncoderValues(const WorkingSelection &selection,
                                                const QString &profilePath);
+// The same refusal for a value already found in the profile's pieces.
+std::optional<StartRefusal> RefusalOfUnusableValue(const std::optional<UnusableValue> &value,
+                                                   const QString &profilePath);
 
 // The output must be a file that can be made in its folder, under a name the
 // folder takes, and no path the job writes may hold a control character

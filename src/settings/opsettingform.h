@@ -17,11 +17,11 @@ class QRadioButton;
 class QWidget;
 
 // The "Output Settings" dialog: the options of the loaded profile and the
-// user's working selection of them. The option builder reads the boxes through
-// SelectionSource when a job starts; nothing here is written to a file.
+// user's working selection of them. Start takes the boxes' values
+// (workingSelection) for the job it starts; nothing here is written to a file.
 // Created once, hidden when closed. It is a top-level window of its own, not
 // a child of the main window, because it disables the main window while up.
-class TopSettingForm : public MainWindowDialog, public SelectionSource {
+class TopSettingForm : public MainWindowDialog {
     Q_OBJECT
 
 public:
@@ -34,8 +34,9 @@ public:
     // The profile last loaded; empty until the first load.
     QString currentProfilePath() const { return ProfilePath; }
 
-    WorkingSelection workingSelection() const override;
-    QString outputExtension() const override { return OutputExtension; }
+    WorkingSelection workingSelection() const;
+    // "." + the loaded profile's output type; empty before the first load.
+    QString outputExtension() const { return OutputExtension; }
 
     void cmbAcodecChange();
     void cmbEncodeToChange();

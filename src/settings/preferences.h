@@ -1,8 +1,13 @@
 #pragma once
 
-#include "settings/livesettings.h"
-
 #include <QString>
+#include <QThread>
+
+// One conversion per core: the encoder keeps about one core busy.
+inline int DefaultConversionsAtOnce()
+{
+    return qMax(1, QThread::idealThreadCount());
+}
 
 // The values of "Preferences.ini" in the program directory. Section "Main"
 // holds the current values; section "Default" the factory values, which are

@@ -195,46 +195,6 @@ Preferences TSettingForm::shownPreferences() const
     return values;
 }
 
-QString TSettingForm::tempDir() const
-{
-    return edtTempDir->text();
-}
-
-bool TSettingForm::askBeforeOverwrite() const
-{
-    return rdbAsk->isChecked();
-}
-
-bool TSettingForm::renameOutput() const
-{
-    return rdbRename->isChecked();
-}
-
-bool TSettingForm::overwriteOutput() const
-{
-    return rdbOverWrite->isChecked();
-}
-
-bool TSettingForm::turnOffWhenDone() const
-{
-    return chkTurnoff->isChecked();
-}
-
-bool TSettingForm::exitWhenDone() const
-{
-    return chkExit->isChecked();
-}
-
-bool TSettingForm::openFolderWhenDone() const
-{
-    return chkOpenDir->isChecked();
-}
-
-int TSettingForm::conversionsAtOnce() const
-{
-    return spnConversions->value();
-}
-
 void TSettingForm::FormShow()
 {
     if (mainOutputText)

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "settings/livesettings.h"
 #include "settings/preferences.h"
 
 #include "platform/mainwindowdialog.h"
@@ -13,12 +12,12 @@ class QLineEdit;
 class QRadioButton;
 class QSpinBox;
 
-// The "Settings" dialog. Its controls are the live preferences of the run: a
-// job reads them through LiveSettings at the moment it needs them, and only
-// OK writes them to Preferences.ini. Created once, hidden when closed. It is a
+// The "Settings" dialog. Its controls are the preferences of the run: Start
+// takes their values (shownPreferences) for the job it starts, and only OK
+// writes them to Preferences.ini. Created once, hidden when closed. It is a
 // top-level window of its own, not a child of the main window, because it
 // disables the main window while it is up.
-class TSettingForm : public MainWindowDialog, public LiveSettings {
+class TSettingForm : public MainWindowDialog {
     Q_OBJECT
 
 public:
@@ -31,15 +30,6 @@ public:
     std::function<QString()> mainOutputText;
     std::function<void(const QString &)> setMainOutputText;
     std::function<QString()> chooseOutputFile;
-
-    QString tempDir() const override;
-    bool askBeforeOverwrite() const override;
-    bool renameOutput() const override;
-    bool overwriteOutput() const override;
-    bool turnOffWhenDone() const override;
-    bool exitWhenDone() const override;
-    bool openFolderWhenDone() const override;
-    int conversionsAtOnce() const override;
 
     // What the controls show, as the values of Preferences.ini.
     Preferences shownPreferences() const;

@@ -1,7 +1,7 @@
 # Settings files, profiles and the encoder options made of them, and the
 # program's identity values.
 add_library(brelvane_settings STATIC
-  settings/workingselection.h settings/livesettings.h
+  settings/workingselection.h
   settings/programinfo.h settings/programinfo.cpp
   settings/inifile.h settings/inifile.cpp
   settings/preferences.h settings/preferences.cpp

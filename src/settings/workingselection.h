@@ -2,8 +2,8 @@
 
 #include <QString>
 
-// The working selection of the Output Settings dialog, read from its boxes at
-// the moment encoder options are built. Positions are -1 when nothing is
+// The working selection of the Output Settings dialog, read from its boxes
+// when Start is clicked. Positions are -1 when nothing is
 // selected.
 struct WorkingSelection {
     int videoCodec = -1;    // cmbVcodec position
@@ -24,14 +24,4 @@ struct WorkingSelection {
     int videoQuality = -1;  // cmbVquality position
     int speed = -1;         // cmbSpeed position
     int frameRate = -1;     // cmbFrameRate position
-};
-
-// Whoever holds the working selection (the Output Settings dialog, or a
-// command line front end) answers with its current state.
-class SelectionSource {
-public:
-    virtual ~SelectionSource() = default;
-    virtual WorkingSelection workingSelection() const = 0;
-    // "." + the loaded profile's output type; empty before the first load.
-    virtual QString outputExtension() const = 0;
 };

@@ -26,4 +26,7 @@ public:
     FakePowerOff power;
     FakeNotices notices;
     std::unique_ptr<TMainForm> window;
+
+private:
+    Encoder m_encoder;
 };

@@ -1,13 +1,14 @@
 #pragma once
 
-// What the job tests share: a window that records what the job shows, fake
-// live settings and selection, and a program directory with an encoder.
+// What the job tests share: a window that records what the job shows, the
+// settings and selection a window would start it with, and a program
+// directory with an encoder.
 
 #include "encodertestdir.h"
 
+#include "frontend/jobpresenter.h"
 #include "engine/job.h"
 #include "engine/jobview.h"
-#include "settings/livesettings.h"
 #include "settings/workingselection.h"
 #include "tasklist/tasklistmodel.h"
 
@@ -29,7 +30,6 @@ public:
     }
     void focusTaskList() override { focus = QStringLiteral("list"); }
     void focusOutputFile() override { focus = QStringLiteral("output"); }
-    QString profilePath() const override { return profile; }
     void DisableJobControls() override { lockJobControls(true); }
     void EnableJobControls() override { lockJobControls(false); }
     void showStartInsteadOfStop() override
@@ -62,7 +62,6 @@ public:
         total = value;
         totalLabel = label;
     }
-    int totalProgress() const override { return total; }
     void showProgressPanel(bool progress) override
     {
         progressPanelShown = progress;
@@ -99,17 +98,8 @@ private:
     }
 };
 
-class FakeLiveSettings : public LiveSettings {
-public:
-    QString tempDir() const override { return temp; }
-    bool askBeforeOverwrite() const override { return ask; }
-    bool renameOutput() const override { return rename; }
-    bool overwriteOutput() const override { return !ask && !rename; }
-    bool turnOffWhenDone() const override { return turnOff; }
-    bool exitWhenDone() const override { return exitDone; }
-    bool openFolderWhenDone() const override { return openFolder; }
-    int conversionsAtOnce() const override { return atOnce; }
-
+// The Settings dialog's values a job starts with.
+struct KitSettings {
     QString temp;
     // Two at once, so every job test also runs conversions side by side
     // unless it asks for one at a time.
@@ -118,11 +108,8 @@ public:
     bool turnOff = false, exitDone = false, openFolder = false;
 };
 
-class FakeSelection : public SelectionSource {
-public:
-    WorkingSelection workingSelection() const override { return selection; }
-    QString outputExtension() const override { return extension; }
-
+// The Output Settings dialog's values a job starts with.
+struct FakeSelection {
     // The texts a dialog's OK would accept: every option then has its value,
     // as it must for the encoder to read the files that follow the options.
     WorkingSelection selection = [] {
@@ -156,6 +143,11 @@ public:
     // Lists a file that exists already.
     void addRow(const QString &path, const QString &lengthText, const QString &sizeText);
 
+    // The request Start would make of the list and the values above.
+    JobRequest request() const;
+    // Start: true once the job runs, false once it was refused.
+    bool start();
+    void stop() { presenter->stop(); }
     // Starts the job and waits for its end; false when it did not end.
     bool runToEnd();
     // The arguments of every encoder run, in order.
@@ -163,14 +155,18 @@ public:
     QStringList statuses() const;
 
     TaskListModel tasks;
-    FakeLiveSettings settings;
+    KitSettings settings;
     FakeSelection selection;
     RecordingJobView view;
     FakeMessages messages;
     FakeShell shell;
     FakePowerOff power;
     std::unique_ptr<Job> job;
-    QList<bool> endings; // ended() arguments
+    std::unique_ptr<JobPresenter> presenter;
+    QList<bool> endings;      // the presenter's ended() arguments
+    QList<JobResult> results; // the job's finished() arguments
+    QString encoderPath;      // the program directory's encoder by default
+    MediaReader readMedia;    // reads nothing for the fake encoder
 
 private:
     EncoderTestDir m_program;

@@ -63,8 +63,8 @@ void TestJobRun::rowsPassThroughEveryStatusInOrder()
     kit.settings.atOnce = 1;
     setFakeModes(QStringLiteral("replay"), kit.runLogPath());
     addThreeInputs(kit);
-    QSignalSpy ended(kit.job.get(), &Job::ended);
-    kit.job->imgStartClick();
+    QSignalSpy ended(kit.presenter.get(), &JobPresenter::ended);
+    kit.start();
     // Start returns at once; the job goes on from the event loop.
     QVERIFY(kit.job->isActive());
     QVERIFY(kit.view.locked);
@@ -137,6 +137,11 @@ void TestJobRun::rowsPassThroughEveryStatusInOrder()
     QCOMPARE(kit.messages.shown.size(), 1);
     QCOMPARE(kit.messages.shown[0].title, QStringLiteral("Complete"));
     QCOMPARE(kit.messages.shown[0].text, QStringLiteral("The joining is completed successfully."));
+    QCOMPARE(kit.results.size(), 1);
+    QCOMPARE(kit.results[0].kind, JobResult::Succeeded);
+    QCOMPARE(kit.results[0].outputPath, kit.view.outputText);
+    // Only a job that ran to its end says so: a result nobody filled in does not.
+    QVERIFY(!JobResult().succeeded());
     QVERIFY(kit.shell.opened.isEmpty());
     QVERIFY(noTemporaries(kit));
     QCOMPARE(readAll(kit.tasks.caption(0)), QByteArray("A"));
@@ -212,14 +217,14 @@ void TestJobRun::stopDuringTheSecondRowDeletesOnlyTheJobsTemporaries()
     // While the cancel message is up, Start must not begin a second job.
     bool activeWhileTold = false;
     kit.messages.onShown = [&](const ShownMessage &) {
-        kit.job->imgStartClick();
-        activeWhileTold = kit.job->isActive();
+        kit.start();
+        activeWhileTold = kit.presenter->isBusy();
     };
-    QSignalSpy ended(kit.job.get(), &Job::ended);
-    kit.job->imgStartClick();
+    QSignalSpy ended(kit.presenter.get(), &JobPresenter::ended);
+    kit.start();
     QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(kit.tempPath(QStringLiteral("1.avi"))), 30000);
     QCOMPARE(kit.tasks.status(1), QStringLiteral("Converting"));
-    kit.job->imgStopClick();
+    kit.stop();
     QVERIFY(kit.view.startShown); // at once, while the job winds down
     QCOMPARE(kit.job->jobState(), Job::Stopped);
     QVERIFY(ended.wait(30000));
@@ -232,13 +237,15 @@ void TestJobRun::stopDuringTheSecondRowDeletesOnlyTheJobsTemporaries()
     QCOMPARE(kit.messages.shown[0].title, QStringLiteral("Cancel"));
     QCOMPARE(kit.messages.shown[0].text, QStringLiteral("The Coversion is canceled."));
     QVERIFY(activeWhileTold);
+    QCOMPARE(kit.results.size(), 1);
+    QCOMPARE(kit.results[0].kind, JobResult::Cancelled);
     QCOMPARE(kit.loggedRuns().size(), 2);
     QCOMPARE(kit.job->jobState(), Job::Stopped);
     QVERIFY(!kit.view.progressPanelShown);
     QVERIFY(!kit.view.locked);
     QCOMPARE(ended.at(0).at(0).toBool(), false);
     // Stop with no job running does nothing.
-    kit.job->imgStopClick();
+    kit.stop();
     QCOMPARE(kit.job->jobState(), Job::Stopped);
 }
 
@@ -253,13 +260,13 @@ void TestJobRun::stopDuringJoiningLeavesTheEarlierOutputUntouched()
     QFile earlier(kit.view.outputText);
     QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("EARLIER") == 7);
     earlier.close();
-    QSignalSpy ended(kit.job.get(), &Job::ended);
-    kit.job->imgStartClick();
+    QSignalSpy ended(kit.presenter.get(), &JobPresenter::ended);
+    kit.start();
     QTRY_COMPARE_WITH_TIMEOUT(kit.tasks.status(2), QStringLiteral("Joining"), 30000);
     QTRY_COMPARE_WITH_TIMEOUT(kit.loggedRuns().size(), 4, 30000);
     const QString partial = kit.loggedRuns().at(3).last();
     QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(partial), 30000);
-    kit.job->imgStopClick();
+    kit.stop();
     QVERIFY(ended.wait(30000));
 
     QCOMPARE(kit.statuses(), QStringList({"Stopped", "Stopped", "Stopped"}));
@@ -386,7 +393,7 @@ void TestJobRun::aFileThatAppearsIsAskedAbout()
     QCOMPARE(kit.messages.shown.last().title, QStringLiteral("Complete"));
     QCOMPARE(readAll(kit.view.outputText), overwrite ? QByteArray("ABC") : "appeared\n");
     QCOMPARE(readAll(keptAs), overwrite ? QByteArray() : QByteArray("ABC"));
-    QCOMPARE(kit.job->joinTarget(), overwrite ? kit.view.outputText : keptAs);
+    QCOMPARE(kit.results.last().outputPath, overwrite ? kit.view.outputText : keptAs);
 }
 
 void TestJobRun::inputTheEncoderFailsOnStopsTheJob_data()
@@ -423,6 +430,9 @@ void TestJobRun::inputTheEncoderFailsOnStopsTheJob()
     if (mode == QLatin1String("fail"))
         QVERIFY(told.text.contains(QStringLiteral("Cannot open file/device.")));
     QCOMPARE(kit.endings, QList<bool>{false});
+    QCOMPARE(kit.results.size(), 1);
+    QCOMPARE(kit.results[0].kind, JobResult::EncoderFailed);
+    QCOMPARE(kit.results[0].file, kit.tasks.caption(1));
     QCOMPARE(kit.job->jobState(), Job::Idle);
     QVERIFY(!kit.view.locked);
     QVERIFY(!kit.view.progressPanelShown);
@@ -475,11 +485,8 @@ void TestJobRun::missingEncoderEndsTheJobAtOnce()
     JobKit kit;
     setFakeModes(QStringLiteral("replay"), kit.runLogPath());
     addThreeInputs(kit);
-    Job job(&kit.tasks, &kit.settings, &kit.selection, &kit.view, &kit.messages, &kit.shell,
-            &kit.power, kit.programDir(), kit.programDir() + QStringLiteral("missing.dll"));
-    QSignalSpy ended(&job, &Job::ended);
-    job.imgStartClick();
-    QVERIFY(ended.wait(30000));
+    kit.encoderPath = kit.programDir() + QStringLiteral("missing.dll");
+    QVERIFY(kit.runToEnd());
 
     QCOMPARE(kit.messages.shown.size(), 1);
     QCOMPARE(kit.messages.shown[0].kind, ShownMessage::Plain);
@@ -487,11 +494,12 @@ void TestJobRun::missingEncoderEndsTheJobAtOnce()
     QCOMPARE(kit.messages.shown[0].text, QStringLiteral("Error. Please re-install Brelvane"));
     // The row started beside it is stopped with it, not left converting.
     QCOMPARE(kit.statuses(), QStringList({"Failed", "Stopped", "OK"}));
-    QCOMPARE(job.jobState(), Job::Idle);
+    QCOMPARE(kit.job->jobState(), Job::Idle);
     QVERIFY(!kit.view.locked);
     QVERIFY(!kit.view.progressPanelShown);
     QVERIFY(noTemporaries(kit));
-    QVERIFY(!job.timer()->isActive());
+    QVERIFY(!kit.job->timer()->isActive());
+    QCOMPARE(kit.results.last().kind, JobResult::EncoderFailed);
 }
 
 void TestJobRun::tempFolderThatCannotBeMadeFallsBackOrIsTold()
@@ -535,27 +543,23 @@ void TestJobRun::timerShowsElapsedAndRemainingTime()
     setFakeModes(QStringLiteral("hang"), kit.runLogPath());
     kit.addInput(QStringLiteral("a.avi"), "A");
     kit.addInput(QStringLiteral("b.avi"), "B");
-    kit.job->imgStartClick();
+    kit.start();
     QCOMPARE(kit.view.elapsedText, QString());
     QCOMPARE(kit.view.remainingText, QString());
     QTRY_COMPARE_WITH_TIMEOUT(kit.view.elapsedText, QStringLiteral("00:00:01"), 10000);
 
-    // Further ticks by hand, with the bar where the test wants it.
+    // Further ticks by hand. The encoder shows no progress, so the total bar
+    // stays empty and the estimate keeps what it was (see
+    // remainingTimeAssumesAnEvenlyGrowingBar for the estimate itself).
     kit.job->timer()->stop();
-    while (kit.job->elapsedSeconds() < 29)
-        kit.job->timerTimeTimer();
-    kit.view.total = 25;
-    kit.job->timerTimeTimer();
+    while (kit.job->elapsedSeconds() < 30)
+        kit.job->tick();
     QCOMPARE(kit.view.elapsedText, QStringLiteral("00:00:30"));
-    QCOMPARE(kit.view.remainingText, QStringLiteral("00:01:30"));
-    QCOMPARE(kit.job->remainingSeconds(), 90);
-    kit.view.total = 0;
-    kit.job->timerTimeTimer();
-    QCOMPARE(kit.view.elapsedText, QStringLiteral("00:00:31"));
-    QCOMPARE(kit.view.remainingText, QStringLiteral("00:01:30"));
+    QCOMPARE(kit.view.remainingText, QStringLiteral("00:00:00"));
+    QCOMPARE(kit.job->remainingSeconds(), 0);
 
-    QSignalSpy ended(kit.job.get(), &Job::ended);
-    kit.job->imgStopClick();
+    QSignalSpy ended(kit.presenter.get(), &JobPresenter::ended);
+    kit.stop();
     QVERIFY(ended.wait(30000));
 }
 
@@ -564,7 +568,7 @@ void TestJobRun::jobDestroyedMidRunLeavesNoTemporaries()
     JobKit kit;
     setFakeModes(QStringLiteral("replay,hang"), kit.runLogPath());
     addThreeInputs(kit);
-    kit.job->imgStartClick();
+    kit.start();
     QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(kit.tempPath(QStringLiteral("1.avi"))), 30000);
     kit.job.reset();
     QVERIFY(noTemporaries(kit));

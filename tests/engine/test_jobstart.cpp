@@ -48,7 +48,7 @@ void TestJobStart::oneRowAsksForMoreVideos()
     QVERIFY(kit.isValid());
     setFakeModes(QStringLiteral("replay"), kit.runLogPath());
     kit.addInput(QStringLiteral("a.avi"), "A");
-    kit.job->imgStartClick();
+    kit.start();
     QCOMPARE(kit.messages.shown.size(), 1);
     QCOMPARE(kit.messages.shown[0].kind, ShownMessage::Inform);
     QCOMPARE(kit.messages.shown[0].title, QStringLiteral("Add More Videos"));
@@ -56,6 +56,9 @@ void TestJobStart::oneRowAsksForMoreVideos()
              QStringLiteral("Please add at least 2 videos to the task for joining."));
     QCOMPARE(kit.view.focus, QString());
     QVERIFY(kit.view.log.isEmpty());
+    QCOMPARE(kit.results.size(), 1);
+    QCOMPARE(kit.results[0].kind, JobResult::Refused);
+    QVERIFY(kit.endings.isEmpty()); // nothing was locked, so nothing ends
     QVERIFY(nothingStarted(kit));
 }
 
@@ -84,7 +87,7 @@ void TestJobStart::badOutputTextIsRefusedWithTheFocusInTheField()
     kit.addInput(QStringLiteral("a.avi"), "A");
     kit.addInput(QStringLiteral("b.avi"), "B");
     kit.view.outputText = output.replace(QLatin1Char('~'), kit.workPath(QString()).chopped(1));
-    kit.job->imgStartClick();
+    kit.start();
     QCOMPARE(kit.messages.shown.size(), 1);
     QCOMPARE(kit.messages.shown[0].title, title);
     QCOMPARE(kit.messages.shown[0].text, text);
@@ -120,7 +123,7 @@ void TestJobStart::profileExtensionIsAppendedBeforeTheOtherChecks()
     kit.selection.selection.audioCodecText = QStringLiteral("MP2");
     kit.selection.selection.audioBitrate = QStringLiteral("128k");
     kit.view.outputText = kit.workPath(name);
-    kit.job->imgStartClick();
+    kit.start();
     QCOMPARE(kit.view.outputText, kit.workPath(expected));
     QCOMPARE(kit.messages.shown.size(), 1);
     QCOMPARE(kit.messages.shown[0].title, QStringLiteral("Audio Bitrate"));
@@ -141,7 +144,7 @@ void TestJobStart::existingOutputIsConfirmedOnlyWhenAskMeIsChosen()
     old.close();
 
     kit.messages.answers = {false};
-    kit.job->imgStartClick();
+    kit.start();
     QCOMPARE(kit.messages.shown.size(), 1);
     QCOMPARE(kit.messages.shown[0].kind, ShownMessage::Ask);
     QCOMPARE(kit.messages.shown[0].title, QStringLiteral("File Exists"));
@@ -198,7 +201,7 @@ void TestJobStart::jobThatWouldTouchAnInputIsRefused()
     QDir().mkpath(kit.tempPath(QString()));
     kit.settings.ask = false;
 
-    kit.job->imgStartClick();
+    kit.start();
     QCOMPARE(kit.messages.shown.size(), 1);
     QCOMPARE(kit.messages.shown[0].title, title);
     QVERIFY(kit.messages.shown[0].text.contains(
@@ -254,7 +257,7 @@ void TestJobStart::pathWithADoubleQuoteIsRefused()
     setFakeModes(QStringLiteral("replay"), kit.runLogPath());
     kit.addInput(QStringLiteral("a.avi"), "A");
     kit.addInput(QStringLiteral("b\" -o \"c.avi"), "B");
-    kit.job->imgStartClick();
+    kit.start();
     QCOMPARE(kit.messages.shown.size(), 1);
     QCOMPARE(kit.messages.shown[0].title, QStringLiteral("Invalid Path"));
     QVERIFY(nothingStarted(kit));

@@ -122,7 +122,7 @@ private slots:
         QCOMPARE(label->buddy(), field);
         form->show();
         field->setValue(5);
-        QCOMPARE(form->conversionsAtOnce(), 5);
+        QCOMPARE(form->shownPreferences().conversionsAtOnce, 5);
         QCOMPARE(LoadPreferences(programDir).conversionsAtOnce, 3);
         click("btnOK");
         QCOMPARE(LoadPreferences(programDir).conversionsAtOnce, 5);
@@ -157,9 +157,9 @@ private slots:
         QCOMPARE(radio("rdbAsk")->isChecked(), selected == "rdbAsk");
         QCOMPARE(radio("rdbOverWrite")->isChecked(), selected == "rdbOverWrite");
         QCOMPARE(radio("rdbRename")->isChecked(), selected == "rdbRename");
-        QCOMPARE(form->askBeforeOverwrite(), selected == "rdbAsk");
-        QCOMPARE(form->overwriteOutput(), selected == "rdbOverWrite");
-        QCOMPARE(form->renameOutput(), selected == "rdbRename");
+        QCOMPARE(form->shownPreferences().ask, selected == "rdbAsk");
+        QCOMPARE(form->shownPreferences().overwrite, selected == "rdbOverWrite");
+        QCOMPARE(form->shownPreferences().rename, selected == "rdbRename");
     }
 
     void cancelPutsBackWhatWasShownAtOpening()
@@ -206,8 +206,8 @@ private slots:
         QVERIFY(form->close());
         QVERIFY(!form->isVisible());
         QVERIFY(mainWindow->isEnabled());
-        QVERIFY(!form->exitWhenDone());
-        QCOMPARE(form->tempDir(), QStringLiteral("/elsewhere/"));
+        QVERIFY(!form->shownPreferences().autoExit);
+        QCOMPARE(form->shownPreferences().tempDir, QStringLiteral("/elsewhere/"));
         QCOMPARE(LoadPreferences(programDir).autoExit, true);
 
         // Opening again starts from the kept edits.

@@ -1,0 +1,71 @@
+#include "jobrequest.h"
+
+#include "engine/copycheck.h"
+#include "engine/inputfacts.h"
+#include "engine/outputname.h"
+#include "tasklist/tasklistmodel.h"
+
+#include <QFileInfo>
+
+QStringList JobRequest::inputPaths() const
+{
+    QStringList paths;
+    paths.reserve(rows.size());
+    for (const JobRow &row : rows)
+        paths << row.path;
+    return paths;
+}
+
+QString JobRequest::outputExtension() const
+{
+    if (profile.copiesStreams())
+        return rows.isEmpty() ? QString() : CopyOutputExtension(rows.first().path);
+    return profileExtension;
+}
+
+QList<JobRow> JobRowsOf(const TaskListModel &tasks)
+{
+    QList<JobRow> rows;
+    rows.reserve(tasks.count());
+    for (int index = 0; index < tasks.count(); ++index) {
+        JobRow row;
+        row.path = tasks.caption(index);
+        ltvItemData record;
+        tasks.GetItemData(index, LengthSlot, record);
+        row.seconds = record.Seconds[0];
+        row.factsKnown = tasks.factsOf(row.path, row.facts);
+        if (!row.factsKnown)
+            row.facts = FactsOfInput(tasks, row.path);
+        rows << row;
+    }
+    return rows;
+}
+
+JobProfile ResolveJobProfile(const WorkingSelection &selection, const QString &profilePath)
+{
+    JobProfile profile;
+    profile.path = profilePath;
+    if (const auto file = ReadProfile(profilePath))
+        profile.file = *file;
+    profile.pieces = ReadEncoderPieces(selection, profilePath);
+    profile.unusableValue = RefusalOfUnusableValue(profile.pieces.unusable, profilePath);
+    return profile;
+}
+
+void ResolveJobRequest(JobRequest &request, const TaskListModel &tasks, const QString &profilePath,
+                       const QString &outputText)
+{
+    request.rows = JobRowsOf(tasks);
+    request.profile = ResolveJobProfile(request.selection, profilePath);
+    request.outputPath =
+        OutputPathAtStart(outputText, request.outputExtension(), request.rows.size());
+}
+
+QString OutputPathAtStart(const QString &outputText, const QString &extension, int rowCount)
+{
+    const QString folder = FolderPart(outputText);
+    if (rowCount < 2 || folder.isEmpty() || !QFileInfo(folder).isDir() ||
+        FileNamePart(outputText).isEmpty())
+        return outputText;
+    return WithOutputExtension(outputText, extension);
+}
