@@ -113,9 +113,7 @@ void Job::showTotalProgress(int value)
 
 void Job::setRowStatus(int row, const QString &status)
 {
-    ltvItemData record;
-    record.SubItems[StatusSlot] = status;
-    m_tasks->SetItemData(row, StatusSlot, record);
+    m_tasks->setStatus(row, status);
 }
 
 void Job::setAllRowStatuses(const QString &status)
@@ -126,10 +124,7 @@ void Job::setAllRowStatuses(const QString &status)
 
 double Job::playTimeOfRow(int row) const
 {
-    // The Length slot alone: Start reads every row's, twice.
-    ltvItemData record;
-    m_tasks->GetItemData(row, LengthSlot, record);
-    return record.Seconds[0];
+    return m_tasks->row(row).playSeconds();
 }
 
 // The encoder could not be started at all: nothing can come of the job, so

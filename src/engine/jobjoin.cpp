@@ -91,8 +91,8 @@ void Job::noteShortCopies(const QStringList &lastLines)
         if (reading.input >= inputs.size())
             continue;
         const QString &input = inputs.at(reading.input);
-        ProbeResult facts;
-        const double rowSeconds = m_tasks->factsOf(input, facts) ? facts.seconds : 0;
+        const TaskRow &row = m_tasks->row(reading.input);
+        const double rowSeconds = row.probed ? row.facts.seconds : 0;
         const QString warning = readingWarning(input, rowSeconds, reading);
         if (!warning.isEmpty())
             m_warnings << warning;
@@ -111,10 +111,9 @@ QString Job::joinedOutputProblem() const
     // each as long as the copy lays it down.
     double copied = 0;
     for (int row = 0; row < m_tasks->count(); ++row) {
-        ProbeResult facts;
-        const bool known = m_tasks->factsOf(m_tasks->caption(row), facts);
-        expected.sound = expected.sound || (known && facts.hasAudio);
-        copied += known ? CopiedSeconds(facts) : playTimeOfRow(row);
+        const TaskRow &task = m_tasks->row(row);
+        expected.sound = expected.sound || (task.probed && task.facts.hasAudio);
+        copied += task.probed ? CopiedSeconds(task.facts) : playTimeOfRow(row);
     }
     const bool converted = !m_plan.conversions.isEmpty() && m_convertedSecondsKnown;
     expected.seconds = converted         ? m_convertedSeconds

@@ -42,7 +42,7 @@ QList<PlanInput> Job::planInputs() const
         PlanInput input;
         input.path = m_tasks->caption(row);
         input.seconds = playTimeOfRow(row);
-        input.facts = FactsOfInput(*m_tasks, input.path);
+        input.facts = FactsOfRow(*m_tasks, row);
         inputs << input;
     }
     return inputs;

@@ -4,6 +4,7 @@ target_sources(brelvane_core PRIVATE
   tasklist/mediaprobe.h tasklist/mediaprobe.cpp
   tasklist/orderedprobes.h tasklist/orderedprobes.cpp
   tasklist/taskitem.h
+  tasklist/taskrow.h tasklist/taskrow.cpp
   tasklist/tasklistmodel.h tasklist/tasklistmodel.cpp
   tasklist/inputtypes.h tasklist/inputtypes.cpp
   tasklist/filenamebytes.h tasklist/filenamebytes.cpp
