@@ -44,7 +44,9 @@ public:
     void GetItemData(int index, int selector, ltvItemData &record) const;
     // Writes record into row index: -2 caption and all sub-items; -1 the
     // caption; 0..9 that sub-item; other selectors nothing. Seconds are
-    // never written. A row number out of range writes nothing.
+    // never written. A row number out of range writes nothing. The texts go
+    // into the row's play time, frame size and state (SetTaskRowSlotText);
+    // a whole row that keeps its caption keeps its file's other facts.
     void SetItemData(int index, int selector, const ltvItemData &record);
 
     // Appends a row with the caption and ten empty sub-items; its row number.
