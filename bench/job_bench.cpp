@@ -83,16 +83,8 @@ int main(int argc, char **argv)
         return 1;
     }
     TaskListModel tasks;
-    for (const QString &path : inputs) {
-        ltvItemData record;
-        record.Caption = path;
-        const ProbeResult probe = ProbeMediaFile(path);
-        record.SubItems[LengthSlot] = probe.lengthText;
-        record.SubItems[SizeSlot] = probe.sizeText;
-        record.SubItems[StatusSlot] = addedStatusText();
-        tasks.SetItemData(tasks.appendRow(path), WholeRowSelector, record);
-        tasks.rememberFacts(path, probe);
-    }
+    for (const QString &path : inputs)
+        tasks.insertTaskRows(tasks.count(), {TaskRow::probedFile(path, ProbeMediaFile(path))});
 
     QuietView view;
     view.profile = programDir + QStringLiteral("Profiles/none.bpf");

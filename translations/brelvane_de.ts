@@ -374,20 +374,8 @@ ausführen würde, eine pro Zeile, und nichts ausführen</translation>
         <translation>Vorbereitung (Umwandeln):</translation>
     </message>
     <message>
-        <source>Converting</source>
-        <translation>Wird umgewandelt</translation>
-    </message>
-    <message>
         <source> +%1 more</source>
         <translation> +%1 weitere</translation>
-    </message>
-    <message>
-        <source>Failed</source>
-        <translation>Fehlgeschlagen</translation>
-    </message>
-    <message>
-        <source>Waiting for joining</source>
-        <translation>Wartet aufs Verbinden</translation>
     </message>
     <message>
         <source>The Coversion is canceled.</source>
@@ -434,10 +422,6 @@ Letzte Zeilen der Ausgabe des Encoders:
     <message>
         <source>Final Step: Joining all files...</source>
         <translation>Letzter Schritt: Alle Dateien werden verbunden...</translation>
-    </message>
-    <message>
-        <source>Joining</source>
-        <translation>Wird verbunden</translation>
     </message>
     <message>
         <source>The encoder could not join the videos into &quot;%1&quot;.</source>
@@ -602,6 +586,14 @@ Letzte Zeilen der Ausgabe des Encoders:
     <message>
         <source>The output folder &quot;%1&quot; cannot be written (%2). Please specify another one.</source>
         <translation>In den Ausgabeordner „%1“ kann nicht geschrieben werden (%2). Bitte geben Sie einen anderen an.</translation>
+    </message>
+    <message>
+        <source>Not Joined</source>
+        <translation>Nicht verbunden</translation>
+    </message>
+    <message>
+        <source>The joining did not complete.</source>
+        <translation>Das Verbinden wurde nicht abgeschlossen.</translation>
     </message>
 </context>
 <context>
@@ -1049,6 +1041,26 @@ Letzte Zeilen der Ausgabe des Encoders:
     <message>
         <source>Stopped</source>
         <translation>Angehalten</translation>
+    </message>
+    <message>
+        <source>Converting</source>
+        <translation>Wird konvertiert</translation>
+    </message>
+    <message>
+        <source>Waiting for joining</source>
+        <translation>Wartet auf Verbinden</translation>
+    </message>
+    <message>
+        <source>Joining</source>
+        <translation>Wird verbunden</translation>
+    </message>
+    <message>
+        <source>Complete</source>
+        <translation>Fertig</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>Fehlgeschlagen</translation>
     </message>
 </context>
 <context>

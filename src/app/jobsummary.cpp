@@ -14,9 +14,7 @@ JobSummary SummarizeJob(const TaskListModel &tasks, bool copiesStreams, double v
     summary.videos = tasks.count();
     qint64 inputBytes = 0;
     for (int row = 0; row < tasks.count(); ++row) {
-        ltvItemData record;
-        tasks.GetItemData(row, LengthSlot, record);
-        summary.seconds += qMax(0.0, record.Seconds[0]);
+        summary.seconds += qMax(0.0, tasks.row(row).playSeconds());
         if (copiesStreams)
             inputBytes += QFileInfo(tasks.caption(row)).size();
     }

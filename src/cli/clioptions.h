@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/cliarguments.h"
+#include "cli/clirequest.h"
 
 #include <QString>
 

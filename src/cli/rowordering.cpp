@@ -11,16 +11,9 @@ void OrderTaskRows(TaskListModel *model, RowOrder order)
 {
     if (order == RowOrder::Keep)
         return;
-    QList<ltvItemData> rows;
-    for (int row = 0; row < model->count(); ++row) {
-        ltvItemData record;
-        model->GetItemData(row, WholeRowSelector, record);
-        rows << record;
-    }
+    QList<TaskRow> rows = model->rows();
     const auto less = order == RowOrder::Natural ? NaturalLess : NameLess;
-    std::stable_sort(rows.begin(), rows.end(), [less](const ltvItemData &a, const ltvItemData &b) {
-        return less(a.Caption, b.Caption);
-    });
-    for (int row = 0; row < rows.size(); ++row)
-        model->SetItemData(row, WholeRowSelector, rows.at(row));
+    std::stable_sort(rows.begin(), rows.end(),
+                     [less](const TaskRow &a, const TaskRow &b) { return less(a.path, b.path); });
+    model->setRows(rows);
 }

@@ -3,6 +3,7 @@
 add_executable(brelvane-cli
   cli/main.cpp
   cli/exitcodes.h
+  cli/clirequest.h
   cli/cliarguments.h cli/cliarguments.cpp
   cli/clioptions.h cli/clioptions.cpp
   cli/console.h cli/console.cpp

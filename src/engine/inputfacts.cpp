@@ -2,10 +2,8 @@
 
 #include "tasklist/tasklistmodel.h"
 
-ProbeResult FactsOfInput(const TaskListModel &tasks, const QString &path)
+ProbeResult FactsOfRow(const TaskListModel &tasks, int row)
 {
-    ProbeResult facts;
-    if (!tasks.factsOf(path, facts))
-        facts = ProbeMediaFile(path);
-    return facts;
+    const TaskRow &task = tasks.row(row);
+    return task.probed ? task.facts : ProbeMediaFile(task.path);
 }

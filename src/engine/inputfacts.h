@@ -4,6 +4,6 @@
 
 class TaskListModel;
 
-// The media facts of an input on the task list: those remembered when it was
+// The media facts of a row of the task list: those read when its file was
 // taken in, or read now for a row that came in some other way.
-ProbeResult FactsOfInput(const TaskListModel &tasks, const QString &path);
+ProbeResult FactsOfRow(const TaskListModel &tasks, int row);

@@ -91,7 +91,7 @@ void Job::showConversionProgress()
     const PlanStep &step = m_plan.conversions.at(slowest->property("row").toInt());
     QString label = FileNamePart(step.input);
     if (m_runs.size() > 1)
-        label += QStringLiteral(" +%1 more").arg(m_runs.size() - 1);
+        label += QCoreApplication::translate("Job", " +%1 more").arg(m_runs.size() - 1);
     m_shown.file = label;
     m_shown.encoderOutput = slowest->lastOutputText();
     if (slowest->chunkCount() <= UnparsedLeadingChunks && m_runs.size() == 1) {

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "tasklist/taskrow.h"
+
 #include <QMetaType>
 #include <QString>
 
 // The stage a running job is in; each is announced once as it begins.
 enum class JobStage { Converting, Joining };
 
-// Where one row of the job stands.
-enum class RowState { Converting, WaitingForJoining, Joining, Complete, Failed, Stopped };
 
 // What a front end shows of a running job. The bars are within 0..100.
 struct JobProgress {

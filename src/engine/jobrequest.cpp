@@ -29,13 +29,11 @@ QList<JobRow> JobRowsOf(const TaskListModel &tasks)
     rows.reserve(tasks.count());
     for (int index = 0; index < tasks.count(); ++index) {
         JobRow row;
-        row.path = tasks.caption(index);
-        ltvItemData record;
-        tasks.GetItemData(index, LengthSlot, record);
-        row.seconds = record.Seconds[0];
-        row.factsKnown = tasks.factsOf(row.path, row.facts);
-        if (!row.factsKnown)
-            row.facts = FactsOfInput(tasks, row.path);
+        const TaskRow &task = tasks.row(index);
+        row.path = task.path;
+        row.seconds = task.playSeconds();
+        row.factsKnown = task.probed;
+        row.facts = task.probed ? task.facts : FactsOfRow(tasks, index);
         rows << row;
     }
     return rows;

@@ -37,7 +37,7 @@ QString KeptNotice(const QString &output, const QString &savedAs, bool nobodyAsk
                               "joined video was saved as \"%2\".")
                        .arg(output, savedAs);
     if (nobodyAsked)
-        text += QStringLiteral(" Nobody could be asked whether to overwrite it.");
+        text += QCoreApplication::translate("Job", " Nobody could be asked whether to overwrite it.");
     return text;
 }
 
@@ -51,25 +51,6 @@ QString PercentText(int value)
 bool AskToOverwrite(Messages *messages)
 {
     return messages->ask(QCoreApplication::translate("Job", "File Exists"), OverwriteQuestion());
-}
-
-QString RowStateText(RowState state)
-{
-    switch (state) {
-    case RowState::Converting:
-        return QCoreApplication::translate("Job", "Converting");
-    case RowState::WaitingForJoining:
-        return QCoreApplication::translate("Job", "Waiting for joining");
-    case RowState::Joining:
-        return QCoreApplication::translate("Job", "Joining");
-    case RowState::Complete:
-        return QCoreApplication::translate("Job", "Complete");
-    case RowState::Failed:
-        return QCoreApplication::translate("Job", "Failed");
-    case RowState::Stopped:
-        break;
-    }
-    return stoppedStatusText();
 }
 
 JobPresenter::JobPresenter(Job *job, JobView *view, Messages *messages, ShellOpener *shell,
@@ -173,9 +154,7 @@ void JobPresenter::onRowState(int row, RowState state)
 {
     if (!m_tasks)
         return;
-    ltvItemData record;
-    record.SubItems[StatusSlot] = RowStateText(state);
-    m_tasks->SetItemData(row, StatusSlot, record);
+    m_tasks->setRowState(row, state);
 }
 
 void JobPresenter::onFinished(const JobResult &result)

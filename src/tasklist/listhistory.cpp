@@ -25,12 +25,8 @@ bool ListHistory::same(const Rows &a, const Rows &b)
     if (a.size() != b.size())
         return false;
     for (qsizetype row = 0; row < a.size(); ++row) {
-        if (a[row].Caption != b[row].Caption)
+        if (!SameShownRow(a[row], b[row]))
             return false;
-        for (int slot = 0; slot < TaskSubItemCount; ++slot) {
-            if (a[row].SubItems[slot] != b[row].SubItems[slot])
-                return false;
-        }
     }
     return true;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tasklist/taskitem.h"
+#include "tasklist/taskrow.h"
 
 #include <QList>
 
@@ -9,7 +9,7 @@
 // a sort or an add of a whole folder included, without an inverse per edit.
 class ListHistory {
 public:
-    using Rows = QList<ltvItemData>;
+    using Rows = QList<TaskRow>;
 
     // The list as it was before an edit; forgets what was undone.
     void record(const Rows &before);
@@ -20,7 +20,7 @@ public:
     Rows undo(const Rows &current);
     Rows redo(const Rows &current);
 
-    // True when two lists hold the same rows in the same order.
+    // True when two lists show the same rows in the same order.
     static bool same(const Rows &a, const Rows &b);
 
 private:

@@ -227,12 +227,48 @@ void readSampleSpans(MediaInfo &handle, ProbeResult &result)
     result.seconds = std::max(result.pictureEnd, result.soundEnd);
 }
 
+// The library's process-wide options for a depth, set before the first
+// probe.
+void applyDepth(ProbeDepth depth)
+{
+    const bool quick = depth == ProbeDepth::Quick;
+    MediaInfo::Option_Static(L"ParseSpeed", quick ? L"0.1" : L"0.5");
+    MediaInfo::Option_Static(L"ReadByHuman", quick ? L"0" : L"1");
+}
+
+void applyDefaultDepthOnce()
+{
+    static const bool applied = [] {
+        applyDepth(ProbeDepth::Quick);
+        return true;
+    }();
+    Q_UNUSED(applied);
+}
+
 } // namespace
+
+void SetProbeDepth(ProbeDepth depth)
+{
+    applyDefaultDepthOnce();
+    applyDepth(depth);
+}
+
+QString ProbeResult::lengthText() const
+{
+    return hasPlayTime ? SecondsToTimeText(seconds) : QString();
+}
+
+QString ProbeResult::sizeText() const
+{
+    const auto known = [](int pixels) { return pixels > 0 ? QString::number(pixels) : QString(); };
+    return known(width) + QLatin1Char('x') + known(height);
+}
 
 ProbeResult ProbeMediaFile(const QString &path)
 {
     const std::wstring widePath = path.toStdWString();
     const Utf8ProbeLocale utf8;
+    applyDefaultDepthOnce();
     MediaInfo handle;
     handle.Open(widePath);
 
@@ -244,15 +280,10 @@ ProbeResult ProbeMediaFile(const QString &path)
         result.hasPlayTime = true;
         result.seconds = seconds;
     }
-    const QString width = ask(handle, MediaInfoLib::Stream_Video, L"Width");
-    const QString height = ask(handle, MediaInfoLib::Stream_Video, L"Height");
-    result.sizeText = width + QLatin1Char('x') + height;
     readPictureFacts(handle, result);
     readFormatFacts(handle, result);
-    if (result.hasPlayTime) {
+    if (result.hasPlayTime)
         readSampleSpans(handle, result);
-        result.lengthText = SecondsToTimeText(result.seconds);
-    }
 
     handle.Close();
     return result;

@@ -5,6 +5,7 @@ add_library(brelvane_tasklist STATIC
   tasklist/mediaprobe.h tasklist/mediaprobe.cpp
   tasklist/orderedprobes.h tasklist/orderedprobes.cpp
   tasklist/taskitem.h
+  tasklist/taskrow.h tasklist/taskrow.cpp
   tasklist/tasklistmodel.h tasklist/tasklistmodel.cpp
   tasklist/columnsizing.h tasklist/columnsizing.cpp
   tasklist/inputtypes.h tasklist/inputtypes.cpp

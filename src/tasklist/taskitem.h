@@ -17,22 +17,10 @@ constexpr int StatusSlot = 2;
 constexpr int WholeRowSelector = -2;
 constexpr int CaptionSelector = -1;
 
-// The status a row gets when it is added.
-inline QString addedStatusText()
-{
-    return QCoreApplication::translate("TaskList", "OK");
-}
-
-// The status of a row whose part of a job was stopped, before or while it
-// ran, and whose temporary is gone.
-inline QString stoppedStatusText()
-{
-    return QCoreApplication::translate("TaskList", "Stopped");
-}
-
-// One task row as a plain value. The play time is kept nowhere but in its
-// Length text, so Seconds is filled only when a row is read (slot 0, then
-// slots 5 to 9; -1 where the slot holds no time text) and never written back.
+// One task row as a plain record of texts, the form GetItemData reads and
+// SetItemData writes. Seconds is filled only when a row is read (slot 0,
+// then slots 5 to 9; -1 where the slot holds no time text) and never
+// written back.
 struct ltvItemData {
     QString Caption;
     QString SubItems[TaskSubItemCount];

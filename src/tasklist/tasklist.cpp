@@ -253,24 +253,23 @@ void TaskList::SortBy(SortKey key)
 {
     recordEdit([this, key] {
         ListHistory::Rows rows = m_model->rows();
-        const auto byName = [](const ltvItemData &a, const ltvItemData &b) {
-            return NaturalLess(a.Caption, b.Caption);
+        const auto byName = [](const TaskRow &a, const TaskRow &b) {
+            return NaturalLess(a.path, b.path);
         };
         if (key == SortKey::Name) {
             std::stable_sort(rows.begin(), rows.end(), byName);
         } else if (key == SortKey::PlayTime) {
-            std::stable_sort(rows.begin(), rows.end(),
-                             [](const ltvItemData &a, const ltvItemData &b) {
-                                 return a.Seconds[0] < b.Seconds[0];
-                             });
+            std::stable_sort(rows.begin(), rows.end(), [](const TaskRow &a, const TaskRow &b) {
+                return a.playSeconds() < b.playSeconds();
+            });
         } else {
             // Read once per row: a comparison may look at a row many times.
             QHash<QString, QDateTime> changed;
-            for (const ltvItemData &row : std::as_const(rows))
-                changed.insert(row.Caption, QFileInfo(row.Caption).lastModified());
+            for (const TaskRow &row : std::as_const(rows))
+                changed.insert(row.path, QFileInfo(row.path).lastModified());
             std::stable_sort(rows.begin(), rows.end(),
-                             [&changed](const ltvItemData &a, const ltvItemData &b) {
-                                 return changed.value(a.Caption) < changed.value(b.Caption);
+                             [&changed](const TaskRow &a, const TaskRow &b) {
+                                 return changed.value(a.path) < changed.value(b.path);
                              });
         }
         m_model->setRows(rows);
@@ -306,9 +305,7 @@ QString TaskList::FirstSelectedCaption() const
 {
     for (int row = 0; row < count(); ++row) {
         if (isRowSelected(row)) {
-            ltvItemData record;
-            m_model->GetItemData(row, CaptionSelector, record);
-            return record.Caption;
+            return m_model->caption(row);
         }
     }
     return QString();
@@ -338,21 +335,14 @@ void TaskList::takeProbed(const QString &path, const ProbeResult &probe)
         m_refused << path;
         return;
     }
-    m_model->rememberFacts(path, probe);
     if (!m_addRecorded) {
         m_history.record(m_model->rows());
         m_addRecorded = true;
     }
     int &place = m_addPlaces.empty() ? m_appendPlace : m_addPlaces.front();
-    const int row = m_model->insertRowAt(place, path);
+    const int row = m_model->insertTaskRows(place, {TaskRow::probedFile(path, probe)});
     if (place >= 0)
         place = row + 1;
-    ltvItemData record;
-    record.Caption = path;
-    record.SubItems[LengthSlot] = probe.lengthText;
-    record.SubItems[SizeSlot] = probe.sizeText;
-    record.SubItems[StatusSlot] = addedStatusText();
-    m_model->SetItemData(row, WholeRowSelector, record);
 }
 
 void TaskList::endBatch()
@@ -371,13 +361,17 @@ void TaskList::appendFolderFiles(const QString &folder, QStringList &files)
     if (folder.isEmpty())
         return;
     // Without QDir::Hidden and QDir::System those are left out, and
-    // QDir::Files leaves out subfolders; name filters ignore case.
-    QStringList names = QDir(folder).entryList(InputPatterns(), QDir::Files, QDir::Unsorted);
+    // QDir::Files leaves out subfolders. The extensions are checked here:
+    // the listing's own name filters cost more than the rest of a large
+    // folder's intake on the window's thread.
+    QStringList names = QDir(folder).entryList(QDir::Files, QDir::Unsorted);
+    names.removeIf([](const QString &name) { return !IsSupportedExt(name); });
     std::sort(names.begin(), names.end(), lessIgnoringCase);
     const QString base = AddTrailingSeparator(folder);
     for (const QString &name : qAsConst(names)) {
-        // The listing's text of a name that is not valid UTF-8 names no file.
-        if (QFileInfo::exists(base + name))
+        // The listing's text of a name that is not valid UTF-8 holds
+        // replacement characters and names no file.
+        if (!name.contains(QChar::ReplacementCharacter) || QFileInfo::exists(base + name))
             files << base + name;
     }
     tellUnreadableNames(base, UnreadableVideoNamesIn(folder));
@@ -477,10 +471,5 @@ void TaskList::moveSelection(int from, int to)
 
 void TaskList::swapRows(int a, int b)
 {
-    ltvItemData rowA;
-    ltvItemData rowB;
-    m_model->GetItemData(a, WholeRowSelector, rowA);
-    m_model->GetItemData(b, WholeRowSelector, rowB);
-    m_model->SetItemData(a, WholeRowSelector, rowB);
-    m_model->SetItemData(b, WholeRowSelector, rowA);
+    m_model->swapTaskRows(a, b);
 }

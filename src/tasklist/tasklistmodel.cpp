@@ -34,12 +34,12 @@ QVariant TaskListModel::data(const QModelIndex &index, int role) const
         return {};
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
         return {};
-    const Row &row = m_rows.at(index.row());
+    const TaskRow &row = m_rows.at(index.row());
     if (index.column() == FileColumn)
-        return row.caption;
+        return row.path;
     if (role == Qt::ToolTipRole)
         return {};
-    return row.subItems[index.column() - LengthColumn];
+    return TaskRowSlotText(row, index.column() - LengthColumn);
 }
 
 QVariant TaskListModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -139,20 +139,16 @@ void TaskListModel::GetItemData(int index, int selector, ltvItemData &record) co
 {
     if (!isRow(index))
         return;
-    const Row &row = m_rows.at(index);
+    const TaskRow &row = m_rows.at(index);
     if (selector == WholeRowSelector) {
-        record.Caption = row.caption;
-        for (int slot = 0; slot < TaskSubItemCount; ++slot)
-            record.SubItems[slot] = row.subItems[slot];
-        for (int i = 0; i < 6; ++i)
-            record.Seconds[i] = TimeTextToSeconds(row.subItems[secondsSlot(i)]);
+        record = RecordOfTaskRow(row);
     } else if (selector == CaptionSelector) {
-        record.Caption = row.caption;
+        record.Caption = row.path;
     } else if (selector >= 0 && selector < TaskSubItemCount) {
-        record.SubItems[selector] = row.subItems[selector];
+        record.SubItems[selector] = TaskRowSlotText(row, selector);
         const int secondsIndex = secondsIndexOfSlot(selector);
         if (secondsIndex >= 0)
-            record.Seconds[secondsIndex] = TimeTextToSeconds(row.subItems[selector]);
+            record.Seconds[secondsIndex] = TimeTextToSeconds(record.SubItems[selector]);
     }
 }
 
@@ -160,17 +156,24 @@ void TaskListModel::SetItemData(int index, int selector, const ltvItemData &reco
 {
     if (!isRow(index))
         return;
-    Row &row = m_rows[index];
+    TaskRow &row = m_rows[index];
     if (selector == WholeRowSelector) {
-        setCaption(row, record.Caption);
-        for (int slot = 0; slot < TaskSubItemCount; ++slot)
-            row.subItems[slot] = record.SubItems[slot];
+        // A row that goes on naming the same file keeps its facts, and the
+        // texts it is given are written over them.
+        if (row.probed && row.path == record.Caption) {
+            row.writtenTexts.clear();
+            for (int slot = 0; slot < TaskSubItemCount; ++slot)
+                SetTaskRowSlotText(row, slot, record.SubItems[slot]);
+        } else {
+            setCaption(row, record.Caption);
+            row = TaskRowOfRecord(record);
+        }
         announceChange(index, FileColumn, StatusColumn);
     } else if (selector == CaptionSelector) {
         setCaption(row, record.Caption);
         announceChange(index, FileColumn, FileColumn);
     } else if (selector >= 0 && selector < TaskSubItemCount) {
-        row.subItems[selector] = record.SubItems[selector];
+        SetTaskRowSlotText(row, selector, record.SubItems[selector]);
         const int column = columnOfSlot(selector);
         if (column >= 0)
             announceChange(index, column, column);
@@ -184,41 +187,42 @@ int TaskListModel::appendRow(const QString &caption)
 
 int TaskListModel::insertRowAt(int at, const QString &caption)
 {
+    ltvItemData empty;
+    empty.Caption = caption;
+    return insertTaskRows(at, {TaskRowOfRecord(empty)});
+}
+
+int TaskListModel::insertTaskRows(int at, const QList<TaskRow> &rows)
+{
     if (at < 0 || at > count())
         at = count();
-    beginInsertRows(QModelIndex(), at, at);
-    Row added;
-    added.caption = caption;
-    ++m_captionCounts[caption];
-    m_rows.insert(at, added);
+    if (rows.isEmpty())
+        return at;
+    beginInsertRows(QModelIndex(), at, at + int(rows.size()) - 1);
+    for (const TaskRow &row : rows)
+        ++m_captionCounts[row.path];
+    m_rows.insert(at, rows.size(), TaskRow());
+    std::copy(rows.begin(), rows.end(), m_rows.begin() + at);
     endInsertRows();
     return at;
 }
 
-QList<ltvItemData> TaskListModel::rows() const
+void TaskListModel::swapTaskRows(int a, int b)
 {
-    QList<ltvItemData> records;
-    records.reserve(count());
-    for (int row = 0; row < count(); ++row) {
-        records.append(ltvItemData());
-        GetItemData(row, WholeRowSelector, records.last());
-    }
-    return records;
+    if (!isRow(a) || !isRow(b))
+        return;
+    m_rows.swapItemsAt(a, b);
+    announceChange(a, FileColumn, StatusColumn);
+    announceChange(b, FileColumn, StatusColumn);
 }
 
-void TaskListModel::setRows(const QList<ltvItemData> &records)
+void TaskListModel::setRows(const QList<TaskRow> &rows)
 {
     beginResetModel();
-    m_rows.clear();
+    m_rows = rows;
     m_captionCounts.clear();
-    for (const ltvItemData &record : records) {
-        Row row;
-        row.caption = record.Caption;
-        ++m_captionCounts[row.caption];
-        for (int slot = 0; slot < TaskSubItemCount; ++slot)
-            row.subItems[slot] = record.SubItems[slot];
-        m_rows.append(row);
-    }
+    for (const TaskRow &row : rows)
+        ++m_captionCounts[row.path];
     endResetModel();
 }
 
@@ -229,23 +233,22 @@ void TaskListModel::removeTaskRows(int first, int count)
         return;
     beginRemoveRows(QModelIndex(), first, last);
     for (int row = first; row <= last; ++row)
-        forgetCaption(m_rows.at(row).caption);
+        forgetCaption(m_rows.at(row).path);
     m_rows.remove(first, count);
     endRemoveRows();
 }
 
-void TaskListModel::rememberFacts(const QString &path, const ProbeResult &facts)
-{
-    m_facts.insert(path, facts);
-}
-
 bool TaskListModel::factsOf(const QString &path, ProbeResult &facts) const
 {
-    const auto found = m_facts.constFind(path);
-    if (found == m_facts.constEnd())
+    if (!hasCaption(path))
         return false;
-    facts = *found;
-    return true;
+    for (const TaskRow &row : m_rows) {
+        if (row.probed && row.path == path) {
+            facts = row.facts;
+            return true;
+        }
+    }
+    return false;
 }
 
 void TaskListModel::clearRows()
@@ -260,12 +263,12 @@ void TaskListModel::clearRows()
 
 QString TaskListModel::caption(int row) const
 {
-    return isRow(row) ? m_rows.at(row).caption : QString();
+    return isRow(row) ? m_rows.at(row).path : QString();
 }
 
 QString TaskListModel::status(int row) const
 {
-    return isRow(row) ? m_rows.at(row).subItems[StatusSlot] : QString();
+    return isRow(row) ? TaskRowSlotText(m_rows.at(row), StatusSlot) : QString();
 }
 
 void TaskListModel::setStatus(int row, const QString &status)
@@ -273,6 +276,16 @@ void TaskListModel::setStatus(int row, const QString &status)
     ltvItemData record;
     record.SubItems[StatusSlot] = status;
     SetItemData(row, StatusSlot, record);
+}
+
+void TaskListModel::setRowState(int row, RowState state)
+{
+    if (!isRow(row))
+        return;
+    TaskRow &changed = m_rows[row];
+    changed.state = state;
+    changed.writtenTexts.remove(StatusSlot);
+    announceChange(row, StatusColumn, StatusColumn);
 }
 
 void TaskListModel::announceChange(int row, int firstColumn, int lastColumn)
@@ -286,10 +299,10 @@ int TaskListModel::columnOfSlot(int slot)
 }
 
 // Every row's caption is counted once, from its append to its removal.
-void TaskListModel::setCaption(Row &row, const QString &caption)
+void TaskListModel::setCaption(TaskRow &row, const QString &caption)
 {
-    forgetCaption(row.caption);
-    row.caption = caption;
+    forgetCaption(row.path);
+    row.path = caption;
     ++m_captionCounts[caption];
 }
 

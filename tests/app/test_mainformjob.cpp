@@ -77,7 +77,7 @@ private slots:
         double sum = 0;
         for (const QString &input : inputs) {
             digests << digestOf(input);
-            sum += TimeTextToSeconds(ProbeMediaFile(input).lengthText);
+            sum += TimeTextToSeconds(ProbeMediaFile(input).lengthText());
         }
         const int avi = w->cmbProfile->findText(QStringLiteral("AVI - MPEG-4 and MP3"));
         QVERIFY(avi >= 0);
@@ -103,7 +103,7 @@ private slots:
         QCOMPARE(f.shell.opened, QStringList{clips.path()});
         const ProbeResult joined = ProbeMediaFile(output + QStringLiteral(".avi"));
         QVERIFY(joined.hasPlayTime);
-        const double length = TimeTextToSeconds(joined.lengthText);
+        const double length = TimeTextToSeconds(joined.lengthText());
         QVERIFY2(qAbs(length - sum) <= sum * 0.03,
                  qPrintable(QStringLiteral("%1 against %2").arg(length).arg(sum)));
         // The video runs the whole length, not frozen after a few frames.

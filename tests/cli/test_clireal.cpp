@@ -105,7 +105,7 @@ void TestCliReal::threeClipsJoinIntoOneOfTheirSummedLength()
     for (const Clip &clip : clips) {
         const QString path = dir.workPath(QString::fromLatin1(clip.name));
         QVERIFY2(makeClip(path, clip.shape), clip.name);
-        sum += TimeTextToSeconds(ProbeMediaFile(path).lengthText);
+        sum += TimeTextToSeconds(ProbeMediaFile(path).lengthText());
         args << path;
     }
 
@@ -116,7 +116,7 @@ void TestCliReal::threeClipsJoinIntoOneOfTheirSummedLength()
     QCOMPARE(run.out, output + "\n");
     const ProbeResult joined = ProbeMediaFile(output);
     QVERIFY(joined.hasPlayTime);
-    const double length = TimeTextToSeconds(joined.lengthText);
+    const double length = TimeTextToSeconds(joined.lengthText());
     qInfo("joined %.1f s, inputs %.1f s", length, sum);
     QVERIFY2(qAbs(length - sum) <= 0.03 * sum,
              qPrintable(QStringLiteral("joined %1 s, inputs %2 s").arg(length).arg(sum)));
@@ -322,7 +322,7 @@ void TestCliReal::aDownloadCutOffWarnsAndAClipOfOddSizeJoins()
     QVERIFY(makeClip(whole, {320, 240, 10.0, 25, true, "libx264"}));
     QVERIFY(cutFile(whole, cut, 0.3));
     QVERIFY(makeClip(odd, {321, 241, 2.0, 25, true}));
-    QCOMPARE(ProbeMediaFile(odd).sizeText, QStringLiteral("321x241"));
+    QCOMPARE(ProbeMediaFile(odd).sizeText(), QStringLiteral("321x241"));
 
     const CliRun run = dir.run(
         {"join", "--output", dir.workPath("joined"), "--temp-dir", dir.tempDir(), cut, odd});
@@ -406,7 +406,7 @@ void TestCliReal::clipsThatStartLateJoinWithoutComplaint()
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
     QVERIFY2(!run.err.contains(QLatin1String("Damaged Input")), qPrintable(run.err));
     // The task list shows what plays, not where the timestamps end.
-    QCOMPARE(ProbeMediaFile(args.last()).lengthText, QStringLiteral("00:00:03"));
+    QCOMPARE(ProbeMediaFile(args.last()).lengthText(), QStringLiteral("00:00:03"));
     const double joined = ProbeMediaFile(run.out.trimmed()).seconds;
     QVERIFY2(qAbs(joined - 6) < 0.3, qPrintable(QString::number(joined)));
 }
@@ -431,7 +431,7 @@ void TestCliReal::thirtyShortClipsAreCopied()
     const CliRun run = dir.run(args);
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
     const ProbeResult joined = ProbeMediaFile(dir.workPath(QStringLiteral("joined.mp4")));
-    QVERIFY2(joined.seconds >= 60 && joined.seconds < 62.5, qPrintable(joined.lengthText));
+    QVERIFY2(joined.seconds >= 60 && joined.seconds < 62.5, qPrintable(joined.lengthText()));
 }
 
 QTEST_GUILESS_MAIN(TestCliReal)

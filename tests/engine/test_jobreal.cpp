@@ -53,8 +53,8 @@ void TestJobReal::threeClipsJoinIntoOneOfTheirSummedLength()
         QVERIFY2(makeClip(path, clip.shape), clip.name);
         const ProbeResult probe = ProbeMediaFile(path);
         QVERIFY(probe.hasPlayTime);
-        kit.addRow(path, probe.lengthText, probe.sizeText);
-        sum += TimeTextToSeconds(probe.lengthText);
+        kit.addRow(path, probe.lengthText(), probe.sizeText());
+        sum += TimeTextToSeconds(probe.lengthText());
         digests << digestOf(path);
     }
 
@@ -81,11 +81,11 @@ void TestJobReal::threeClipsJoinIntoOneOfTheirSummedLength()
 
     const ProbeResult joined = ProbeMediaFile(kit.view.outputText);
     QVERIFY(joined.hasPlayTime);
-    const double length = TimeTextToSeconds(joined.lengthText);
+    const double length = TimeTextToSeconds(joined.lengthText());
     qInfo("joined %.1f s, inputs %.1f s", length, sum);
     QVERIFY2(qAbs(length - sum) <= 0.03 * sum,
              qPrintable(QStringLiteral("joined %1 s, inputs %2 s").arg(length).arg(sum)));
-    QCOMPARE(joined.sizeText, QStringLiteral("320x240"));
+    QCOMPARE(joined.sizeText(), QStringLiteral("320x240"));
 
     QVERIFY(QDir(kit.tempPath(QString())).entryList(QDir::Files).isEmpty());
     for (int row = 0; row < 3; ++row)

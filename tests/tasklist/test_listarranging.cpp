@@ -25,12 +25,12 @@ QStringList captions(const TaskList &tasks)
 // Rows with a caption and a play time, added as one add.
 void fill(TaskList &tasks, const QStringList &names, const QStringList &lengths = {})
 {
-    QList<ltvItemData> rows = tasks.model()->rows();
+    QList<TaskRow> rows = tasks.model()->rows();
     for (int i = 0; i < names.size(); ++i) {
         ltvItemData row;
         row.Caption = names[i];
         row.SubItems[LengthSlot] = lengths.value(i);
-        rows << row;
+        rows << TaskRowOfRecord(row);
     }
     tasks.model()->setRows(rows);
 }

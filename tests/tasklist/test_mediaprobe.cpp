@@ -16,6 +16,7 @@ private slots:
     void refusesTextFileNamedAvi();
     void refusesMissingFile();
     void readsShapeRotationAndStreams();
+    void quickProbeKeepsEveryFact();
 
 private:
     QTemporaryDir m_dir;
@@ -50,10 +51,10 @@ void MediaProbeTest::readsLengthAndSize()
 
     const ProbeResult result = ProbeMediaFile(path);
     QVERIFY(result.hasPlayTime);
-    QCOMPARE(result.sizeText, QStringLiteral("%1x%2").arg(width).arg(height));
+    QCOMPARE(result.sizeText(), QStringLiteral("%1x%2").arg(width).arg(height));
     // Containers pad the play time by a frame or an audio packet.
-    const double probed = TimeTextToSeconds(result.lengthText);
-    QVERIFY2(qAbs(probed - seconds) <= 0.15, qPrintable(result.lengthText));
+    const double probed = TimeTextToSeconds(result.lengthText());
+    QVERIFY2(qAbs(probed - seconds) <= 0.15, qPrintable(result.lengthText()));
 }
 
 void MediaProbeTest::readsPathWithNonAsciiName()
@@ -68,7 +69,7 @@ void MediaProbeTest::readsPathWithNonAsciiName()
     const ProbeResult result = ProbeMediaFile(path);
     setlocale(LC_ALL, previous.constData());
     QVERIFY(result.hasPlayTime);
-    QCOMPARE(result.sizeText, QStringLiteral("320x240"));
+    QCOMPARE(result.sizeText(), QStringLiteral("320x240"));
 }
 
 void MediaProbeTest::refusesTextFileNamedAvi()
@@ -81,15 +82,15 @@ void MediaProbeTest::refusesTextFileNamedAvi()
 
     const ProbeResult result = ProbeMediaFile(path);
     QVERIFY(!result.hasPlayTime);
-    QCOMPARE(result.lengthText, QString());
-    QCOMPARE(result.sizeText, QStringLiteral("x"));
+    QCOMPARE(result.lengthText(), QString());
+    QCOMPARE(result.sizeText(), QStringLiteral("x"));
 }
 
 void MediaProbeTest::refusesMissingFile()
 {
     const ProbeResult result = ProbeMediaFile(m_dir.filePath(QStringLiteral("gone.avi")));
     QVERIFY(!result.hasPlayTime);
-    QCOMPARE(result.sizeText, QStringLiteral("x"));
+    QCOMPARE(result.sizeText(), QStringLiteral("x"));
 }
 
 // What a conversion needs to keep the picture's shape, and what decides
@@ -126,6 +127,64 @@ void MediaProbeTest::readsShapeRotationAndStreams()
     facts = ProbeMediaFile(soundOnly);
     QVERIFY(facts.hasPlayTime);
     QVERIFY(!facts.isTakeable());
+}
+
+namespace {
+
+// Every fact of a probe, one per line, so that a difference names itself.
+QString factLines(const ProbeResult &r)
+{
+    QStringList lines;
+    const auto number = [](double value) { return QString::number(value, 'f', 6); };
+    lines << QStringLiteral("play time %1 %2").arg(r.hasPlayTime).arg(number(r.seconds))
+          << QStringLiteral("ends %1 %2").arg(number(r.pictureEnd), number(r.soundEnd))
+          << QStringLiteral("sound %1 %2").arg(number(r.soundSeconds), number(r.soundPacketSeconds))
+          << QStringLiteral("streams %1 %2 %3 %4")
+                 .arg(r.hasVideo)
+                 .arg(r.hasAudio)
+                 .arg(r.videoStreams)
+                 .arg(r.soundStreams)
+          << QStringLiteral("shape %1x%2 %3 %4")
+                 .arg(r.width)
+                 .arg(r.height)
+                 .arg(number(r.displayAspect))
+                 .arg(r.rotation);
+    for (const QString &fact : {r.containerFormat, r.videoFormat, r.videoProfile, r.bitDepth,
+                                r.chromaFormat, r.pixelAspect, r.frameRate, r.fieldOrder,
+                                r.audioFormat, r.sampleRate, r.channels, r.channelLayout})
+        lines << fact;
+    return lines.join(QLatin1Char('\n'));
+}
+
+} // namespace
+
+// The quick probe reads less of each file; what it tells must be what the
+// library tells by default, for the kinds of files people join: phone and
+// camera MP4 and MOV (turned), Matroska and WebM (whose frame rate needs
+// more than the headers), AVI with variable-rate MP3, and MPEG program
+// streams.
+void MediaProbeTest::quickProbeKeepsEveryFact()
+{
+    const QStringList picture{"-f", "lavfi", "-i", "testsrc2=size=320x240:rate=25:duration=2"};
+    const QStringList sound{"-f", "lavfi", "-i", "sine=sample_rate=44100:duration=2"};
+    const QList<QPair<QString, QStringList>> clips{
+        {"phone.mp4", {"-c:v", "libx264", "-c:a", "aac"}},
+        {"turned.mov", {"-c:v", "libx264", "-c:a", "pcm_s16le", "-metadata:s:v:0", "rotate=90"}},
+        {"film.mkv", {"-c:v", "libx264", "-c:a", "libopus"}},
+        {"web.webm", {"-c:v", "libvpx", "-c:a", "libvorbis"}},
+        {"vbr.avi", {"-c:v", "mpeg4", "-c:a", "libmp3lame", "-q:a", "6"}},
+        {"dvd.mpg", {"-c:v", "mpeg2video", "-c:a", "mp2"}},
+    };
+    for (const auto &[name, codecs] : clips) {
+        const QString path = m_dir.filePath(name);
+        QVERIFY2(runFfmpeg(picture + sound + codecs + QStringList{path}), qPrintable(name));
+        SetProbeDepth(ProbeDepth::Thorough);
+        const ProbeResult thorough = ProbeMediaFile(path);
+        SetProbeDepth(ProbeDepth::Quick);
+        const ProbeResult quick = ProbeMediaFile(path);
+        QVERIFY2(thorough.isTakeable() && !thorough.frameRate.isEmpty(), qPrintable(name));
+        QCOMPARE(factLines(quick), factLines(thorough));
+    }
 }
 
 QTEST_GUILESS_MAIN(MediaProbeTest)

@@ -44,6 +44,7 @@ private slots:
     void writesWholeRowButNeverSeconds();
     void announcesChangesToViews();
     void keepsModelContractThroughEdits();
+    void typedRowsShowTheirTexts();
 };
 
 void TaskListModelTest::showsFourColumns()
@@ -197,6 +198,45 @@ void TaskListModelTest::keepsModelContractThroughEdits()
     model.clearRows();
     QCOMPARE(model.count(), 0);
     QCOMPARE(removed.size(), 2);
+}
+
+// A probed row keeps its exact play time and shows it in tenths; a job's
+// states show the texts the list has always shown, and writing a row's own
+// texts back loses nothing.
+void TaskListModelTest::typedRowsShowTheirTexts()
+{
+    TaskListModel model;
+    ProbeResult facts;
+    facts.hasPlayTime = true;
+    facts.seconds = 65.04;
+    facts.width = 1280;
+    facts.height = 720;
+    model.insertTaskRows(0, {TaskRow::probedFile(QStringLiteral("/v/a.mp4"), facts)});
+    QCOMPARE(model.data(model.index(0, TaskListModel::LengthColumn)).toString(),
+             QStringLiteral("00:01:05"));
+    QCOMPARE(model.data(model.index(0, TaskListModel::SizeColumn)).toString(),
+             QStringLiteral("1280x720"));
+    const QList<QPair<RowState, QString>> states{
+        {RowState::Ready, "OK"},
+        {RowState::Converting, "Converting"},
+        {RowState::WaitingForJoining, "Waiting for joining"},
+        {RowState::Joining, "Joining"},
+        {RowState::Complete, "Complete"},
+        {RowState::Failed, "Failed"},
+        {RowState::Stopped, "Stopped"}};
+    for (const auto &[state, text] : states) {
+        model.setRowState(0, state);
+        QCOMPARE(model.data(model.index(0, TaskListModel::StatusColumn)).toString(), text);
+    }
+    model.setStatus(0, QStringLiteral("Joining"));
+    QCOMPARE(model.row(0).state, RowState::Joining);
+
+    ltvItemData record;
+    model.GetItemData(0, WholeRowSelector, record);
+    model.SetItemData(0, WholeRowSelector, record);
+    QCOMPARE(model.row(0).facts.seconds, 65.04);
+    QVERIFY(model.row(0).probed);
+    QVERIFY(model.row(0).writtenTexts.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TaskListModelTest)
