@@ -4,6 +4,7 @@
 # of the values the encoder takes are here too: the program checks a profile
 # against them before a job starts, and the encoder checks its arguments.
 add_library(brelvane_contract STATIC contract/encoderlines.h contract/encoderlines.cpp
-            contract/valueforms.h contract/valueforms.cpp)
+            contract/valueforms.h contract/valueforms.cpp
+            contract/chapterlist.h contract/chapterlist.cpp)
 target_include_directories(brelvane_contract PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(brelvane_contract PUBLIC Qt6::Core)

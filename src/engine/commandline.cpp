@@ -47,6 +47,8 @@ QString ConvertCommandLine(const QString &inputPath, const QString &tempPath,
     line += QLatin1String(",harddup");
     if (picture.timedContainer)
         line += QLatin1String(" -of lavf -lavfopts format=matroska");
+    if (picture.evenLoudness)
+        line += QLatin1String(" -af loudnorm");
     return line;
 }
 

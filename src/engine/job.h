@@ -101,6 +101,8 @@ private:
     QStringList inputPaths() const;
     QList<PlanInput> planInputs() const;
     JobPlan makePlan(const QString &workFolder) const;
+    bool wantsChapters() const;
+    bool writeChapterList();
     struct SpaceNeed spaceNeed() const;
 
     // Conversion stage.

@@ -30,8 +30,11 @@ void Job::ConvertInputs()
     m_positionText.clear();
     m_plan = JobPlan();
     if (copiesStreams()) {
-        // Nothing to convert, so no folder of temporaries either.
-        m_plan = makePlan(QString());
+        // Nothing to convert, so no folder of temporaries either; only a
+        // chapter list needs one.
+        if (wantsChapters() && !makeWorkFolder())
+            return;
+        m_plan = makePlan(wantsChapters() ? m_workFolder.path() : QString());
         JoinTemporaries();
         return;
     }

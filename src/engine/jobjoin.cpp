@@ -16,6 +16,7 @@
 #include "tasklist/tasklistmodel.h"
 #include "tasklist/timetext.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 void Job::JoinTemporaries()
@@ -31,8 +32,23 @@ void Job::JoinTemporaries()
     if (target != m_plan.finalTarget)
         m_plan = makePlan(m_workFolder.path());
     m_positionText.clear();
+    if (!writeChapterList())
+        return;
     EncoderRun *run = startRun(m_plan.join, true, &Job::onJoiningEnded);
     connect(run, &EncoderRun::progress, this, &Job::showJoiningProgress);
+}
+
+bool Job::writeChapterList()
+{
+    if (m_plan.chapterListPath.isEmpty())
+        return true;
+    QFile list(m_plan.chapterListPath);
+    const QByteArray text = m_plan.chapterListText.toUtf8();
+    if (list.open(QIODevice::WriteOnly) && list.write(text) == text.size() && list.flush())
+        return true;
+    failJoining(QStringLiteral("The list of chapters could not be written to \"%1\".")
+                    .arg(m_plan.chapterListPath));
+    return false;
 }
 
 QString Job::finalTarget() const

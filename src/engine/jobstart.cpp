@@ -1,6 +1,7 @@
 // Start: the checks of the list and the output file, then the job.
 #include "job.h"
 
+#include "contract/chapterlist.h"
 #include "engine/copycheck.h"
 #include "engine/inputfacts.h"
 #include "engine/jobview.h"
@@ -11,6 +12,7 @@
 #include "platform/messages.h"
 #include "settings/livesettings.h"
 #include "settings/optionbuilder.h"
+#include "settings/outputchoices.h"
 #include "settings/profiles.h"
 #include "settings/workingselection.h"
 #include "tasklist/tasklistmodel.h"
@@ -60,6 +62,11 @@ JobPlan Job::makePlan(const QString &workFolder) const
     settings.joinOptions = BuildJoinOptions(selection, m_view->profilePath());
     settings.timedTemporaries = NeedsTimedTemporaries(selection, m_view->profilePath());
     settings.frameRate = BuildFrameRate(selection, m_view->profilePath());
+    settings.evenLoudness = LoudnessEvened(selection, m_view->profilePath());
+    if (wantsChapters()) {
+        for (const QString &path : inputPaths())
+            settings.chapterTitles << ChapterTitleOf(path);
+    }
     settings.conversionsAtOnce = m_settings->conversionsAtOnce();
     settings.cores = qMax(1, QThread::idealThreadCount());
     settings.workFolder = workFolder;
@@ -89,6 +96,12 @@ JobPlan Job::previewPlan() const
     const QString tempFolder = PreferredTempFolder(m_settings->tempDir(), m_programDir);
     return makePlan(tempFolder +
                     QStringLiteral("brelvane-job-%1-…/").arg(QCoreApplication::applicationPid()));
+}
+
+bool Job::wantsChapters() const
+{
+    return ChaptersChosen(m_selection->workingSelection(), m_view->profilePath()) &&
+           CarriesChapters(outputExtension());
 }
 
 bool Job::copiesStreams() const

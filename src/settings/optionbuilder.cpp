@@ -3,6 +3,7 @@
 #include "contract/valueforms.h"
 #include "encodervalues.h"
 #include "inifile.h"
+#include "outputchoices.h"
 #include "profiles.h"
 
 #include <QStringList>
@@ -357,12 +358,12 @@ std::optional<UnusableValue> FindUnusableValue(const WorkingSelection &s,
 {
     const ProfileValues profile(profilePath);
     if (copiesStreams(profile))
-        return std::nullopt;
+        return FindUnusableChoice(s, profilePath);
     for (const HandedValue &value : handedValues(s, profile)) {
         if (!value.fits(value.text))
             return UnusableValue{value.section, value.text};
     }
-    return std::nullopt;
+    return FindUnusableChoice(s, profilePath);
 }
 
 QString CopyJoinOptions()

@@ -7,7 +7,8 @@ target_sources(brelvane_core PRIVATE
   settings/preferences.h settings/preferences.cpp
   settings/profiles.h settings/profiles.cpp
   settings/encodervalues.h settings/encodervalues.cpp
-  settings/optionbuilder.h settings/optionbuilder.cpp)
+  settings/optionbuilder.h settings/optionbuilder.cpp
+  settings/outputchoices.h settings/outputchoices.cpp)
 # The two settings dialogs.
 target_sources(brelvane_gui PRIVATE
   settings/settingform.h settings/settingform.cpp
