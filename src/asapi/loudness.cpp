@@ -6,6 +6,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -16,6 +17,9 @@ constexpr double SilenceBelow = -70;
 // The limiter's rate: four times 48 kHz, where the peaks between samples
 // show as samples.
 constexpr int PeakRate = 192000;
+// The most gain added back for what the limiter took: beyond it, the sound
+// would be more limiter than sound.
+constexpr double MostMadeUp = 6;
 
 QString number(double value)
 {
@@ -35,7 +39,7 @@ std::optional<double> figure(const QJsonObject &report, const char *key, double 
 
 } // namespace
 
-QStringList LoudnessMeasureArguments(const QString &input, int stream)
+QStringList LoudnessMeasureArguments(const QString &input, int stream, const QString &filters)
 {
     return {QStringLiteral("-nostdin"),
             QStringLiteral("-hide_banner"),
@@ -55,8 +59,9 @@ QStringList LoudnessMeasureArguments(const QString &input, int stream)
             QStringLiteral("-map"),
             QStringLiteral("0:%1").arg(stream),
             QStringLiteral("-af"),
-            QStringLiteral("loudnorm=I=%1:TP=%2:print_format=json")
-                .arg(number(TargetLoudness), number(TargetTruePeak)),
+            (filters.isEmpty() ? QString() : filters + QLatin1Char(',')) +
+                QStringLiteral("loudnorm=I=%1:TP=%2:print_format=json")
+                    .arg(number(TargetLoudness), number(TargetTruePeak)),
             QStringLiteral("-f"),
             QStringLiteral("null"),
             QStringLiteral("-")};
@@ -103,22 +108,48 @@ QString LoudnessFilter(const LoudnessMeasure &measure, int sampleRate)
                         .arg(sampleRate);
 }
 
+namespace {
+
+// The sound of stream `stream` of input measured after filters.
+ToolResult measure(const QString &input, int stream, const QString &filters,
+                   std::optional<LoudnessMeasure> &found, bool &silent)
+{
+    QByteArray messages;
+    const ToolResult done =
+        RunFfmpegKeepingMessages(LoudnessMeasureArguments(input, stream, filters), messages);
+    if (!done.ok) {
+        // ffmpeg's own last word says why.
+        const QByteArray why = messages.trimmed().split('\n').constLast().trimmed();
+        return {false, QStringLiteral("the loudness of %1 could not be measured: %2 (%3)")
+                           .arg(input, done.error, QString::fromLocal8Bit(why))};
+    }
+    found = ParseLoudnessReport(messages, silent);
+    if (!found && !silent)
+        return {false, QStringLiteral("the loudness of %1 could not be measured").arg(input)};
+    return {true, QString()};
+}
+
+} // namespace
+
 ToolResult MeasureLoudness(const QString &input, int stream, int sampleRate, QString &filter)
 {
     filter.clear();
-    QByteArray messages;
-    const ToolResult done =
-        RunFfmpegKeepingMessages(LoudnessMeasureArguments(input, stream), messages);
-    if (!done.ok)
-        return {
-            false,
-            QStringLiteral("the loudness of %1 could not be measured: %2").arg(input, done.error)};
+    std::optional<LoudnessMeasure> found;
     bool silent = false;
-    const std::optional<LoudnessMeasure> measure = ParseLoudnessReport(messages, silent);
-    if (silent)
-        return {true, QString()};
-    if (!measure)
-        return {false, QStringLiteral("the loudness of %1 could not be measured").arg(input)};
-    filter = LoudnessFilter(*measure, sampleRate);
-    return {true, QString()};
+    ToolResult done = measure(input, stream, QString(), found, silent);
+    if (!done.ok || silent)
+        return done;
+    filter = LoudnessFilter(*found, sampleRate);
+    if (!filter.contains(QLatin1String("alimiter")))
+        return done;
+    // The peaks the limiter holds down take some loudness with them: the
+    // sound is measured again as it will be, and the gain made up for what
+    // was lost.
+    std::optional<LoudnessMeasure> limited;
+    done = measure(input, stream, filter, limited, silent);
+    if (!done.ok || !limited)
+        return done;
+    const double lost = std::clamp(TargetLoudness - limited->integrated, 0.0, MostMadeUp);
+    filter = LoudnessFilter({found->integrated - lost, found->truePeak}, sampleRate);
+    return done;
 }

@@ -29,9 +29,10 @@ struct LoudnessMeasure {
     double truePeak = 0;   // dBTP
 };
 
-// The first pass's arguments: the sound stream `stream` of input measured,
-// progress reported on standard output.
-QStringList LoudnessMeasureArguments(const QString &input, int stream);
+// The first pass's arguments: the sound stream `stream` of input measured
+// after filters (none when empty), progress reported on standard output.
+QStringList LoudnessMeasureArguments(const QString &input, int stream,
+                                     const QString &filters = QString());
 
 // The figures of the first pass's report among ffmpeg's messages; nothing
 // when there is none, or a figure is not a number in its range.
@@ -42,6 +43,7 @@ std::optional<LoudnessMeasure> ParseLoudnessReport(const QByteArray &messages, b
 // for sound of the given sample rate.
 QString LoudnessFilter(const LoudnessMeasure &measure, int sampleRate);
 
-// Measures stream `stream` of input with ffmpeg; filter is the second pass
-// to apply to sound of sampleRate, left empty for a silent sound.
+// Measures stream `stream` of input with ffmpeg (twice when peaks must be
+// limited); filter is the second pass to apply to sound of sampleRate, left
+// empty for a silent sound.
 ToolResult MeasureLoudness(const QString &input, int stream, int sampleRate, QString &filter);

@@ -178,13 +178,13 @@ std::optional<Loudness> loudnessOf(const QString &path, double from = 0, double 
     return Loudness{i.captured(1).toDouble(), p.captured(1).toDouble()};
 }
 
-// A clip whose sound is a tone, with short bursts ten times as strong
+// A clip whose sound is a tone, with short bursts sixteen times as strong
 // (which a plain gain would push past full scale) or without, brought to
 // the given loudness.
 bool makeClipAt(const QString &path, double lufs, bool bursts, const QString &work)
 {
     const QString raw = work + QStringLiteral("/raw-") + QFileInfo(path).fileName();
-    const QString burst = QStringLiteral("+if(lt(mod(t\\,1)\\,0.002)\\,0.05*sin(2*PI*3000*t)\\,0)");
+    const QString burst = QStringLiteral("+if(lt(mod(t\\,1)\\,0.002)\\,0.08*sin(2*PI*3000*t)\\,0)");
     const QString sound = QStringLiteral("aevalsrc=0.005*sin(2*PI*440*t)%1:s=48000:c=stereo:d=4")
                               .arg(bursts ? burst : QString());
     if (!runFfmpeg({"-f", "lavfi", "-i", "testsrc2=size=160x120:rate=25:duration=4", "-f", "lavfi",
