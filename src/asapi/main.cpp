@@ -81,10 +81,8 @@ ToolResult convertMeasuring(const EncodeRequest &request, const InputFacts &inpu
     // The sound's loudness is measured in a run of its own before the
     // conversion evens it out.
     if (request.audio.evenLoudness && input.audioStream >= 0) {
-        const ToolResult measured =
-            MeasureLoudness(request.inputs.first(), input.audioStream,
-                            request.sampleRate,
-                            additions.loudnessFilter);
+        const ToolResult measured = MeasureLoudness(request.inputs.first(), input.audioStream,
+                                                    request.sampleRate, additions.loudnessFilter);
         if (!measured.ok)
             return measured;
     }
