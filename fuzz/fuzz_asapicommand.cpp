@@ -158,6 +158,8 @@ void checkValue(const QString &option, const QString &value, const EncodeRequest
         FUZZ_CHECK(matches("[0-9]+k?", value));
     else if (option == "-q:v" || option == "-q:a")
         FUZZ_CHECK(isDecimal(value));
+    else if (option == "-movflags")
+        FUZZ_CHECK(value == "+faststart");
     else if (option == "-aspect")
         FUZZ_CHECK(matches("[0-9]+(\\.[0-9]+)?(:[0-9]+(\\.[0-9]+)?)?", value));
     else
@@ -192,7 +194,8 @@ void checkArguments(const QStringList &arguments, const EncodeRequest &request)
                                     "-aspect",
                                     "-ar",
                                     "-ac",
-                                    "-max_muxing_queue_size"};
+                                    "-max_muxing_queue_size",
+                                    "-movflags"};
     FUZZ_CHECK(arguments.last() == "file:" + request.output);
     for (int i = 0; i + 1 < arguments.size(); ++i) {
         const QString &option = arguments.at(i);

@@ -595,6 +595,10 @@ Letzte Zeilen der Ausgabe des Encoders:
         <source>The joining did not complete.</source>
         <translation>Das Verbinden wurde nicht abgeschlossen.</translation>
     </message>
+    <message>
+        <source>The list of chapters could not be written to &quot;%1&quot;.</source>
+        <translation>Die Kapitelliste konnte nicht nach &quot;%1&quot; geschrieben werden.</translation>
+    </message>
 </context>
 <context>
     <name>JobSummary</name>
@@ -1227,6 +1231,14 @@ Letzte Zeilen der Ausgabe des Encoders:
     <message>
         <source>The maximum value of audio bitrate for MP2 codec is 128</source>
         <translation>Der Höchstwert der Audio-Bitrate für den MP2-Codec ist 128</translation>
+    </message>
+    <message>
+        <source>Loudness:</source>
+        <translation>Lautheit:</translation>
+    </message>
+    <message>
+        <source>Chapters:</source>
+        <translation>Kapitel:</translation>
     </message>
 </context>
 </TS>

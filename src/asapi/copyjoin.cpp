@@ -1,5 +1,6 @@
 #include "copyjoin.h"
 
+#include "chapters.h"
 #include "childprocess.h"
 #include "ffmpegcommand.h"
 #include "joinoutput.h"
@@ -73,9 +74,11 @@ QString changedStreams(const AVFormatContext &input, const InputFacts &facts, bo
 
 class Joiner {
 public:
-    Joiner(const EncodeRequest &request, const QList<InputFacts> &inputs)
+    Joiner(const EncodeRequest &request, const QList<InputFacts> &inputs,
+           const QStringList &chapterTitles)
         : m_request(request)
         , m_facts(inputs)
+        , m_chapterTitles(chapterTitles)
     {
     }
     ToolResult run();
@@ -93,10 +96,12 @@ private:
     int placeHeld();
     int write(AVPacket &packet, int output, const AVStream &from);
     int64_t lengthOf(int index) const;
+    double statedLengthOf(int index) const;
     void noteReading(int index);
 
     const EncodeRequest &m_request;
     const QList<InputFacts> &m_facts;
+    const QStringList &m_chapterTitles;
     JoinOutput m_output;
     int64_t m_start = 0;     // where the input being copied starts, in µs
     int64_t m_fileStart = 0; // its own first timestamp, in µs
@@ -161,6 +166,14 @@ ToolResult Joiner::openOutput(const AVFormatContext &first, const std::vector<Ro
         }
     }
     m_firstTimes.assign(m_output.streamCount(), AV_NOPTS_VALUE);
+    // Before the header: MP4 and QuickTime make room for the chapters there.
+    if (!m_chapterTitles.isEmpty()) {
+        QList<double> lengths;
+        for (int i = 0; i < m_facts.size(); ++i)
+            lengths << statedLengthOf(i);
+        if (m_output.addChapters(PlaceChapters(m_chapterTitles, lengths)) < 0)
+            return outputFailed();
+    }
     return m_output.writeHeader() < 0 ? outputFailed() : ToolResult{true, QString()};
 }
 
@@ -251,12 +264,16 @@ int Joiner::pass(AVPacket &packet, Route &route, const AVStream &from)
 // list's duration lines would place it.
 int64_t Joiner::lengthOf(int index) const
 {
+    const double length = statedLengthOf(index);
+    return length > 0 ? std::llround(length * 1e6) : m_seenEnd - m_fileStart;
+}
+
+// The length as the input's facts give it before it is read; <= 0 when
+// they give none.
+double Joiner::statedLengthOf(int index) const
+{
     const double length = FileLength(m_request, m_facts.at(index));
-    if (length > 0)
-        return std::llround(length * 1e6);
-    if (m_facts.at(index).length > 0)
-        return std::llround(m_facts.at(index).length * 1e6);
-    return m_seenEnd - m_fileStart;
+    return length > 0 ? length : m_facts.at(index).length;
 }
 
 ToolResult Joiner::copyPackets(AVFormatContext &input, std::vector<Route> &routes,
@@ -344,7 +361,8 @@ ToolResult Joiner::run()
 
 } // namespace
 
-ToolResult CopyJoin(const EncodeRequest &request, const QList<InputFacts> &inputs)
+ToolResult CopyJoin(const EncodeRequest &request, const QList<InputFacts> &inputs,
+                    const QStringList &chapterTitles)
 {
-    return Joiner(request, inputs).run();
+    return Joiner(request, inputs, chapterTitles).run();
 }

@@ -285,6 +285,28 @@ QString audioEncoder(const RawOptions &raw, const LavcOptions &lavc, AudioReques
     return QString();
 }
 
+// The one sound filter: "loudnorm", the sound brought to the program's
+// loudness. It changes the sound, so the sound must be encoded; it measures
+// the sound first, so a run has one input.
+QString soundFilter(const RawOptions &raw, const QStringList &inputs, AudioRequest &audio)
+{
+    if (!raw.has("-af"))
+        return QString();
+    if (raw.value("-af") != QLatin1String("loudnorm"))
+        return QStringLiteral("audio filter %1 is not supported (-af loudnorm)")
+            .arg(raw.value("-af"));
+    if (!audio.enabled || audio.copy)
+        return QStringLiteral("-af loudnorm needs the sound encoded");
+    if (inputs.size() != 1)
+        return QStringLiteral("-af loudnorm evens out one input at a time");
+    // The limiter works at a rate of its own and brings the sound back to
+    // this one.
+    if (!raw.has("-srate"))
+        return QStringLiteral("-af loudnorm needs -srate");
+    audio.evenLoudness = true;
+    return QString();
+}
+
 QString muxer(const RawOptions &raw, QString &name, bool &fastStart)
 {
     const QString of = raw.value("-of");
@@ -382,6 +404,7 @@ ParsedRequest ParseEncoderArguments(const QStringList &arguments)
         sortLavcOptions(raw.lavcopts, lavc),
         videoEncoder(raw, lavc, r.video),
         audioEncoder(raw, lavc, r.audio),
+        soundFilter(raw, r.inputs, r.audio),
         VideoFilters(raw.value("-vf"), r.video.filters),
         muxer(raw, r.muxer, r.fastStart),
         threadCounts(raw, lavc, r.threads),
@@ -394,7 +417,12 @@ ParsedRequest ParseEncoderArguments(const QStringList &arguments)
         }
     }
     r.output = raw.value("-o");
-    for (const QString &path : r.inputs + QStringList{r.output}) {
+    r.chapterList = raw.value("-chapters");
+    if (raw.has("-chapters") && r.chapterList.isEmpty()) {
+        parsed.error = QStringLiteral("-chapters needs the chapter list's file");
+        return parsed;
+    }
+    for (const QString &path : r.inputs + QStringList{r.output, r.chapterList}) {
         if (!IsPlainPath(path)) {
             parsed.error = QStringLiteral("the file name %1 holds a control character")
                                .arg(QString::fromLatin1(path.toUtf8().toPercentEncoding("/ ")));

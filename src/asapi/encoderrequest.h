@@ -29,6 +29,9 @@ struct AudioRequest {
     bool enabled = true; // false after -nosound
     bool copy = false;
     QStringList encoderOptions; // -c:a and its rate or quality
+    // Brought to one loudness (-af loudnorm): measured first, then evened
+    // out as it is encoded. Only a re-encoded sound of a single input.
+    bool evenLoudness = false;
 };
 
 struct EncodeRequest {
@@ -46,6 +49,9 @@ struct EncodeRequest {
     // The index of an MP4 or MOV written at the front, so that playing can
     // start before the whole file has arrived (-lavfopts faststart).
     bool fastStart = false;
+    // The program's list of chapter titles, one per input (-chapters);
+    // empty for no chapters. Its titles are read before the run.
+    QString chapterList;
 };
 
 struct ParsedRequest {

@@ -1,5 +1,6 @@
 #include "ffmpegcommand.h"
 
+#include "chapters.h"
 #include "inputformats.h"
 
 #include <QFileInfo>
@@ -79,7 +80,8 @@ QString videoChain(const EncodeRequest &request, const InputFacts &facts, const 
            QStringLiteral("[v]");
 }
 
-QString audioChain(const EncodeRequest &request, const InputFacts &facts, const RunLength &length)
+QString audioChain(const EncodeRequest &request, const InputFacts &facts, const RunLength &length,
+                   const QString &loudnessFilter)
 {
     QStringList chain;
     if (facts.audioStream >= 0) {
@@ -89,6 +91,9 @@ QString audioChain(const EncodeRequest &request, const InputFacts &facts, const 
                                  ? QString::number(request.sampleRate) + QLatin1Char(':')
                                  : QString();
         chain << QStringLiteral("aresample=%1async=1:min_hard_comp=0.01:first_pts=0").arg(rate);
+        // Evened out before the padding, which stays silent.
+        if (!loudnessFilter.isEmpty())
+            chain << loudnessFilter;
         if (length.seconds > 0)
             chain << QStringLiteral("apad");
     } else {
@@ -153,7 +158,7 @@ void addVideo(const EncodeRequest &request, const InputFacts &facts, const RunLe
 }
 
 void addAudio(const EncodeRequest &request, const InputFacts &facts, const RunLength &length,
-              QStringList &args, QStringList &graph)
+              const QString &loudnessFilter, QStringList &args, QStringList &graph)
 {
     const AudioRequest &audio = request.audio;
     if (!audio.enabled) {
@@ -166,7 +171,7 @@ void addAudio(const EncodeRequest &request, const InputFacts &facts, const RunLe
                  << QStringLiteral("-c:a") << QStringLiteral("copy");
         return;
     }
-    graph << audioChain(request, facts, length);
+    graph << audioChain(request, facts, length, loudnessFilter);
     args << QStringLiteral("-map") << QStringLiteral("[a]") << audio.encoderOptions;
     if (request.sampleRate > 0)
         args << QStringLiteral("-ar") << QString::number(request.sampleRate);
@@ -175,6 +180,34 @@ void addAudio(const EncodeRequest &request, const InputFacts &facts, const RunLe
     // Silence without a known end stops with the picture.
     if (length.seconds < 0 && facts.audioStream < 0)
         args << QStringLiteral("-shortest");
+}
+
+// The chapters' metadata file as ffmpeg's second input, read as that
+// format only.
+QStringList chapterInput(const QString &path)
+{
+    return {QStringLiteral("-f"),
+            QStringLiteral("ffmetadata"),
+            QStringLiteral("-format_whitelist"),
+            QStringLiteral("ffmetadata"),
+            QStringLiteral("-protocol_whitelist"),
+            QString::fromLatin1(InputProtocols),
+            QStringLiteral("-i"),
+            fileUrl(path)};
+}
+
+// Each input starts where the ones before it end, as the concat list lays
+// them down; a single input is one chapter as long as the run.
+QString chapterFileText(const EncodeRequest &request, const QList<InputFacts> &inputs,
+                        const RunLength &length, const QStringList &titles)
+{
+    QList<double> lengths;
+    if (inputs.size() == 1)
+        lengths << length.seconds;
+    else
+        for (const InputFacts &input : inputs)
+            lengths << FileLength(request, input);
+    return FfmetadataText(PlaceChapters(titles, lengths));
 }
 
 } // namespace
@@ -204,7 +237,7 @@ QString ConcatListText(const QStringList &paths, const QList<double> &seconds)
 }
 
 FfmpegCommand BuildFfmpegCommand(const EncodeRequest &request, const QList<InputFacts> &inputs,
-                                 const QString &concatListPath)
+                                 const QString &concatListPath, const RunAdditions &additions)
 {
     FfmpegCommand command;
     const InputFacts facts = joinedFacts(inputs);
@@ -223,10 +256,18 @@ FfmpegCommand BuildFfmpegCommand(const EncodeRequest &request, const QList<Input
          << QStringLiteral("-progress") << QStringLiteral("pipe:1")
          << QStringLiteral("-stats_period") << QStringLiteral("0.01") << QStringLiteral("-y")
          << inputArguments(request, concatListPath);
+    const bool chapters =
+        !additions.chapterTitles.isEmpty() && !additions.chapterFilePath.isEmpty();
+    if (chapters) {
+        command.chapterFile = chapterFileText(request, inputs, length, additions.chapterTitles);
+        args << chapterInput(additions.chapterFilePath);
+    }
     QStringList graph;
     QStringList streams;
     addVideo(request, facts, length, streams, graph);
-    addAudio(request, facts, length, streams, graph);
+    addAudio(request, facts, length, additions.loudnessFilter, streams, graph);
+    if (chapters)
+        streams << QStringLiteral("-map_chapters") << QStringLiteral("1");
     command.filterGraph = graph.join(QLatin1Char(';'));
     if (!graph.isEmpty())
         args << QStringLiteral("-filter_complex") << command.filterGraph;

@@ -12,6 +12,18 @@ struct FfmpegCommand {
     QStringList arguments;
     QString filterGraph; // empty when both streams are copied
     QString concatList;  // the list's text when several inputs are joined
+    QString chapterFile; // ffmpeg's metadata file with the chapters; empty for none
+};
+
+// What the run adds from work done before ffmpeg starts.
+struct RunAdditions {
+    // A chapter per input with these titles, read by ffmpeg from the
+    // metadata file written to chapterFilePath (FfmpegCommand::chapterFile).
+    QStringList chapterTitles;
+    QString chapterFilePath;
+    // The sound's filter that evens out its loudness with the values
+    // measured (LoudnormFilter); empty keeps the sound as it is.
+    QString loudnessFilter;
 };
 
 // One input is read directly; several are read one after another through
@@ -19,7 +31,8 @@ struct FfmpegCommand {
 // starting exactly where the pictures before it end. inputs holds the facts
 // of request.inputs, in the same order.
 FfmpegCommand BuildFfmpegCommand(const EncodeRequest &request, const QList<InputFacts> &inputs,
-                                 const QString &concatListPath);
+                                 const QString &concatListPath,
+                                 const RunAdditions &additions = RunAdditions());
 
 // How long an input lasts in a join: where the next one starts, in seconds
 // after its start; < 0 when unknown.

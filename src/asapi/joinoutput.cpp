@@ -1,5 +1,7 @@
 #include "joinoutput.h"
 
+#include "chapters.h"
+
 #include <QFile>
 
 #include <algorithm>
@@ -103,6 +105,12 @@ int JoinOutput::addStream(const AVStream &source, const AVCodecParameters &param
     adjustForMuxer(source, *stream);
     m_streams.push_back(Stream{source.time_base});
     return stream->index;
+}
+
+int JoinOutput::addChapters(const QList<ChapterMark> &marks)
+{
+    const int result = AddChapters(*m_file, marks);
+    return result < 0 ? failed(result, QStringLiteral("cannot add chapters to")) : 0;
 }
 
 int JoinOutput::writeHeader()

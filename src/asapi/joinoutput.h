@@ -2,9 +2,12 @@
 
 #include "libav.h"
 
+#include <QList>
 #include <QString>
 
 #include <vector>
+
+struct ChapterMark;
 
 // The file a stream-copy join writes: its streams set up from the first
 // input's, as ffmpeg sets up a copied stream, and packets written with the
@@ -18,6 +21,8 @@ public:
     // A stream like source, with parameters (source's own, or as a
     // bitstream filter puts them); returns its index, < 0 on error.
     int addStream(const AVStream &source, const AVCodecParameters &parameters);
+    // Chapters of the file, set before its header is written.
+    int addChapters(const QList<ChapterMark> &marks);
     int writeHeader();
     // A packet of stream `stream`, timed in that stream's source's unit.
     int write(AVPacket &packet, int stream);

@@ -18,7 +18,9 @@ add_library(brelvane_asapi STATIC
   asapi/ffmpegcommand.h asapi/ffmpegcommand.cpp
   asapi/progresslines.h asapi/progresslines.cpp
   asapi/childprocess.h asapi/childprocess.cpp
-  asapi/toolrun.h asapi/toolrun.cpp)
+  asapi/toolrun.h asapi/toolrun.cpp
+  asapi/chapters.h asapi/chapters.cpp
+  asapi/loudness.h asapi/loudness.cpp)
 brelvane_layer_root(brelvane_asapi asapi)
 target_link_libraries(brelvane_asapi PUBLIC Qt6::Core brelvane_contract PRIVATE PkgConfig::LIBAV)
 

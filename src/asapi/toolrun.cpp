@@ -27,13 +27,10 @@ QString notStarted(const QString &program)
 
 } // namespace
 
-ToolResult RunFfmpeg(const QStringList &arguments, const std::function<void()> &afterFirstReport)
+namespace {
+
+ToolResult reportUntilEnd(QProcess &ffmpeg, const std::function<void()> &afterFirstReport)
 {
-    QProcess ffmpeg;
-    ffmpeg.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    const QString program = QStringLiteral("ffmpeg");
-    if (!startTool(ffmpeg, program, arguments))
-        return {false, notStarted(program)};
     ProgressLines progress;
     bool reported = false;
     while (ffmpeg.waitForReadyRead(-1) || ffmpeg.bytesAvailable() > 0) {
@@ -51,4 +48,28 @@ ToolResult RunFfmpeg(const QStringList &arguments, const std::function<void()> &
     if (ffmpeg.exitCode() != 0)
         return {false, QStringLiteral("ffmpeg failed with exit code %1").arg(ffmpeg.exitCode())};
     return {true, QString()};
+}
+
+} // namespace
+
+ToolResult RunFfmpeg(const QStringList &arguments, const std::function<void()> &afterFirstReport)
+{
+    QProcess ffmpeg;
+    ffmpeg.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    const QString program = QStringLiteral("ffmpeg");
+    if (!startTool(ffmpeg, program, arguments))
+        return {false, notStarted(program)};
+    return reportUntilEnd(ffmpeg, afterFirstReport);
+}
+
+ToolResult RunFfmpegKeepingMessages(const QStringList &arguments, QByteArray &messages)
+{
+    QProcess ffmpeg;
+    const QString program = QStringLiteral("ffmpeg");
+    if (!startTool(ffmpeg, program, arguments))
+        return {false, notStarted(program)};
+    // Waiting for the progress reads the messages into their own buffer.
+    const ToolResult done = reportUntilEnd(ffmpeg, {});
+    messages = ffmpeg.readAllStandardError();
+    return done;
 }

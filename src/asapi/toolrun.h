@@ -13,3 +13,7 @@
 // printing a "Pos:" line on standard output for each progress report.
 // afterFirstReport runs once, when ffmpeg has read its inputs' headers.
 ToolResult RunFfmpeg(const QStringList &arguments, const std::function<void()> &afterFirstReport);
+
+// The same with ffmpeg's messages kept in errors instead: for a run whose
+// report (a measurement it prints) is read from them.
+ToolResult RunFfmpegKeepingMessages(const QStringList &arguments, QByteArray &messages);

@@ -30,6 +30,7 @@ bool IsValueOption(const QString &argument)
         QStringLiteral("-lavcopts"), QStringLiteral("-lameopts"), QStringLiteral("-srate"),
         QStringLiteral("-channels"), QStringLiteral("-ofps"), QStringLiteral("-vf"),
         QStringLiteral("-of"), QStringLiteral("-lavfopts"), QStringLiteral("-lavdopts"),
+        QStringLiteral("-af"), QStringLiteral("-chapters"),
         // Accepted and without effect: the encoder picks its own demuxer and
         // keeps the sound in step by its timestamps.
         QStringLiteral("-mc"), QStringLiteral("-demuxer")};

@@ -45,6 +45,8 @@ QStringList ConvertArguments(const QString &inputPath, const QString &tempPath,
     if (picture.timedContainer)
         arguments << QStringLiteral("-of") << QStringLiteral("lavf") << QStringLiteral("-lavfopts")
                   << QStringLiteral("format=matroska");
+    if (picture.evenLoudness)
+        arguments << QStringLiteral("-af") << QStringLiteral("loudnorm");
     return arguments;
 }
 

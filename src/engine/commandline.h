@@ -37,6 +37,9 @@ struct ConversionPicture {
     // Every temporary has this rate, so that the join only lays the
     // pictures one after another.
     QString frameRate = QStringLiteral("30");
+    // The sound brought to the program's loudness as it is converted
+    // (" -af loudnorm"): each video is measured and evened out on its own.
+    bool evenLoudness = false;
 };
 
 // ` "<input>" -o "<temp>" -oac pcm -srate 48000 -channels 2 -ovc lavc

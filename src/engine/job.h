@@ -73,6 +73,8 @@ private:
     void onPlanned();
     void end(JobResult result);
     JobPlan makePlan(const QString &workFolder) const;
+    bool wantsChapters() const;
+    bool writeChapterList();
 
     // Conversion stage.
     void ConvertInputs();

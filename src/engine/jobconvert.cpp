@@ -26,11 +26,12 @@ void Job::ConvertInputs()
     m_failedRow = -1;
     m_positionText.clear();
     m_result.stage = JobResult::Converting;
-    // A copy join has nothing to convert, so no folder of temporaries either.
-    const bool copies = m_request.profile.copiesStreams();
-    if (!copies && !makeWorkFolder())
+    // A copy join has nothing to convert, so no folder of temporaries
+    // either; only a chapter list needs one.
+    const bool needsFolder = !m_request.profile.copiesStreams() || wantsChapters();
+    if (needsFolder && !makeWorkFolder())
         return;
-    planThenRun(copies ? QString() : m_workFolder.path());
+    planThenRun(needsFolder ? m_workFolder.path() : QString());
 }
 
 bool Job::makeWorkFolder()

@@ -10,6 +10,7 @@
 #include "engine/tempfiles.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 
 void Job::JoinTemporaries()
@@ -24,8 +25,30 @@ void Job::JoinTemporaries()
     if (target != m_plan.finalTarget)
         m_plan.retarget(target, PartialOutputPath(target));
     m_positionText.clear();
+    if (!writeChapterList())
+        return;
     EncoderRun *run = startRun(m_plan.join, true, &Job::onJoiningEnded);
     connect(run, &EncoderRun::progress, this, &Job::showJoiningProgress);
+}
+
+bool Job::writeChapterList()
+{
+    if (m_plan.chapterListPath.isEmpty())
+        return true;
+    QFile list(m_plan.chapterListPath);
+    const QByteArray text = m_plan.chapterListText.toUtf8();
+    if (list.open(QIODevice::WriteOnly) && list.write(text) == text.size() && list.flush())
+        return true;
+    failJoining(QCoreApplication::translate("Job",
+                                            "The list of chapters could not be written to \"%1\".")
+                    .arg(m_plan.chapterListPath),
+                m_plan.chapterListPath);
+    return false;
+}
+
+bool Job::wantsChapters() const
+{
+    return WantsChapters(m_request);
 }
 
 void Job::showJoiningProgress(int currentPercent, int totalPercent)

@@ -1,5 +1,6 @@
 #include "jobplan.h"
 
+#include "contract/chapterlist.h"
 #include "engine/commandline.h"
 #include "engine/threadshare.h"
 #include "settings/optionbuilder.h"
@@ -43,6 +44,7 @@ static PlanStep PlannedConversion(const PlanInput &input, int row, int threads,
     picture.threads = threads;
     picture.timedContainer = settings.timedTemporaries;
     picture.frameRate = settings.frameRate;
+    picture.evenLoudness = settings.evenLoudness;
     step.arguments =
         ConvertArguments(input.path, step.target, settings.frameSize, input.facts, picture);
     return step;
@@ -73,7 +75,13 @@ JobPlan MakeJobPlan(const QList<PlanInput> &inputs, const PlanSettings &settings
     }
     plan.join.target = settings.joinTarget;
     plan.join.seconds = plan.totalSeconds;
-    plan.join.arguments = JoinArguments(joined, settings.joinTarget, settings.joinOptions);
+    QStringList joinOptions = settings.joinOptions;
+    if (!settings.chapterTitles.isEmpty() && !settings.workFolder.isEmpty()) {
+        plan.chapterListPath = settings.workFolder + QStringLiteral("chapters.txt");
+        plan.chapterListText = ChapterListText(settings.chapterTitles);
+        joinOptions << QStringLiteral("-chapters") << plan.chapterListPath;
+    }
+    plan.join.arguments = JoinArguments(joined, settings.joinTarget, joinOptions);
     // The conversions fill the first half of the total bar and the join the
     // second; a join alone fills the whole bar.
     const bool alone = plan.conversions.isEmpty();

@@ -38,6 +38,10 @@ struct JobPlan {
     QString workFolder;          // the job's own folder for its temporaries
     QString finalTarget;         // where the output ends up once checked
     double totalSeconds = 0;     // the sum of the rows' play times
+    // The list of chapter titles the join reads (-chapters), written into
+    // the work folder before the join starts; empty paths for no chapters.
+    QString chapterListPath;
+    QString chapterListText;
 
     // "<encoder> <command line>" for every run, in the order they start.
     QStringList describe(const QString &encoderPath) const;
@@ -67,6 +71,11 @@ struct PlanSettings {
     // The temporaries are Matroska files (see ConversionPicture).
     bool timedTemporaries = false;
     QString frameRate = QStringLiteral("30"); // of every temporary
+    // Every video's sound evened out to one loudness in its conversion.
+    bool evenLoudness = false;
+    // A chapter per input with these titles, in input order; empty for
+    // none. Needs a work folder for the list.
+    QStringList chapterTitles;
 };
 
 // A temporary of the job's own folder: the row number + ".avi", or ".mkv"

@@ -3,6 +3,7 @@
 #include "engine/copycheck.h"
 #include "engine/inputfacts.h"
 #include "engine/outputname.h"
+#include "settings/outputchoices.h"
 #include "tasklist/tasklistmodel.h"
 
 #include <QFileInfo>
@@ -21,6 +22,11 @@ QString JobRequest::outputExtension() const
     if (profile.copiesStreams())
         return rows.isEmpty() ? QString() : CopyOutputExtension(rows.first().path);
     return profileExtension;
+}
+
+bool WantsChapters(const JobRequest &request)
+{
+    return request.profile.chapters && CarriesChapters(request.outputExtension());
 }
 
 QList<JobRow> JobRowsOf(const TaskListModel &tasks)
@@ -46,7 +52,12 @@ JobProfile ResolveJobProfile(const WorkingSelection &selection, const QString &p
     if (const auto file = ReadProfile(profilePath))
         profile.file = *file;
     profile.pieces = ReadEncoderPieces(selection, profilePath);
-    profile.unusableValue = RefusalOfUnusableValue(profile.pieces.unusable, profilePath);
+    profile.chapters = ChaptersChosen(selection, profilePath);
+    profile.evenLoudness = LoudnessEvened(selection, profilePath);
+    std::optional<UnusableValue> unusable = profile.pieces.unusable;
+    if (!unusable)
+        unusable = FindUnusableChoice(selection, profilePath);
+    profile.unusableValue = RefusalOfUnusableValue(unusable, profilePath);
     return profile;
 }
 

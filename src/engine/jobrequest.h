@@ -30,6 +30,10 @@ struct JobProfile {
     // The values the working selection picks from it, which every option
     // the job hands to the encoder is made of.
     EncoderPieces pieces;
+    // Its choices beyond the codecs: a chapter per video (where the output's
+    // container keeps chapters), and every video's sound evened out.
+    bool chapters = false;
+    bool evenLoudness = false;
     // A value of the working selection the encoder would not take, told as
     // Start refuses it.
     std::optional<StartRefusal> unusableValue;
@@ -77,6 +81,10 @@ struct JobRequest {
     // profile's otherwise.
     QString outputExtension() const;
 };
+
+// The join marks where each video begins: the profile asks for it and the
+// output's container keeps chapters.
+bool WantsChapters(const JobRequest &request);
 
 // The rows of the task list as a job takes them: the one place that reads
 // the list's model for a job.

@@ -4,6 +4,7 @@
 #include "engine/outputname.h"
 #include "engine/spacecheck.h"
 #include "engine/tempfiles.h"
+#include "contract/chapterlist.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -86,6 +87,11 @@ std::optional<StartRefusal> CheckJobRequest(const JobRequest &request)
 JobPlan PlanJob(const JobRequest &request, const QString &workFolder, const QString &finalTarget)
 {
     PlanSettings settings = ProfilePlanSettings(request.profile.pieces);
+    settings.evenLoudness = request.profile.evenLoudness;
+    if (WantsChapters(request)) {
+        for (const JobRow &row : request.rows)
+            settings.chapterTitles << ChapterTitleOf(row.path);
+    }
     settings.conversionsAtOnce = request.conversionsAtOnce;
     settings.cores = qMax(1, QThread::idealThreadCount());
     settings.workFolder = workFolder;

@@ -23,6 +23,9 @@ constexpr int PanelWidth = 377;
 // The quality, speed and frame rate rows below Aspect push everything under
 // them down.
 constexpr int RateRows = 84;
+// The loudness and chapter rows below Sample Rate push the description and
+// the buttons down.
+constexpr int OutputRows = 56;
 
 template <typename Control> Control *named(Control *control, const char *name)
 {
@@ -89,10 +92,11 @@ TopSettingForm::TopSettingForm(Messages *messages, QWidget *mainWindow)
     QFont pixelFont = font();
     pixelFont.setPixelSize(11);
     setFont(pixelFont);
-    setFixedSize(401, 467 + RateRows);
+    setFixedSize(401, 467 + RateRows + OutputRows);
     buildVideoRows();
     buildSizeGroup();
     buildAudioRows();
+    buildOutputRows();
     buildDescriptionAndButtons();
     // Each label names its field to a screen reader and moves the focus to
     // it with its mnemonic.
@@ -101,7 +105,8 @@ TopSettingForm::TopSettingForm(Messages *messages, QWidget *mainWindow)
         {"labVquality", cmbVquality}, {"labSpeed", cmbSpeed},       {"labFrameRate", cmbFrameRate},
         {"labWidth", edtWidth},       {"labHeight", edtHeight},     {"labAcodec", cmbAcodec},
         {"labChannels", cmbChannels}, {"labSrate", cmbSrate},       {"labAbitrate", cmbAbitrate},
-        {"labEncodeTo", cmbEncodeTo}, {"labQuality", cmbQuality},   {"labBitrate", cmbBitrate}};
+        {"labEncodeTo", cmbEncodeTo}, {"labQuality", cmbQuality},   {"labBitrate", cmbBitrate},
+        {"labLoudness", cmbLoudness}, {"labChapters", cmbChapters}};
     for (const auto &[labelName, field] : fields)
         findChild<QLabel *>(QLatin1String(labelName))->setBuddy(field);
     settleOverlaps();
@@ -176,6 +181,14 @@ void TopSettingForm::buildAudioRows()
     label(this, "labHz", tr("HZ"), UnitLeft, 306 + RateRows);
 }
 
+void TopSettingForm::buildOutputRows()
+{
+    label(this, "labLoudness", tr("Loudness:"), 16, 334 + RateRows);
+    cmbLoudness = addBox(this, "cmbLoudness", LoudnessSection, false, BoxLeft, 334 + RateRows);
+    label(this, "labChapters", tr("Chapters:"), 16, 362 + RateRows);
+    cmbChapters = addBox(this, "cmbChapters", ChaptersSection, false, BoxLeft, 362 + RateRows);
+}
+
 void TopSettingForm::buildLavcPanel()
 {
     panLavc = named(new QWidget(this), "panLavc");
@@ -204,17 +217,17 @@ void TopSettingForm::buildMP3Panel()
 void TopSettingForm::buildDescriptionAndButtons()
 {
     auto *group = named(new QGroupBox(tr("Decription"), this), "gpbDescription");
-    group->setGeometry(PanelLeft, 336 + RateRows, PanelWidth, 84);
+    group->setGeometry(PanelLeft, 336 + RateRows + OutputRows, PanelWidth, 84);
     memDescription = named(new QPlainTextEdit(group), "memDescription");
     memDescription->setReadOnly(true);
     memDescription->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     memDescription->setGeometry(8, 18, PanelWidth - 16, 58);
 
     auto *btnOK = named(new QPushButton(tr("OK"), this), "btnOK");
-    btnOK->setGeometry(232, 432 + RateRows, 75, 25);
+    btnOK->setGeometry(232, 432 + RateRows + OutputRows, 75, 25);
     connect(btnOK, &QPushButton::clicked, this, &TopSettingForm::btnOKClick);
     auto *btnCancel = named(new QPushButton(tr("Cancel"), this), "btnCancel");
-    btnCancel->setGeometry(314, 432 + RateRows, 75, 25);
+    btnCancel->setGeometry(314, 432 + RateRows + OutputRows, 75, 25);
     connect(btnCancel, &QPushButton::clicked, this, &TopSettingForm::btnCancelClick);
 }
 
@@ -278,6 +291,10 @@ void TopSettingForm::LoadProfile(const QString &path)
     // Codecs without a constant quality or a speed have nothing to offer.
     cmbVquality->setEnabled(cmbVquality->count() > 0);
     cmbSpeed->setEnabled(cmbSpeed->count() > 0);
+    // Profiles without the choice keep today's output: no chapters, the
+    // sound as recorded.
+    cmbLoudness->setEnabled(cmbLoudness->count() > 0);
+    cmbChapters->setEnabled(cmbChapters->count() > 0);
 }
 
 void TopSettingForm::fillBox(QComboBox *box, const QStringList &captions, int index)
@@ -299,8 +316,8 @@ QComboBox *TopSettingForm::boxOfSection(const QString &section) const
 
 QList<QComboBox *> TopSettingForm::pickOnlyBoxes() const
 {
-    return {cmbVcodec,  cmbAspect,   cmbVideoSize, cmbAcodec, cmbEncodeTo,
-            cmbQuality, cmbChannels, cmbVquality,  cmbSpeed,  cmbFrameRate};
+    return {cmbVcodec,   cmbAspect,   cmbVideoSize, cmbAcodec,    cmbEncodeTo, cmbQuality,
+            cmbChannels, cmbVquality, cmbSpeed,     cmbFrameRate, cmbLoudness, cmbChapters};
 }
 
 QList<QComboBox *> TopSettingForm::editableBoxes() const
@@ -324,6 +341,8 @@ WorkingSelection TopSettingForm::workingSelection() const
     selection.videoQuality = cmbVquality->currentIndex();
     selection.speed = cmbSpeed->currentIndex();
     selection.frameRate = cmbFrameRate->currentIndex();
+    selection.chapters = cmbChapters->currentIndex();
+    selection.loudness = cmbLoudness->currentIndex();
     selection.listSize = rdbSelectSize->isChecked();
     selection.videoSize = cmbVideoSize->currentIndex();
     selection.width = edtWidth->text();

@@ -67,6 +67,7 @@ private:
     void buildAudioRows();
     void buildLavcPanel();
     void buildMP3Panel();
+    void buildOutputRows();
     void buildDescriptionAndButtons();
     void settleOverlaps();
     void connectChangeHandlers();
@@ -91,6 +92,7 @@ private:
     QComboBox *cmbVideoSize = nullptr, *cmbAcodec = nullptr, *cmbAbitrate = nullptr;
     QComboBox *cmbEncodeTo = nullptr, *cmbQuality = nullptr, *cmbBitrate = nullptr;
     QComboBox *cmbChannels = nullptr, *cmbSrate = nullptr;
+    QComboBox *cmbLoudness = nullptr, *cmbChapters = nullptr;
     QRadioButton *rdbSelectSize = nullptr, *rdbManualSize = nullptr;
     QLineEdit *edtWidth = nullptr, *edtHeight = nullptr;
     QWidget *panLavc = nullptr, *panMP3 = nullptr;

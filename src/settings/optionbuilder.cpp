@@ -3,6 +3,7 @@
 #include "contract/valueforms.h"
 #include "encodervalues.h"
 #include "inifile.h"
+#include "outputchoices.h"
 #include "profiles.h"
 
 namespace {
@@ -176,7 +177,9 @@ std::optional<FrameSize> BuildFrameSize(const WorkingSelection &s, const QString
 std::optional<UnusableValue> FindUnusableValue(const WorkingSelection &s,
                                                const QString &profilePath)
 {
-    return ReadEncoderPieces(s, profilePath).unusable;
+    if (std::optional<UnusableValue> unusable = ReadEncoderPieces(s, profilePath).unusable)
+        return unusable;
+    return FindUnusableChoice(s, profilePath);
 }
 
 bool NeedsTimedTemporaries(const WorkingSelection &s, const QString &profilePath)

@@ -44,7 +44,7 @@ QStringList ProfileOptionSections()
     return {VideoCodecSection,   VideoSizeSection,  VideoBitrateSection, AspectSection,
             AudioCodecSection,   Mp3EncodeSection,  VbrQualitySection,   AbrCbrBitrateSection,
             AudioBitrateSection, SampleRateSection, ChannelsSection,     VideoQualitySection,
-            SpeedSection,        FrameRateSection};
+            SpeedSection,        FrameRateSection,  ChaptersSection,     LoudnessSection};
 }
 
 QStringList FindProfiles(const QString &folder, const QString &extension)
@@ -151,6 +151,8 @@ WorkingSelection InitialSelection(const OutputProfile &profile)
     s.videoQuality = initialPosition(profile, VideoQualitySection);
     s.speed = initialPosition(profile, SpeedSection);
     s.frameRate = initialPosition(profile, FrameRateSection);
+    s.chapters = initialPosition(profile, ChaptersSection);
+    s.loudness = initialPosition(profile, LoudnessSection);
     return s;
 }
 

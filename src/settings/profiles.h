@@ -37,6 +37,12 @@ inline const QString SpeedSection = QStringLiteral("Speed");
 // Pictures a second of the output, which the conversions make exact; 30
 // when the profile has no choice.
 inline const QString FrameRateSection = QStringLiteral("Frame Rate");
+// Whether the output marks where each video starts (see outputchoices.h);
+// none when the profile has no choice.
+inline const QString ChaptersSection = QStringLiteral("Chapters");
+// Whether every video's sound is brought to one loudness; the sound as
+// recorded when the profile has no choice.
+inline const QString LoudnessSection = QStringLiteral("Loudness");
 
 // The sections above in loading order.
 QStringList ProfileOptionSections();

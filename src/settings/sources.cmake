@@ -8,7 +8,8 @@ add_library(brelvane_settings STATIC
   settings/profiles.h settings/profiles.cpp
   settings/encodervalues.h settings/encodervalues.cpp
   settings/encoderpieces.h settings/encoderpieces.cpp
-  settings/optionbuilder.h settings/optionbuilder.cpp)
+  settings/optionbuilder.h settings/optionbuilder.cpp
+  settings/outputchoices.h settings/outputchoices.cpp)
 brelvane_layer_root(brelvane_settings settings)
 target_link_libraries(brelvane_settings PUBLIC brelvane_platform brelvane_contract Qt6::Core)
 

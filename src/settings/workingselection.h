@@ -24,4 +24,6 @@ struct WorkingSelection {
     int videoQuality = -1;  // cmbVquality position
     int speed = -1;         // cmbSpeed position
     int frameRate = -1;     // cmbFrameRate position
+    int chapters = -1;      // cmbChapters position
+    int loudness = -1;      // cmbLoudness position
 };

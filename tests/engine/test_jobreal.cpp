@@ -12,12 +12,17 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
 #include <QTest>
 
 class TestJobReal : public QObject {
     Q_OBJECT
 private slots:
     void threeClipsJoinIntoOneOfTheirSummedLength();
+    void copiedClipsBecomeChaptersOfTheirNames();
 };
 
 static QByteArray digestOf(const QString &path)
@@ -90,6 +95,40 @@ void TestJobReal::threeClipsJoinIntoOneOfTheirSummedLength()
     QVERIFY(QDir(kit.tempPath(QString())).entryList(QDir::Files).isEmpty());
     for (int row = 0; row < 3; ++row)
         QCOMPARE(digestOf(kit.tasks.caption(row)), digests[row]);
+}
+
+// The copying profile keeps a chapter per video in Matroska: the job
+// writes the titles for the encoder in its own folder, which goes with the
+// job.
+void TestJobReal::copiedClipsBecomeChaptersOfTheirNames()
+{
+    JobKit kit(EncoderTestDir::Real);
+    QVERIFY(kit.isValid());
+    kit.view.profile =
+        buildProgramDir() + QStringLiteral("Profiles/Same as the inputs (no re-encoding).bpf");
+    kit.selection.selection.chapters = 0;
+    for (const char *name : {"morning walk.mkv", "evening #2.mkv"}) {
+        const QString path = kit.workPath(QString::fromLatin1(name));
+        QVERIFY2(makeClip(path, {320, 240, 2.0, 25, true}), name);
+        const ProbeResult probe = ProbeMediaFile(path);
+        kit.addRow(path, probe.lengthText(), probe.sizeText());
+    }
+    QVERIFY(kit.runToEnd());
+    QVERIFY2(kit.messages.shown.value(0).title == QLatin1String("Complete"),
+             qPrintable(kit.messages.shown.value(0).text));
+    QVERIFY(kit.view.outputText.endsWith(QLatin1String(".mkv")));
+
+    QProcess probe;
+    probe.start(QStringLiteral("ffprobe"),
+                {"-v", "error", "-of", "json", "-show_chapters", kit.view.outputText});
+    QVERIFY(probe.waitForFinished(60000));
+    QStringList titles;
+    const QJsonArray chapters =
+        QJsonDocument::fromJson(probe.readAllStandardOutput()).object().value("chapters").toArray();
+    for (const QJsonValue &chapter : chapters)
+        titles << chapter.toObject().value("tags").toObject().value("title").toString();
+    QCOMPARE(titles, QStringList({"morning walk", "evening #2"}));
+    QVERIFY(QDir(kit.tempPath(QString())).entryList(QDir::Files).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestJobReal)

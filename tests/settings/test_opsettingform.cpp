@@ -42,16 +42,18 @@ const QByteArray FullProfile =
     section("Sample Rate", {"44100", "48000"}, 0) + section("Channels", {"Stereo", "Mono"}, 0) +
     section("Video Quality", {"CRF 20", "CRF 22", "A bitrate"}, 1, "How good the picture looks.") +
     section("Speed", {"fast", "slow"}, 0, "Time spent on a smaller file.") +
-    section("Frame Rate", {"30", "25"}, 1, "Pictures a second.");
+    section("Frame Rate", {"30", "25"}, 1, "Pictures a second.") +
+    section("Loudness", {"As recorded", "Even out (EBU R128)"}, 0, "How loud each video is.") +
+    section("Chapters", {"One per video", "None"}, 1, "Where each video starts.");
 
-const QStringList Sections{"Video Codec",     "Video Bitrate", "Aspect",      "Video Size",
-                           "Audio Codec",     "Audio Bitrate", "MP3 Encode",  "VBR Quality",
-                           "ABR CBR Bitrate", "Channels",      "Sample Rate", "Video Quality",
-                           "Speed",           "Frame Rate"};
-const QStringList BoxNames{"cmbVcodec",  "cmbVbitrate", "cmbAspect",   "cmbVideoSize",
-                           "cmbAcodec",  "cmbAbitrate", "cmbEncodeTo", "cmbQuality",
-                           "cmbBitrate", "cmbChannels", "cmbSrate",    "cmbVquality",
-                           "cmbSpeed",   "cmbFrameRate"};
+const QStringList Sections{"Video Codec", "Video Bitrate", "Aspect",          "Loudness",
+                           "Chapters",    "Video Size",    "Audio Codec",     "Audio Bitrate",
+                           "MP3 Encode",  "VBR Quality",   "ABR CBR Bitrate", "Channels",
+                           "Sample Rate", "Video Quality", "Speed",           "Frame Rate"};
+const QStringList BoxNames{"cmbVcodec",   "cmbVbitrate",  "cmbAspect",  "cmbLoudness",
+                           "cmbChapters", "cmbVideoSize", "cmbAcodec",  "cmbAbitrate",
+                           "cmbEncodeTo", "cmbQuality",   "cmbBitrate", "cmbChannels",
+                           "cmbSrate",    "cmbVquality",  "cmbSpeed",   "cmbFrameRate"};
 
 // The bytes this process has read from files and pipes so far (Linux).
 qint64 bytesReadSoFar()
@@ -164,10 +166,18 @@ private slots:
         QCOMPARE(selection.videoQuality, 1);
         QCOMPARE(selection.speed, 0);
         QCOMPARE(selection.frameRate, 1);
+        QCOMPARE(selection.loudness, 0);
+        QCOMPARE(selection.chapters, 1);
         QVERIFY(box("cmbVquality")->isEnabled());
+        QVERIFY(box("cmbLoudness")->isEnabled() && box("cmbChapters")->isEnabled());
+        choose("cmbChapters", 0);
+        QCOMPARE(description(),
+                 QStringLiteral("Where each video starts.\nCurrent Value: One per video"));
+        QCOMPARE(form->workingSelection().chapters, 0);
         writeFile(profilePath, "[Video Codec]\nItems=1\nCaption0=MPEG-4\nIndex=0\n");
         form->LoadProfile(profilePath);
         QVERIFY(!box("cmbVquality")->isEnabled() && !box("cmbSpeed")->isEnabled());
+        QVERIFY(!box("cmbLoudness")->isEnabled() && !box("cmbChapters")->isEnabled());
     }
 
     void typedBitrateSelectsTheChoiceWithThatCaption()

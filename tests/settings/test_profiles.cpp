@@ -83,7 +83,7 @@ private slots:
         for (const ProfileOption &option : profile->options)
             sections << option.section;
         QCOMPARE(sections, ProfileOptionSections());
-        QCOMPARE(sections.size(), 14);
+        QCOMPARE(sections.size(), 16);
         QCOMPARE(profile->options.at(0).captions, QStringList{"MPEG-4"});
         QCOMPARE(profile->options.at(1).captions, QStringList());
         QCOMPARE(profile->options.at(1).index, -1);

@@ -1,5 +1,6 @@
 #include "contract/valueforms.h"
 #include "settings/optionbuilder.h"
+#include "settings/outputchoices.h"
 #include "settings/profiles.h"
 #include "testclips.h"
 
@@ -64,6 +65,7 @@ private:
         const QStringList mp3{Mp3EncodeSection, VbrQualitySection, AbrCbrBitrateSection};
         const QString codec = ReadProfileValue(profile.path, VideoCodecSection, 0, QString());
         return (mp3.contains(section) && !offersMp3(profile)) ||
+               (section == ChaptersSection && !CarriesChapters(profile.outputExtension)) ||
                (section == VideoQualitySection && !ConstantQualityScale(codec)) ||
                (section == SpeedSection && SpeedOptionKey(codec).isEmpty());
     }
@@ -106,6 +108,13 @@ private:
         }
         if (section == SpeedSection || section == VideoQualitySection) {
             checkSpeedOrQuality(path, section, k);
+            return;
+        }
+        if (section == ChaptersSection || section == LoudnessSection) {
+            WorkingSelection s;
+            (section == ChaptersSection ? s.chapters : s.loudness) = k;
+            QVERIFY2(!ReadProfileValue(path, section, k, QString()).isEmpty(), where);
+            QVERIFY2(!FindUnusableChoice(s, path), where);
             return;
         }
         if (section == AspectSection && k == 0)

@@ -1,14 +1,17 @@
+#include "contract/chapterlist.h"
 #include "engine/commandline.h"
 #include "engine/jobplan.h"
 #include "mediafacts.h"
 #include "settings/inifile.h"
 #include "settings/optionbuilder.h"
+#include "settings/outputchoices.h"
 #include "settings/profiles.h"
 #include "tasklist/mediaprobe.h"
 #include "testclips.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -120,7 +123,20 @@ JobPlan planOf(const QStringList &inputs, const WorkingSelection &s, const QStri
     settings.workFolder = workFolder;
     settings.joinTarget = output;
     settings.finalTarget = output;
+    settings.evenLoudness = LoudnessEvened(s, profilePath);
+    if (ChaptersChosen(s, profilePath) && CarriesChapters("." + QFileInfo(output).suffix())) {
+        for (const QString &input : inputs)
+            settings.chapterTitles << ChapterTitleOf(input);
+    }
     return MakeJobPlan(planned, settings);
+}
+
+// The chapter list a job writes before its join, when the plan has one.
+bool writeChapterList(const JobPlan &plan)
+{
+    QFile list(plan.chapterListPath);
+    return plan.chapterListPath.isEmpty() ||
+           (list.open(QIODevice::WriteOnly) && list.write(plan.chapterListText.toUtf8()) >= 0);
 }
 
 } // namespace
@@ -160,6 +176,7 @@ private slots:
         QFile::remove(output);
         const JobPlan plan = planOf(m_clips, selection, path, m_dir.filePath("initial/"), output);
         QVERIFY(QDir().mkpath(plan.workFolder));
+        QVERIFY(writeChapterList(plan));
         for (const PlanStep &step : plan.conversions + QList<PlanStep>{plan.join}) {
             QFile::remove(step.target);
             const QString failure = runEncoder(step.arguments);
@@ -227,6 +244,7 @@ private slots:
                     const QString failure = runEncoder(plan.conversions.first().arguments);
                     QVERIFY2(failure.isEmpty(), qPrintable(option.section + ": " + failure));
                 }
+                QVERIFY(writeChapterList(plan));
                 const QString failure = runEncoder(plan.join.arguments);
                 QVERIFY2(failure.isEmpty(), qPrintable(option.section + ": " + failure));
                 QVERIFY2(containerMatches(profile->outputExtension, probe(output)),
@@ -258,8 +276,10 @@ private:
     // A folder of temporaries for each picture a selection makes.
     QString pictureFolder(const WorkingSelection &s, const QString &profilePath)
     {
+        // An evened-out sound is the conversion's, too.
         const QString picture = BuildPictureCodecOptions(s, profilePath) + " " +
-                                BuildFrameSize(s, profilePath).value_or(FrameSize()).text();
+                                BuildFrameSize(s, profilePath).value_or(FrameSize()).text() +
+                                (LoudnessEvened(s, profilePath) ? " evened" : "");
         if (!m_pictures.contains(picture))
             m_pictures.insert(picture, m_pictures.size());
         return m_dir.filePath(QString("picture%1/").arg(m_pictures.value(picture)));
@@ -296,6 +316,10 @@ private:
             s.speed = k;
         else if (option.section == FrameRateSection)
             s.frameRate = k;
+        else if (option.section == LoudnessSection)
+            s.loudness = k;
+        else if (option.section == ChaptersSection)
+            s.chapters = k;
     }
 
     QTemporaryDir m_dir;
