@@ -1,6 +1,7 @@
 #pragma once
 
 #include "contract/encoderlines.h"
+#include "engine/automaticchoice.h"
 #include "engine/encoderrun.h"
 #include "engine/jobfolder.h"
 #include "engine/jobplan.h"
@@ -12,6 +13,8 @@
 #include <QString>
 #include <QStringList>
 #include <QTimer>
+
+#include <optional>
 
 class JobView;
 class LiveSettings;
@@ -97,6 +100,11 @@ private:
     // The profile joins the inputs as they are: no conversions, and the
     // output keeps the first input's extension.
     bool copiesStreams() const;
+    // The profile and selection the job encodes with: the window's, or
+    // those an automatic profile chose for the inputs at Start.
+    QString jobProfilePath() const;
+    WorkingSelection jobSelection() const;
+    void chooseForInputs();
     QString outputExtension() const;
     QStringList inputPaths() const;
     QList<PlanInput> planInputs() const;
@@ -167,6 +175,8 @@ private:
     int m_elapsed = 0;
     int m_remaining = 0;
 
+    // What an automatic profile chose at the latest Start.
+    std::optional<AutomaticChoice> m_automatic;
     JobPlan m_plan;
     JobFolder m_workFolder;
     QString m_outputPath; // the output field's text as Start left it

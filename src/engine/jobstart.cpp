@@ -2,6 +2,7 @@
 #include "job.h"
 
 #include "engine/copycheck.h"
+#include "engine/firstvideo.h"
 #include "engine/inputfacts.h"
 #include "engine/jobview.h"
 #include "engine/outputname.h"
@@ -50,28 +51,34 @@ QList<PlanInput> Job::planInputs() const
 
 JobPlan Job::makePlan(const QString &workFolder) const
 {
-    const WorkingSelection selection = m_selection->workingSelection();
+    const WorkingSelection selection = jobSelection();
+    const QString profilePath = jobProfilePath();
+    const QList<PlanInput> inputs = planInputs();
     PlanSettings settings;
-    // Start refuses a size that cannot be read; the plan rebuilt for the
-    // join, after the conversions, does not use it.
-    if (const auto frame = BuildFrameSize(selection, m_view->profilePath()))
-        settings.frameSize = *frame;
-    settings.pictureCodecOptions = BuildPictureCodecOptions(selection, m_view->profilePath());
-    settings.joinOptions = BuildJoinOptions(selection, m_view->profilePath());
-    settings.timedTemporaries = NeedsTimedTemporaries(selection, m_view->profilePath());
-    settings.frameRate = BuildFrameRate(selection, m_view->profilePath());
+    // Start refuses a size or rate that cannot be read; the plan rebuilt
+    // for the join, after the conversions, does not use them.
+    const JobPictureFormat format = PictureFormatOfJob(
+        selection, profilePath, inputs.isEmpty() ? ProbeResult() : inputs.first().facts);
+    if (format.frame)
+        settings.frameSize = *format.frame;
+    if (format.rate)
+        settings.frameRate = *format.rate;
+    settings.pictureCodecOptions = BuildPictureCodecOptions(selection, profilePath);
+    settings.joinOptions =
+        copiesStreams() ? CopyJoinOptions() : BuildJoinOptions(selection, profilePath);
+    settings.timedTemporaries = NeedsTimedTemporaries(selection, profilePath);
     settings.conversionsAtOnce = m_settings->conversionsAtOnce();
     settings.cores = qMax(1, QThread::idealThreadCount());
     settings.workFolder = workFolder;
     settings.copyStreams = copiesStreams();
     settings.finalTarget = finalTarget();
     settings.joinTarget = PartialOutputPath(settings.finalTarget);
-    return MakeJobPlan(planInputs(), settings);
+    return MakeJobPlan(inputs, settings);
 }
 
 SpaceNeed Job::spaceNeed() const
 {
-    const WorkingSelection selection = m_selection->workingSelection();
+    const WorkingSelection selection = jobSelection();
     SpaceNeed need;
     for (int row = 0; row < m_tasks->count(); ++row)
         need.seconds += qMax(0.0, playTimeOfRow(row));
@@ -93,13 +100,40 @@ JobPlan Job::previewPlan() const
 
 bool Job::copiesStreams() const
 {
+    if (m_automatic)
+        return m_automatic->copy;
     return ProfileCopiesStreams(m_view->profilePath());
+}
+
+QString Job::jobProfilePath() const
+{
+    return m_automatic && !m_automatic->copy ? m_automatic->profilePath : m_view->profilePath();
+}
+
+WorkingSelection Job::jobSelection() const
+{
+    return m_automatic && !m_automatic->copy ? m_automatic->selection
+                                             : m_selection->workingSelection();
+}
+
+// An automatic profile decides at each Start, from the list as it stands.
+void Job::chooseForInputs()
+{
+    m_automatic.reset();
+    if (!ProfileChoosesForInputs(m_view->profilePath()))
+        return;
+    m_automatic = ChooseForInputs(m_programDir, m_view->profilePath(), planInputs());
+    m_view->showProfileChoice(m_automatic->reason, m_automatic->detail);
 }
 
 QString Job::outputExtension() const
 {
     if (copiesStreams() && m_tasks->count() > 0)
         return CopyOutputExtension(m_tasks->caption(0));
+    if (m_automatic) {
+        const std::optional<OutputProfile> profile = ReadProfile(m_automatic->profilePath);
+        return profile ? profile->outputExtension : QString();
+    }
     return m_selection->outputExtension();
 }
 
@@ -125,6 +159,7 @@ bool Job::passesStartChecks()
                        StartRefusal::KeepFocus});
     }
     m_view->focusTaskList();
+    chooseForInputs();
     const QString text = m_view->outputFileText();
     const QString folder = FolderPart(text);
     if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
@@ -148,10 +183,16 @@ bool Job::passesStartChecks()
         return refuse(*refusal);
     if (auto refusal = CheckOutputPlace(output, tempFolders))
         return refuse(*refusal);
-    if (auto refusal = CheckAudioBitrate(m_selection->workingSelection()))
+    if (auto refusal = CheckAudioBitrate(jobSelection()))
         return refuse(*refusal);
-    if (auto refusal = CheckEncoderValues(m_selection->workingSelection(), m_view->profilePath()))
-        return refuse(*refusal);
+    // A copy hands the encoder no value of the selection.
+    if (!copiesStreams()) {
+        if (auto refusal = CheckEncoderValues(jobSelection(), jobProfilePath()))
+            return refuse(*refusal);
+        if (auto refusal = CheckFirstVideo(jobSelection(), jobProfilePath(), m_tasks->caption(0),
+                                           FactsOfInput(*m_tasks, m_tasks->caption(0))))
+            return refuse(*refusal);
+    }
     if (auto refusal = CheckFreeSpace(spaceNeed(), tempFolders.first(), FolderPart(output)))
         return refuse(*refusal);
     if (copiesStreams()) {

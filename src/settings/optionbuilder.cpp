@@ -87,9 +87,10 @@ QString frameRate(const WorkingSelection &s, const ProfileValues &profile)
     return profile.value(FrameRateSection, s.frameRate, QStringLiteral("30"));
 }
 
+// The first video's rate is read and checked at Start, from its facts.
 bool isFrameRate(const QString &text)
 {
-    return RateText(text).has_value();
+    return text == SameAsFirstVideoValue || RateText(text).has_value();
 }
 
 QString speedValue(const WorkingSelection &s, const ProfileValues &profile)
@@ -224,9 +225,10 @@ bool isDisplayShape(const QString &text)
     return AspectText(text).has_value();
 }
 
+// The first video's size is read and checked at Start, from its facts.
 bool isFrameSize(const QString &text)
 {
-    return ReadFrameSize(text).has_value();
+    return text == SameAsFirstVideoValue || ReadFrameSize(text).has_value();
 }
 
 QList<HandedValue> audioValues(const WorkingSelection &s, const ProfileValues &profile)

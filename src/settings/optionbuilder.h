@@ -19,7 +19,9 @@ QString BuildVideoSize(const WorkingSelection &s, const QString &profilePath);
 // the pictures the join only copies, so they take the join's size, whose
 // default is 640:480 when the list has no value at the selected position
 // (the text default above, a width alone, gives no frame). Empty when the
-// size is not two whole numbers from 16 to 8192 (FindUnusableValue names it).
+// size is not two whole numbers from 16 to 8192 (FindUnusableValue names it),
+// and when the first video's size is chosen (BuildVideoSize gives
+// SameAsFirstVideoValue; the job reads it from the video).
 std::optional<FrameSize> BuildFrameSize(const WorkingSelection &s, const QString &profilePath);
 
 // A value a job would hand to the encoder and the encoder must not be given:
@@ -42,7 +44,8 @@ std::optional<UnusableValue> FindUnusableValue(const WorkingSelection &s,
 QString BuildPictureCodecOptions(const WorkingSelection &s, const QString &profilePath);
 
 // The frame rate of the output as the encoder's -ofps takes it: the
-// profile's value at the selected position, "30" when it has none.
+// profile's value at the selected position, "30" when it has none;
+// SameAsFirstVideoValue when the first video's rate is chosen.
 QString BuildFrameRate(const WorkingSelection &s, const QString &profilePath);
 
 // The options of a join whose temporaries already hold the profile's

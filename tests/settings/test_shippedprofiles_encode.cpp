@@ -1,4 +1,5 @@
 #include "engine/commandline.h"
+#include "engine/firstvideo.h"
 #include "engine/jobplan.h"
 #include "mediafacts.h"
 #include "settings/inifile.h"
@@ -116,12 +117,15 @@ JobPlan planOf(const QStringList &inputs, const WorkingSelection &s, const QStri
     for (const QString &input : inputs)
         planned << PlanInput{input, 0, ProbeMediaFile(input)};
     PlanSettings settings;
-    if (const auto frame = BuildFrameSize(s, profilePath))
-        settings.frameSize = *frame;
+    // The first video's size and rate where a choice takes them.
+    const JobPictureFormat format = PictureFormatOfJob(s, profilePath, planned.first().facts);
+    if (format.frame)
+        settings.frameSize = *format.frame;
+    if (format.rate)
+        settings.frameRate = *format.rate;
     settings.pictureCodecOptions = BuildPictureCodecOptions(s, profilePath);
     settings.joinOptions = BuildJoinOptions(s, profilePath);
     settings.timedTemporaries = NeedsTimedTemporaries(s, profilePath);
-    settings.frameRate = BuildFrameRate(s, profilePath);
     settings.workFolder = workFolder;
     settings.joinTarget = output;
     settings.finalTarget = output;
@@ -245,10 +249,12 @@ private:
     {
         QTest::addColumn<QString>("path");
         const QString programDir = buildProgramDir();
-        // The copying profile joins only inputs of one shape; the command
-        // line's real test covers it.
+        // The copying profile joins only inputs of one shape, and the
+        // automatic one copies or re-encodes with another; the command
+        // line's real test covers them.
         for (const QString &entry : ProfileCatalogue(programDir)) {
-            if (!ProfileCopiesStreams(ProfilePath(programDir, entry)))
+            const QString path = ProfilePath(programDir, entry);
+            if (!ProfileCopiesStreams(path) && !ProfileChoosesForInputs(path))
                 QTest::newRow(qPrintable(entry)) << ProfilePath(programDir, entry);
         }
     }
