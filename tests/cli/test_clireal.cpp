@@ -233,8 +233,8 @@ void TestCliReal::aCutOffInputIsJoinedFromWhatCanBeReadWithAWarning()
     QVERIFY(cutFile(whole, cut, 0.5));
     QVERIFY(ProbeMediaFile(cut).seconds > 7.5);
 
-    const CliRun run = dir.run(
-        {"join", "--output", dir.workPath("joined"), "--temp-dir", dir.tempDir(), cut, other});
+    const CliRun run = dir.run({"join", "--profile", "AVI - MPEG-4 and MP3", "--output",
+                                dir.workPath("joined"), "--temp-dir", dir.tempDir(), cut, other});
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
     QVERIFY2(run.err.contains(QLatin1String("Damaged Input")) && run.err.contains(cut) &&
                  run.err.contains(QLatin1String("missing")),
@@ -332,8 +332,8 @@ void TestCliReal::aDownloadCutOffWarnsAndAClipOfOddSizeJoins()
     QVERIFY(makeClip(odd, {321, 241, 2.0, 25, true}));
     QCOMPARE(ProbeMediaFile(odd).sizeText, QStringLiteral("321x241"));
 
-    const CliRun run = dir.run(
-        {"join", "--output", dir.workPath("joined"), "--temp-dir", dir.tempDir(), cut, odd});
+    const CliRun run = dir.run({"join", "--profile", "AVI - MPEG-4 and MP3", "--output",
+                                dir.workPath("joined"), "--temp-dir", dir.tempDir(), cut, odd});
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
     const QStringList warnings = run.err.split('\n').filter(QLatin1String("Damaged Input"));
     QCOMPARE(warnings.size(), 1);
