@@ -27,6 +27,7 @@ struct AutomaticChoice {
 
 // The choice of the automatic profile at automaticPath for the inputs, in
 // list order (at least one). When the first video states no usable size or
-// rate, the re-encoding profile's own choice stays for it.
+// rate, the re-encoding profile's initial choice stays for it; where that
+// is the first video's own too, Start refuses as it does for that profile.
 AutomaticChoice ChooseForInputs(const QString &programDir, const QString &automaticPath,
                                 const QList<PlanInput> &inputs);
