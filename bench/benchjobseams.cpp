@@ -1,5 +1,6 @@
 #include "benchjobseams.h"
 
+#include "contract/encoderlines.h"
 #include "settings/preferences.h"
 
 WorkingSelection joiningSelection(const QString &frameSize)
@@ -28,11 +29,11 @@ JobRequest benchRequest(const TaskListModel &tasks, const QuietView &view,
     JobRequest request;
     request.selection = selection;
     request.profileExtension = QStringLiteral(".avi");
+    request.programDir = programDir;
     ResolveJobRequest(request, tasks, view.profile, view.output);
     request.overwrite = OverwriteRule{false, false};
     request.tempDir = tempDir;
-    request.programDir = programDir;
     request.conversionsAtOnce = DefaultConversionsAtOnce();
-    request.encoderPath = programDir + QStringLiteral("asapi.dll");
+    request.encoderPath = EncoderPathIn(programDir);
     return request;
 }

@@ -1,6 +1,7 @@
 // The job through brelvane-cli against two yardsticks, in wall time:
 //
 //   bench_cli [--runs N] [--clip-seconds S] [--clips FOLDER] [--jobs N] [--quiet 1] [--keep 1]
+//             [--profile NAME]
 //
 // 1. the serial script of the job's own command lines (what "--dry-run"
 //    prints, run one after another by /bin/sh), which shows what running
@@ -9,6 +10,10 @@
 //    same clips (640x480 MPEG-4 at 1200 kbit/s with VBR MP3 at 44.1 kHz in
 //    AVI, the default profile's options as the encoder turns them into
 //    ffmpeg's).
+// With --profile "MP4 - H.264 and AAC" the yardstick is the same concat
+// filter encoding once with libx264 at the profile's preset and CRF (fast,
+// 22) and AAC at 160 kbit/s, 48 kHz, in MP4 with the index first, at the
+// clips' own size and 30 fps, as the profile's defaults make it.
 // The clips are four 15 s 1280x720 H.264/AAC files (kept in --clips FOLDER
 // for later runs when given). The sides take turns at going first; the
 // medians are compared, with the machine's load beside every run.
@@ -24,46 +29,57 @@
 namespace {
 
 const QString Cli = QStringLiteral(BENCH_PROGRAM_DIR "/brelvane-cli");
-const QString Profile = QStringLiteral("AVI - MPEG-4 and MP3");
+const QString DefaultProfile = QStringLiteral("AVI - MPEG-4 and MP3");
+const QString H264Profile = QStringLiteral("MP4 - H.264 and AAC");
 
 // ffmpeg's concat filter over the clips, each first brought to the common
 // frame (fitted with bars, as the conversions fit it), rate and sound, then
 // encoded once with the profile's options.
-QStringList concatFilterArguments(const QStringList &clips, const QString &output)
+QStringList concatFilterInputs(const QStringList &clips, const QString &frame, int sampleRate)
 {
     QStringList args{"-nostdin", "-y", "-loglevel", "error"};
     QString graph;
     QString pads;
     for (int i = 0; i < clips.size(); ++i) {
         args << "-i" << clips[i];
-        graph += QStringLiteral("[%1:v]scale=640:480:force_original_aspect_ratio=decrease,"
-                                "pad=640:480:-1:-1,setsar=1,fps=30[v%1];"
-                                "[%1:a]aresample=44100,aformat=channel_layouts=stereo[a%1];")
-                     .arg(i);
+        graph += QStringLiteral("[%1:v]scale=%2:force_original_aspect_ratio=decrease,"
+                                "pad=%2:-1:-1,setsar=1,fps=30[v%1];"
+                                "[%1:a]aresample=%3,aformat=channel_layouts=stereo[a%1];")
+                     .arg(i)
+                     .arg(frame)
+                     .arg(sampleRate);
         pads += QStringLiteral("[v%1][a%1]").arg(i);
     }
     graph += pads + QStringLiteral("concat=n=%1:v=1:a=1[v][a]").arg(clips.size());
-    return args + QStringList{"-filter_complex",
-                              graph,
-                              "-map",
-                              "[v]",
-                              "-map",
-                              "[a]",
-                              "-c:v",
-                              "mpeg4",
-                              "-b:v",
-                              "1200000",
-                              "-mbd",
-                              "2",
-                              "-c:a",
-                              "libmp3lame",
-                              "-q:a",
-                              "4",
-                              "-ar",
-                              "44100",
-                              "-ac",
-                              "2",
-                              output};
+    return args + QStringList{"-filter_complex", graph, "-map", "[v]", "-map", "[a]"};
+}
+
+QStringList concatFilterArguments(const QStringList &clips, const QString &output)
+{
+    return concatFilterInputs(clips, QStringLiteral("640:480"), 44100) +
+           QStringList{"-c:v", "mpeg4", "-b:v", "1200000", "-mbd", "2", "-c:a", "libmp3lame",
+                       "-q:a", "4",     "-ar",  "44100",   "-ac",  "2", output};
+}
+
+QStringList h264ConcatFilterArguments(const QStringList &clips, const QString &output)
+{
+    return concatFilterInputs(clips, QStringLiteral("1280:720"), 48000) +
+           QStringList{"-c:v",    "libx264", "-preset",   "fast",       "-crf", "22",  "-pix_fmt",
+                       "yuv420p", "-c:a",    "aac",       "-b:a",       "160k", "-ar", "48000",
+                       "-ac",     "2",       "-movflags", "+faststart", output};
+}
+
+// The whole file's rate in kilobits per second over its play time.
+double FileKbitPerSecond(const QString &path)
+{
+    QByteArray printed;
+    RunProcess(QStringLiteral("ffprobe"),
+               {"-v", "error", "-show_entries", "format=duration,size", "-of", "csv=p=0", path},
+               &printed);
+    const QList<QByteArray> values = printed.trimmed().split(',');
+    if (values.size() != 2 || values[0].toDouble() <= 0)
+        return 0;
+    return values[1].toDouble() * 8 / 1000 / values[0].toDouble();
 }
 
 } // namespace
@@ -85,14 +101,19 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "ffmpeg could not make the clips\n");
         return 1;
     }
-    QStringList cliArgs{"join",       "--profile",        Profile,    "--overwrite",
-                        "--temp-dir", root + "cli-temp/", "--output", root + "cli.avi"};
+    const QString profile = options.value("--profile", DefaultProfile);
+    const bool h264 = profile == H264Profile;
+    const QString extension = h264 ? QStringLiteral(".mp4") : QStringLiteral(".avi");
+    QStringList cliArgs{"join",       "--profile",        profile,    "--overwrite",
+                        "--temp-dir", root + "cli-temp/", "--output", root + "cli" + extension};
     if (options.contains("--jobs"))
         cliArgs << "--jobs" << options.value("--jobs");
     if (options.value("--quiet") == QLatin1String("1"))
         cliArgs << "--quiet";
     cliArgs += clips;
 
+    // A temp folder named on the command line must exist.
+    QDir().mkpath(root + "cli-temp/");
     QByteArray printed;
     if (RunProcess(Cli, cliArgs + QStringList{"--dry-run"}, &printed) != 0) {
         std::fprintf(stderr, "%s --dry-run failed\n", qPrintable(Cli));
@@ -102,17 +123,18 @@ int main(int argc, char **argv)
     const QString jobFolder = JobFolderOf(lines);
     const QString script = root + QStringLiteral("job.sh");
     if (lines.size() != clips.size() + 1 || jobFolder.isEmpty() ||
-        !WriteFile(
-            script,
-            SerialScript(lines, jobFolder, root + "script-temp/", root + "script.avi").toUtf8())) {
+        !WriteFile(script, SerialScript(lines, jobFolder, root + "script-temp/",
+                                        root + "script" + extension)
+                               .toUtf8())) {
         std::fprintf(stderr, "unexpected --dry-run output:\n%s", printed.constData());
         return 1;
     }
-    const QStringList ffmpegArgs =
-        concatFilterArguments(clips, root + QStringLiteral("ffmpeg.avi"));
+    const QString ffmpegOutput = root + QStringLiteral("ffmpeg") + extension;
+    const QStringList ffmpegArgs = h264 ? h264ConcatFilterArguments(clips, ffmpegOutput)
+                                        : concatFilterArguments(clips, ffmpegOutput);
 
     std::printf("four clips of %.0f s at 1280x720 H.264/AAC, profile \"%s\"%s, %d runs per side\n",
-                clipSeconds, qPrintable(Profile),
+                clipSeconds, qPrintable(profile),
                 options.contains("--jobs") ? qPrintable(" --jobs " + options.value("--jobs")) : "",
                 runs);
     TimedSide cli(QStringLiteral("brelvane-cli"));
@@ -149,6 +171,8 @@ int main(int argc, char **argv)
     std::printf("median CPU time with the encoder: brelvane-cli %.2f s, script %.2f s, "
                 "ffmpeg concat %.2f s\n",
                 Median(cli.cpu), Median(serial.cpu), Median(ffmpeg.cpu));
+    std::printf("output rate: brelvane-cli %.0f kbit/s, ffmpeg concat %.0f kbit/s\n",
+                FileKbitPerSecond(root + "cli" + extension), FileKbitPerSecond(ffmpegOutput));
     std::printf("load now %s\n", qPrintable(MachineLoad()));
     return 0;
 }

@@ -3,7 +3,11 @@
 // profile, in wall time; and a check that the copy holds the inputs' very
 // pictures.
 //
-//   bench_copy [--runs N] [--clip-seconds S] [--dir FOLDER]
+//   bench_copy [--runs N] [--clip-seconds S] [--dir FOLDER] [--copy-profile NAME]
+//              [--reencode-profile NAME]
+//
+// The profiles of the two sides may be named: the automatic profile copies
+// these clips, and re-encodes with "MP4 - H.264 and AAC" when it cannot.
 //
 // The clips are the job benchmarks' four: H.264 and AAC in MP4, 1280x720 at
 // 30 fps, as a camera or a phone writes its chapter files. The two sides
@@ -12,6 +16,7 @@
 #include "benchsupport.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -66,11 +71,18 @@ int main(int argc, char **argv)
     };
     TimedSide copy(QStringLiteral("copy"));
     TimedSide reencode(QStringLiteral("re-encoding"));
-    const QStringList copyArgs = joinArgs(CopyProfile, "copied");
-    const QStringList reencodeArgs = joinArgs(DefaultProfile, "reencoded");
+    const QString copyProfile = options.value("--copy-profile", CopyProfile);
+    const QString reencodeProfile = options.value("--reencode-profile", DefaultProfile);
+    // A temp folder named on the command line must exist.
+    QDir().mkpath(root + "copied-temp/");
+    QDir().mkpath(root + "reencoded-temp/");
+    const QStringList copyArgs = joinArgs(copyProfile, "copied");
+    const QStringList reencodeArgs = joinArgs(reencodeProfile, "reencoded");
 
-    std::printf("four clips of %.0f s each, 1280x720 H.264/AAC MP4, %d runs per side, load %s\n",
-                seconds, runs, qPrintable(MachineLoad()));
+    std::printf("four clips of %.0f s each, 1280x720 H.264/AAC MP4, %d runs per side, load %s\n"
+                "copy: \"%s\", re-encoding: \"%s\"\n",
+                seconds, runs, qPrintable(MachineLoad()), qPrintable(copyProfile),
+                qPrintable(reencodeProfile));
     for (int run = 0; run < runs; ++run) {
         // Taking turns at going first spreads any warm-up over both sides.
         const bool ran = run % 2 ? reencode.run(Cli, reencodeArgs) && copy.run(Cli, copyArgs)

@@ -599,6 +599,38 @@ Letzte Zeilen der Ausgabe des Encoders:
         <source>The list of chapters could not be written to &quot;%1&quot;.</source>
         <translation>Die Kapitelliste konnte nicht nach &quot;%1&quot; geschrieben werden.</translation>
     </message>
+    <message>
+        <source>video %1 has other streams</source>
+        <translation>Video %1 hat andere Datenströme</translation>
+    </message>
+    <message>
+        <source>video %1 has a different %2</source>
+        <translation>Video %1 hat eine andere Eigenschaft: %2</translation>
+    </message>
+    <message>
+        <source>Joining without re-encoding: every video has the same format</source>
+        <translation>Verbinden ohne Neukodierung: Alle Videos haben dasselbe Format</translation>
+    </message>
+    <message>
+        <source>Re-encoding to %1: %2</source>
+        <translation>Neukodierung nach %1: %2</translation>
+    </message>
+    <message>
+        <source>no frame size from 16 to 8192 pixels (it states &quot;%1&quot;)</source>
+        <translation>keine Bildgröße von 16 bis 8192 Pixeln (angegeben ist &quot;%1&quot;)</translation>
+    </message>
+    <message>
+        <source>no frame rate from 1 to 240 (it states &quot;%1&quot;)</source>
+        <translation>keine Bildrate von 1 bis 240 (angegeben ist &quot;%1&quot;)</translation>
+    </message>
+    <message>
+        <source>First Video</source>
+        <translation>Erstes Video</translation>
+    </message>
+    <message>
+        <source>The output takes its size and frame rate from the first video, &quot;%1&quot;, which has %2. Please choose a size and a frame rate in the Output Settings, or put another video first.</source>
+        <translation>Die Ausgabe übernimmt Größe und Bildrate vom ersten Video, &quot;%1&quot;, das %2 hat. Bitte wählen Sie eine Größe und eine Bildrate in den Ausgabeeinstellungen oder stellen Sie ein anderes Video an den Anfang.</translation>
+    </message>
 </context>
 <context>
     <name>JobSummary</name>

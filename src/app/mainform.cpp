@@ -165,7 +165,21 @@ void TMainForm::cmbProfileChange()
     if (QFileInfo(path).isFile())
         OpSettingForm->LoadProfile(path);
     // A profile that copies the videos as they are has no options to set.
-    bbtnSetting->setEnabled(!ProfileCopiesStreams(path));
+    bbtnSetting->setEnabled(!ProfileCopiesStreams(path) && !ProfileChoosesForInputs(path));
+    forgetProfileChoice();
+}
+
+void TMainForm::showProfileChoice(const QString &reason, const QString &detail)
+{
+    profileChoice = reason;
+    profileChoiceDetail = detail;
+    updateSummary();
+}
+
+void TMainForm::forgetProfileChoice()
+{
+    profileChoice.clear();
+    profileChoiceDetail.clear();
     updateSummary();
 }
 
@@ -173,10 +187,20 @@ void TMainForm::updateSummary()
 {
     if (!OpSettingForm) // the start-up rows come in before the dialogs exist
         return;
+    if (!profileChoice.isEmpty()) {
+        labSummary->setText(profileChoice);
+        labSummary->setToolTip(profileChoice + QLatin1Char(' ') + profileChoiceDetail);
+        return;
+    }
+    labSummary->setToolTip(QString());
     const WorkingSelection selection = OpSettingForm->workingSelection();
-    const JobSummary summary = SummarizeJob(
-        *Tasks->model(), cmbProfile->currentIndex() >= 0 && ProfileCopiesStreams(profilePath()),
-        selection.videoBitrate.toDouble(), selection.audioBitrate.toDouble());
+    // An automatic profile writes about what it reads when it copies, and
+    // chooses only at Start.
+    const bool asRead = cmbProfile->currentIndex() >= 0 && (ProfileCopiesStreams(profilePath()) ||
+                                                            ProfileChoosesForInputs(profilePath()));
+    const JobSummary summary =
+        SummarizeJob(*Tasks->model(), asRead, selection.videoBitrate.toDouble(),
+                     selection.audioBitrate.toDouble());
     labSummary->setText(JobSummaryText(summary));
 }
 

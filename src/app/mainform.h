@@ -110,6 +110,9 @@ public:
     void setTotalProgress(int value, const QString &label) override;
     void showProgressPanel(bool progress) override;
     void setEncoderOutput(const QString &text) override;
+    // Shown in place of the job's summary until the list or the profile
+    // changes; the values that differ in the summary's tooltip.
+    void showProfileChoice(const QString &reason, const QString &detail) override;
     // A countdown with Cancel before the computer is turned off.
     void askToPowerOff(const std::function<void(bool)> &answer) override;
     void closeProgram() override;
@@ -161,6 +164,7 @@ private:
     void tellDesktop(const QString &title, const QString &text);
     void showCentred(QWidget *dialog);
     void updateSummary();
+    void forgetProfileChoice();
 
     QString ProgramDir;
     QString EncoderPath;
@@ -177,6 +181,9 @@ private:
     // Closing during a job stops it first; the window closes when it ended.
     bool closeWhenJobEnds = false;
     bool jobAskedToClose = false;
+    // What an automatic profile chose at the latest Start, and why.
+    QString profileChoice;
+    QString profileChoiceDetail;
 
     // The save dialog remembers the last choice for its next opening.
     QString saveDialogFile;

@@ -45,10 +45,10 @@ JobRequest TMainForm::jobRequest() const
     JobRequest request;
     request.selection = OpSettingForm->workingSelection();
     request.profileExtension = OpSettingForm->outputExtension();
+    request.programDir = ProgramDir;
     ResolveJobRequest(request, *Tasks->model(), profilePath(), edtOutputFile->text());
     request.overwrite = OverwriteRule{preferences.ask, preferences.rename};
     request.tempDir = preferences.tempDir;
-    request.programDir = ProgramDir;
     request.conversionsAtOnce = preferences.conversionsAtOnce;
     request.encoderPath = EncoderPath;
     request.readMedia = ReadMedia;

@@ -198,9 +198,11 @@ QWidget *TMainForm::buildRowButtons()
         button->setGeometry(place.left, 6, 100, 22);
         *place.button = button;
     }
-    // The job summed up, in the free space after the buttons.
+    // The job summed up, in the free space after the buttons; what an
+    // automatic profile chose may take two lines.
     labSummary = named(new QLabel(Panel2), "labSummary");
-    labSummary->setGeometry(444, 6, 320, 22);
+    labSummary->setGeometry(444, 1, 320, 33);
+    labSummary->setWordWrap(true);
     labSummary->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return Panel2;
 }

@@ -50,6 +50,11 @@ void TMainForm::connectHandlers()
         connect(Tasks->model(), signal, this, &TMainForm::updateSummary);
     connect(Tasks->model(), &QAbstractItemModel::modelReset, this, &TMainForm::updateSummary);
     connect(Tasks->model(), &QAbstractItemModel::dataChanged, this, &TMainForm::updateSummary);
+    // A new list may be chosen for differently at the next Start.
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(Tasks->model(), signal, this, &TMainForm::forgetProfileChoice);
+    connect(Tasks->model(), &QAbstractItemModel::rowsMoved, this, &TMainForm::forgetProfileChoice);
+    connect(Tasks->model(), &QAbstractItemModel::modelReset, this, &TMainForm::forgetProfileChoice);
     ltvTask->installEventFilter(this);
     ltvTask->viewport()->installEventFilter(this);
     edtOutputFile->installEventFilter(this);

@@ -151,11 +151,11 @@ private:
         JobRequest job;
         job.selection = m_selection.workingSelection();
         job.profileExtension = m_selection.outputExtension();
+        job.programDir = m_programDir;
         ResolveJobRequest(job, *m_tasks.model(), m_profilePath, m_view.outputFileText());
         const OverwriteButtons buttons = m_settings.buttons();
         job.overwrite = OverwriteRule{buttons.ask, buttons.rename};
         job.tempDir = m_settings.tempDir();
-        job.programDir = m_programDir;
         job.conversionsAtOnce = m_settings.conversionsAtOnce();
         job.encoderPath = EncoderPathIn(m_programDir);
         job.readMedia = JobMediaReader();
@@ -165,6 +165,8 @@ private:
     int printCommandLines()
     {
         const JobRequest job = jobRequest();
+        if (!job.profileChoice.isEmpty())
+            m_view.showProfileChoice(job.profileChoice, job.profileChoiceDetail);
         if (const auto refusal = CheckJobRequest(job)) {
             m_messages.inform(refusal->title, refusal->text);
             return refusedStatus();

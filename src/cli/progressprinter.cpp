@@ -17,6 +17,11 @@ void ProgressPrinter::EnableJobControls()
     m_console->endStatus();
 }
 
+void ProgressPrinter::showProfileChoice(const QString &reason, const QString &detail)
+{
+    m_console->note(detail.isEmpty() ? reason : reason + QLatin1Char(' ') + detail);
+}
+
 void ProgressPrinter::setProcessTitle(const QString &text)
 {
     if (text == m_title)

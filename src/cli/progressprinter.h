@@ -34,6 +34,8 @@ public:
     void setTotalProgress(int value, const QString &label) override;
     void showProgressPanel(bool progress) override;
     void setEncoderOutput(const QString &) override {}
+    // A line of its own, "<reason> <detail>".
+    void showProfileChoice(const QString &reason, const QString &detail) override;
     // The after-completion actions never apply to the command line, so the
     // job never asks for this; there is no window to close anyway.
     void closeProgram() override {}

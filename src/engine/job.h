@@ -1,6 +1,7 @@
 #pragma once
 
 #include "contract/encoderlines.h"
+#include "engine/automaticchoice.h"
 #include "engine/encoderrun.h"
 #include "engine/jobfolder.h"
 #include "engine/jobplan.h"
@@ -128,6 +129,8 @@ private:
     int m_elapsed = 0;
     int m_remaining = 0;
 
+    // What an automatic profile chose at the latest Start.
+    std::optional<AutomaticChoice> m_automatic;
     JobPlan m_plan;
     JobFolder m_workFolder;
     // What was at the output path at Start: only that file may be replaced.

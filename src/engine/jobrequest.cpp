@@ -1,5 +1,6 @@
 #include "jobrequest.h"
 
+#include "engine/automaticchoice.h"
 #include "engine/copycheck.h"
 #include "engine/inputfacts.h"
 #include "engine/outputname.h"
@@ -22,6 +23,15 @@ QString JobRequest::outputExtension() const
     if (profile.copiesStreams())
         return rows.isEmpty() ? QString() : CopyOutputExtension(rows.first().path);
     return profileExtension;
+}
+
+QList<PlanInput> PlanInputsOf(const JobRequest &request)
+{
+    QList<PlanInput> inputs;
+    inputs.reserve(request.rows.size());
+    for (const JobRow &row : request.rows)
+        inputs << PlanInput{row.path, row.seconds, row.facts};
+    return inputs;
 }
 
 bool WantsChapters(const JobRequest &request)
@@ -61,11 +71,42 @@ JobProfile ResolveJobProfile(const WorkingSelection &selection, const QString &p
     return profile;
 }
 
+namespace {
+
+// A profile that chooses for the inputs decides at each Start, from the
+// list as it stands: the inputs' streams copied, or the profile it names.
+void chooseForInputs(JobRequest &request, const QString &automaticPath)
+{
+    const AutomaticChoice choice =
+        ChooseForInputs(request.programDir, automaticPath, PlanInputsOf(request));
+    request.profileChoice = choice.reason;
+    request.profileChoiceDetail = choice.detail;
+    if (choice.copy) {
+        request.profile = ResolveJobProfile(request.selection, automaticPath);
+        request.profile.file.copiesStreams = true;
+        request.profile.pieces.copyStreams = true;
+        request.profile.pieces.unusable.reset();
+        request.profile.unusableValue.reset();
+        request.profile.evenLoudness = false;
+        return;
+    }
+    request.selection = choice.selection;
+    if (const std::optional<OutputProfile> file = ReadProfile(choice.profilePath))
+        request.profileExtension = file->outputExtension;
+    request.profile = ResolveJobProfile(request.selection, choice.profilePath);
+}
+
+} // namespace
+
 void ResolveJobRequest(JobRequest &request, const TaskListModel &tasks, const QString &profilePath,
                        const QString &outputText)
 {
     request.rows = JobRowsOf(tasks);
-    request.profile = ResolveJobProfile(request.selection, profilePath);
+    if (ProfileChoosesForInputs(profilePath) && !request.rows.isEmpty()) {
+        chooseForInputs(request, profilePath);
+    } else {
+        request.profile = ResolveJobProfile(request.selection, profilePath);
+    }
     request.outputPath =
         OutputPathAtStart(outputText, request.outputExtension(), request.rows.size());
 }

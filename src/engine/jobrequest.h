@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/jobplan.h"
 #include "engine/joincheck.h"
 #include "engine/startcheck.h"
 #include "settings/encoderpieces.h"
@@ -75,12 +76,19 @@ struct JobRequest {
     QString encoderPath;
     MediaReader readMedia = LibraryMediaReader();
     JobQuestions questions;
+    // What a profile that chooses for the inputs chose, and why; the values
+    // that differ in detail. Both empty for any other profile.
+    QString profileChoice;
+    QString profileChoiceDetail;
 
     QStringList inputPaths() const;
     // The output's extension: the first input's for a copy join, the
     // profile's otherwise.
     QString outputExtension() const;
 };
+
+// The rows as the job's plan takes them.
+QList<PlanInput> PlanInputsOf(const JobRequest &request);
 
 // The join marks where each video begins: the profile asks for it and the
 // output's container keeps chapters.
@@ -94,8 +102,8 @@ QList<JobRow> JobRowsOf(const TaskListModel &tasks);
 JobProfile ResolveJobProfile(const WorkingSelection &selection, const QString &profilePath);
 
 // Fills in what Start takes from the task list and the profile file: the
-// rows, the resolved profile and the output path. request's selection and
-// profileExtension are set before.
+// rows, the resolved profile and the output path. request's selection,
+// profileExtension and programDir are set before.
 void ResolveJobRequest(JobRequest &request, const TaskListModel &tasks, const QString &profilePath,
                        const QString &outputText);
 

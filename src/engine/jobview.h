@@ -47,6 +47,15 @@ public:
     // (panBottomCenter) hidden; false: the other way round.
     virtual void showProgressPanel(bool progress) = 0;
 
+    // What a profile that chooses for the inputs chose at Start, and why
+    // ("Re-encoding to H.264: video 3 has a different frame size"); detail
+    // gives the values that differ, or is empty.
+    virtual void showProfileChoice(const QString &reason, const QString &detail)
+    {
+        Q_UNUSED(reason);
+        Q_UNUSED(detail);
+    }
+
     // The encoder's last output text (the hidden Memo1).
     virtual void setEncoderOutput(const QString &text) = 0;
 

@@ -1,10 +1,11 @@
 #include "requestcheck.h"
 
+#include "contract/chapterlist.h"
 #include "engine/copycheck.h"
+#include "engine/firstvideo.h"
 #include "engine/outputname.h"
 #include "engine/spacecheck.h"
 #include "engine/tempfiles.h"
-#include "contract/chapterlist.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -45,15 +46,6 @@ SpaceNeed SpaceNeedOf(const JobRequest &request)
     return need;
 }
 
-QList<PlanInput> PlanInputsOf(const JobRequest &request)
-{
-    QList<PlanInput> inputs;
-    inputs.reserve(request.rows.size());
-    for (const JobRow &row : request.rows)
-        inputs << PlanInput{row.path, row.seconds, row.facts};
-    return inputs;
-}
-
 } // namespace
 
 std::optional<StartRefusal> CheckJobRequest(const JobRequest &request)
@@ -76,6 +68,12 @@ std::optional<StartRefusal> CheckJobRequest(const JobRequest &request)
         return refusal;
     if (request.profile.unusableValue)
         return request.profile.unusableValue;
+    if (!request.profile.copiesStreams()) {
+        const JobRow &first = request.rows.first();
+        if (auto refusal =
+                CheckFirstVideo(request.selection, request.profile.path, first.path, first.facts))
+            return refusal;
+    }
     if (auto refusal =
             CheckFreeSpace(SpaceNeedOf(request), tempFolders.first(), FolderPart(output)))
         return refusal;
@@ -87,6 +85,14 @@ std::optional<StartRefusal> CheckJobRequest(const JobRequest &request)
 JobPlan PlanJob(const JobRequest &request, const QString &workFolder, const QString &finalTarget)
 {
     PlanSettings settings = ProfilePlanSettings(request.profile.pieces);
+    // The first video's size and rate where a choice takes them.
+    const JobPictureFormat format =
+        PictureFormatOfJob(request.selection, request.profile.path,
+                           request.rows.isEmpty() ? ProbeResult() : request.rows.first().facts);
+    if (format.frame)
+        settings.frameSize = *format.frame;
+    if (format.rate)
+        settings.frameRate = *format.rate;
     settings.evenLoudness = request.profile.evenLoudness;
     if (WantsChapters(request)) {
         for (const JobRow &row : request.rows)

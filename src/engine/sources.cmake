@@ -28,6 +28,8 @@ target_sources(brelvane_engine PRIVATE
   engine/jobfolder.h engine/jobfolder.cpp
   engine/joincheck.h engine/joincheck.cpp
   engine/copycheck.h engine/copycheck.cpp
+  engine/firstvideo.h engine/firstvideo.cpp
+  engine/automaticchoice.h engine/automaticchoice.cpp
   engine/job.h engine/job.cpp engine/jobconvert.cpp engine/jobjoin.cpp
   engine/jobplace.cpp)
 brelvane_layer_root(brelvane_engine engine)

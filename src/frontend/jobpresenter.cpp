@@ -37,7 +37,8 @@ QString KeptNotice(const QString &output, const QString &savedAs, bool nobodyAsk
                               "joined video was saved as \"%2\".")
                        .arg(output, savedAs);
     if (nobodyAsked)
-        text += QCoreApplication::translate("Job", " Nobody could be asked whether to overwrite it.");
+        text +=
+            QCoreApplication::translate("Job", " Nobody could be asked whether to overwrite it.");
     return text;
 }
 
@@ -73,6 +74,8 @@ bool JobPresenter::start(JobRequest request, const AfterCompletion &after)
     if (m_job->isActive() || m_locked)
         return false;
     m_after = after;
+    if (!request.profileChoice.isEmpty())
+        m_view->showProfileChoice(request.profileChoice, request.profileChoiceDetail);
     if (request.rows.size() >= 2)
         m_view->focusTaskList();
     if (request.outputPath != m_view->outputFileText())

@@ -132,14 +132,16 @@ bool isDisplayShape(const QString &text)
     return AspectText(text).has_value();
 }
 
+// The first video's size and rate are read and checked at Start, from its
+// facts.
 bool isFrameSize(const QString &text)
 {
-    return ReadFrameSize(text).has_value();
+    return text == SameAsFirstVideoValue || ReadFrameSize(text).has_value();
 }
 
 bool isFrameRate(const QString &text)
 {
-    return RateText(text).has_value();
+    return text == SameAsFirstVideoValue || RateText(text).has_value();
 }
 
 QList<HandedValue> soundValues(const EncoderPieces &p)

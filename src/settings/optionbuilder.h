@@ -30,7 +30,9 @@ QString BuildVideoSize(const WorkingSelection &s, const QString &profilePath);
 // the pictures the join only copies, so they take the join's size, whose
 // default is 640:480 when the list has no value at the selected position
 // (the text default above, a width alone, gives no frame). Empty when the
-// size is not two whole numbers from 16 to 8192 (FindUnusableValue names it).
+// size is not two whole numbers from 16 to 8192 (FindUnusableValue names it),
+// and when the first video's size is chosen (BuildVideoSize gives
+// SameAsFirstVideoValue; the job reads it from the video).
 std::optional<FrameSize> BuildFrameSize(const WorkingSelection &s, const QString &profilePath);
 
 // The first value of the selection and the profile, among those a job hands
@@ -47,7 +49,8 @@ QString PictureCodecOptions(const EncoderPieces &p);
 QString BuildPictureCodecOptions(const WorkingSelection &s, const QString &profilePath);
 
 // The frame rate of the output as the encoder's -ofps takes it: the
-// profile's value at the selected position, "30" when it has none.
+// profile's value at the selected position, "30" when it has none;
+// SameAsFirstVideoValue when the first video's rate is chosen.
 QString BuildFrameRate(const WorkingSelection &s, const QString &profilePath);
 
 // The options of a join whose temporaries already hold the profile's

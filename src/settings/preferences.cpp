@@ -2,6 +2,7 @@
 
 #include "inifile.h"
 #include "platform/filepaths.h"
+#include "profiles.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -130,12 +131,29 @@ QString ReadRememberedOutputFile(const QString &programDir)
     return IniFile(PreferencesPath(programDir)).readString(MainSection, OutputFileKey);
 }
 
+// The profile a first run selects: the first that chooses for the inputs,
+// otherwise the first of the list.
+static int FirstRunProfilePosition(const QString &programDir, const QStringList &catalogue)
+{
+    for (int position = 0; position < catalogue.size(); ++position) {
+        if (ProfileChoosesForInputs(ProfilePath(programDir, catalogue.at(position))))
+            return position;
+    }
+    return catalogue.isEmpty() ? -1 : 0;
+}
+
 int RememberedProfilePosition(const QString &programDir, const QStringList &catalogue)
 {
     const IniFile ini(PreferencesPath(programDir));
     const QString name = ini.readString(MainSection, ProfileNameKey);
     if (!name.isEmpty() && catalogue.contains(name))
         return int(catalogue.indexOf(name));
+    // Neither key there (no value holds a line break): nothing was ever
+    // saved.
+    const QString absent = QStringLiteral("\n");
+    if (name.isEmpty() && ini.readString(MainSection, ProfileKey, absent) == absent &&
+        ini.readString(MainSection, ProfileNameKey, absent) == absent)
+        return FirstRunProfilePosition(programDir, catalogue);
     const int position = ini.readInt(MainSection, ProfileKey, 0);
     return position >= 0 && position < catalogue.size() ? position : -1;
 }

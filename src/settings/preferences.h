@@ -57,6 +57,8 @@ int ReadProfilePosition(const QString &programDir);
 // "Main"/"Profile Name" names when it is present and still listed (adding
 // profiles moves positions, not names), otherwise "Main"/"Profile" as
 // ReadProfilePosition gives it; -1 when that lies outside the catalogue.
+// When neither key is there (a first run), the first profile that chooses
+// for the inputs (ProfileChoosesForInputs), or else the first entry.
 int RememberedProfilePosition(const QString &programDir, const QStringList &catalogue);
 // "Main"/"Output File", empty when absent.
 QString ReadRememberedOutputFile(const QString &programDir);

@@ -96,7 +96,8 @@ OutputProfile ProfileFromDocument(const IniDocument &doc, const QString &path)
     const QString type =
         doc.readString(QStringLiteral("Main"), QStringLiteral("Type"), QStringLiteral("avi"));
     profile.copiesStreams = type.compare(CopyProfileType, Qt::CaseInsensitive) == 0;
-    if (!profile.copiesStreams)
+    profile.choosesForInputs = type.compare(AutomaticProfileType, Qt::CaseInsensitive) == 0;
+    if (!profile.copiesStreams && !profile.choosesForInputs)
         profile.outputExtension = QLatin1Char('.') + type;
     for (const QString &section : ProfileOptionSections())
         profile.options.append(readOption(doc, section));
@@ -107,6 +108,12 @@ bool ProfileCopiesStreams(const QString &path)
 {
     const QString type = IniFile(path).readString(QStringLiteral("Main"), QStringLiteral("Type"));
     return type.compare(CopyProfileType, Qt::CaseInsensitive) == 0;
+}
+
+bool ProfileChoosesForInputs(const QString &path)
+{
+    const QString type = IniFile(path).readString(QStringLiteral("Main"), QStringLiteral("Type"));
+    return type.compare(AutomaticProfileType, Qt::CaseInsensitive) == 0;
 }
 
 namespace {

@@ -44,6 +44,11 @@ inline const QString ChaptersSection = QStringLiteral("Chapters");
 // recorded when the profile has no choice.
 inline const QString LoudnessSection = QStringLiteral("Loudness");
 
+// The value of a Video Size or Frame Rate choice that takes the first
+// video's own (see FirstVideoFrame, FirstVideoRate): other videos are fitted
+// into its frame and brought to its rate.
+inline const QString SameAsFirstVideoValue = QStringLiteral("first");
+
 // The sections above in loading order.
 QStringList ProfileOptionSections();
 
@@ -61,11 +66,19 @@ struct ProfileOption {
 // container and extension.
 inline const QString CopyProfileType = QStringLiteral("copy");
 
+// The "Main"/"Type" of a profile that chooses for the inputs at Start: it
+// copies their streams when they can be joined that way, and otherwise
+// re-encodes with the profile its "Main"/"Re-encode With" names, at the
+// first video's size and rate. It has no options of its own.
+inline const QString AutomaticProfileType = QStringLiteral("auto");
+inline const QString ReencodeWithKey = QStringLiteral("Re-encode With");
+
 struct OutputProfile {
     QString path;
-    QString outputExtension;      // "." + "Main"/"Type"; empty for a copying profile
-    QList<ProfileOption> options; // in loading order
-    bool copiesStreams = false;   // "Main"/"Type" is CopyProfileType
+    QString outputExtension;       // "." + "Main"/"Type"; empty for a copying profile
+    QList<ProfileOption> options;  // in loading order
+    bool copiesStreams = false;    // "Main"/"Type" is CopyProfileType
+    bool choosesForInputs = false; // "Main"/"Type" is AutomaticProfileType
 };
 
 // The ordinary files (no folders, no hidden files) in folder whose extension,
@@ -91,6 +104,9 @@ OutputProfile ProfileFromDocument(const IniDocument &doc, const QString &path);
 
 // Whether the profile file at path joins by copying the streams.
 bool ProfileCopiesStreams(const QString &path);
+
+// Whether the profile file at path chooses for the inputs at Start.
+bool ProfileChoosesForInputs(const QString &path);
 
 // The working selection right after the profile is loaded: every box at its
 // "Index" (nothing selected when that lies outside the choices, and then an

@@ -175,6 +175,8 @@ private slots:
         qputenv("FAKE_ENCODER_MODE", "replay");
         MainFormFixture f(MainFormFixture::FakeEncoder);
         TMainForm *w = f.createAndShow({clip("first.mp4"), clip("second.avi")});
+        w->cmbProfile->setCurrentText(QStringLiteral("AVI - MPEG-4 and MP3"));
+        w->cmbProfileChange();
         w->settingForm()->findChild<QCheckBox *>(QStringLiteral("chkTurnoff"))->setChecked(true);
         TPowerOffForm *countdown = w->powerOffForm();
         QCOMPARE(countdown->objectName(), QStringLiteral("frmPowerOffCountdown"));

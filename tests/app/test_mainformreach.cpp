@@ -121,6 +121,8 @@ private slots:
         TMainForm *w = f.createAndShow(
             {clips.filePath(QStringLiteral("a.mp4")), clips.filePath(QStringLiteral("b.avi"))});
         const QString output = clips.filePath(QStringLiteral("told.avi"));
+        w->cmbProfile->setCurrentText(QStringLiteral("AVI - MPEG-4 and MP3"));
+        w->cmbProfileChange();
         w->edtOutputFile->setText(output);
         QApplication::setActiveWindow(nullptr);
         QSignalSpy ended(w->jobPresenter(), &JobPresenter::ended);

@@ -182,7 +182,9 @@ void TestCli::refusalsExitWith3BeforeAnyEncoderRun()
     CliTestDir dir;
     QVERIFY(dir.isValid());
     for (const bool dryRun : {true, false}) {
-        QStringList args = QStringList{"join", "--temp-dir", "{temp}"} + options + inputs;
+        QStringList args =
+            QStringList{"join", "--profile", "AVI - MPEG-4 and MP3", "--temp-dir", "{temp}"} +
+            options + inputs;
         if (dryRun)
             args << "--dry-run";
         const CliRun run = dir.run(expanded(args, dir));
@@ -234,9 +236,10 @@ void TestCli::listFilesAndFoldersAreTakenInOrder()
     const QByteArray list = lines.toUtf8();
     QVERIFY(writeText(dir.workPath("inputs.txt"), list));
 
-    const CliRun run = dir.run(expanded({"join", "--dry-run", "--sort", order, "--output",
-                                         "{work}out", "--temp-dir", "{temp}", "@inputs.txt", "{b}"},
-                                        dir));
+    const CliRun run =
+        dir.run(expanded({"join", "--dry-run", "--profile", "AVI - MPEG-4 and MP3", "--sort", order,
+                          "--output", "{work}out", "--temp-dir", "{temp}", "@inputs.txt", "{b}"},
+                         dir));
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(convertedInputs(run.out), expanded(expected, dir));
     QVERIFY(dir.encoderRuns().isEmpty());

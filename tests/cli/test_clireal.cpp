@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSize>
 #include <QTest>
 
 #include <MediaInfo/MediaInfo.h>
@@ -84,6 +85,7 @@ private slots:
     void clipsThatStartLateJoinWithoutComplaint_data();
     void clipsThatStartLateJoinWithoutComplaint();
     void thirtyShortClipsAreCopied();
+    void theAutomaticProfileCopiesWhatMatchesAndSaysWhyItReencodes();
 };
 
 void TestCliReal::threeClipsJoinIntoOneOfTheirSummedLength()
@@ -180,10 +182,16 @@ void TestCliReal::aFullDiskIsRefusedOrFailsLeavingNothing()
         QVERIFY(makeClip(inputs.last(), {640, 480, 20.0, 30, true}));
     }
     const QString disk = dir.workPath(QStringLiteral("disk"));
-    const QStringList args =
-        QStringList{"join",   "--output", dir.workPath("joined"), "--temp-dir", disk + "/",
-                    "--jobs", "1"} +
-        inputs;
+    const QStringList args = QStringList{"join",
+                                         "--profile",
+                                         "AVI - MPEG-4 and MP3",
+                                         "--output",
+                                         dir.workPath("joined"),
+                                         "--temp-dir",
+                                         disk + "/",
+                                         "--jobs",
+                                         "1"} +
+                             inputs;
     {
         SmallDisk tiny(disk, 3);
         if (!tiny.isMounted())
@@ -225,8 +233,8 @@ void TestCliReal::aCutOffInputIsJoinedFromWhatCanBeReadWithAWarning()
     QVERIFY(cutFile(whole, cut, 0.5));
     QVERIFY(ProbeMediaFile(cut).seconds > 7.5);
 
-    const CliRun run = dir.run(
-        {"join", "--output", dir.workPath("joined"), "--temp-dir", dir.tempDir(), cut, other});
+    const CliRun run = dir.run({"join", "--profile", "AVI - MPEG-4 and MP3", "--output",
+                                dir.workPath("joined"), "--temp-dir", dir.tempDir(), cut, other});
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
     QVERIFY2(run.err.contains(QLatin1String("Damaged Input")) && run.err.contains(cut) &&
                  run.err.contains(QLatin1String("missing")),
@@ -324,8 +332,8 @@ void TestCliReal::aDownloadCutOffWarnsAndAClipOfOddSizeJoins()
     QVERIFY(makeClip(odd, {321, 241, 2.0, 25, true}));
     QCOMPARE(ProbeMediaFile(odd).sizeText(), QStringLiteral("321x241"));
 
-    const CliRun run = dir.run(
-        {"join", "--output", dir.workPath("joined"), "--temp-dir", dir.tempDir(), cut, odd});
+    const CliRun run = dir.run({"join", "--profile", "AVI - MPEG-4 and MP3", "--output",
+                                dir.workPath("joined"), "--temp-dir", dir.tempDir(), cut, odd});
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
     const QStringList warnings = run.err.split('\n').filter(QLatin1String("Damaged Input"));
     QCOMPARE(warnings.size(), 1);
@@ -432,6 +440,48 @@ void TestCliReal::thirtyShortClipsAreCopied()
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
     const ProbeResult joined = ProbeMediaFile(dir.workPath(QStringLiteral("joined.mp4")));
     QVERIFY2(joined.seconds >= 60 && joined.seconds < 62.5, qPrintable(joined.lengthText()));
+}
+
+// A first run chooses for the clips: three of one format are copied as they
+// are, picture for picture, and it says so; with a third clip of another
+// size and rate it re-encodes to H.264 at the first clip's size and rate,
+// naming the clip and what differs.
+void TestCliReal::theAutomaticProfileCopiesWhatMatchesAndSaysWhyItReencodes()
+{
+    CliTestDir dir(CliTestDir::Real);
+    QVERIFY(dir.isValid());
+    const QStringList base{"join",        "--output",   "joined",
+                           "--overwrite", "--temp-dir", dir.tempDir()};
+    QStringList inputs;
+    QStringList hashes;
+    for (const char *name : {"a.mp4", "b.mp4", "c.mp4"}) {
+        inputs << dir.workPath(QString::fromLatin1(name));
+        QVERIFY(makeClip(inputs.last(), {320, 240, 1.0, 25, true, "libx264"}));
+        hashes << pictureHashes(inputs.last());
+    }
+    const QString output = dir.workPath("joined.mp4");
+
+    const CliRun copied = dir.run(base + inputs);
+    QVERIFY2(copied.exitCode == 0, qPrintable(copied.err));
+    QVERIFY2(copied.err.contains("Joining without re-encoding: every video has the same format"),
+             qPrintable(copied.err));
+    QCOMPARE(copied.out, output + "\n");
+    QCOMPARE(pictureHashes(output), hashes);
+
+    QVERIFY(makeClip(inputs.last(), {480, 360, 1.0, 30, true, "libx264"}));
+    const CliRun reencoded = dir.run(base + inputs);
+    QVERIFY2(reencoded.exitCode == 0, qPrintable(reencoded.err));
+    QVERIFY2(reencoded.err.contains("Re-encoding to H.264: video 3 has a different frame size "
+                                    "(480x360, not 320x240)"),
+             qPrintable(reencoded.err));
+    QCOMPARE(reencoded.out, output + "\n");
+    const ProbeResult joined = ProbeMediaFile(output);
+    QCOMPARE(joined.containerFormat, QString("MPEG-4"));
+    QCOMPARE(joined.videoFormat, QString("AVC"));
+    QCOMPARE(joined.audioFormat, QString("AAC"));
+    QCOMPARE(QSize(joined.width, joined.height), QSize(320, 240));
+    QCOMPARE(joined.frameRate, QString("25.000"));
+    QVERIFY2(qAbs(joined.seconds - 3) <= 0.1, qPrintable(joined.lengthText()));
 }
 
 QTEST_GUILESS_MAIN(TestCliReal)

@@ -1,4 +1,5 @@
 #include "engine/commandline.h"
+#include "engine/firstvideo.h"
 #include "engine/jobplan.h"
 #include "engine/picturefit.h"
 #include "engine/threadshare.h"
@@ -18,6 +19,8 @@ private slots:
     void aPathWithAQuoteCannotBeQuoted();
     void everyShapeIsFittedUprightWithBars_data();
     void everyShapeIsFittedUprightWithBars();
+    void theFirstVideosSizeAndRateAreReadAndChecked_data();
+    void theFirstVideosSizeAndRateAreReadAndChecked();
 };
 
 namespace {
@@ -188,6 +191,70 @@ void TestCommandLine::everyShapeIsFittedUprightWithBars()
     facts.rotation = rotation;
     const std::optional<FrameSize> size = ReadFrameSize(frame);
     QCOMPARE(size ? PictureFilter(*size, facts) : QString(), filter);
+}
+
+// "Same as the first video": the size it is shown at, even for 4:2:0, and
+// its rate as the media library states it, a common rate exactly; nothing
+// outside 16..8192 pixels or 1..240 pictures a second.
+void TestCommandLine::theFirstVideosSizeAndRateAreReadAndChecked_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<double>("aspect");
+    QTest::addColumn<int>("rotation");
+    QTest::addColumn<QString>("rate");
+    QTest::addColumn<QString>("frame"); // empty: none
+    QTest::addColumn<QString>("taken"); // empty: none
+    QTest::newRow("1080p at NTSC 30") << 1920 << 1080 << 1.778 << 0 << "29.970"
+                                      << "1920:1080"
+                                      << "30000/1001";
+    QTest::newRow("a phone's varying 30") << 1920 << 1080 << 0.0 << 0 << "30.120"
+                                          << "1920:1080"
+                                          << "30";
+    QTest::newRow("DVD shown 16:9") << 720 << 576 << 16.0 / 9 << 0 << "25.000"
+                                    << "1024:576"
+                                    << "25";
+    QTest::newRow("turned a quarter") << 1920 << 1080 << 16.0 / 9 << 90 << "15.000"
+                                      << "1080:1920"
+                                      << "15.000";
+    QTest::newRow("odd size") << 321 << 241 << 0.0 << 0 << "12.5"
+                              << "320:240"
+                              << "12.5";
+    QTest::newRow("absurd rate") << 640 << 480 << 0.0 << 0 << "1000.000"
+                                 << "640:480"
+                                 << "";
+    QTest::newRow("a still picture's rate") << 640 << 480 << 0.0 << 0 << "0.500"
+                                            << "640:480"
+                                            << "";
+    QTest::newRow("rate with filter text") << 640 << 480 << 0.0 << 0 << "30,select=0"
+                                           << "640:480"
+                                           << "";
+    QTest::newRow("no rate, tiny frame") << 8 << 8 << 0.0 << 0 << ""
+                                         << ""
+                                         << "";
+    QTest::newRow("no size") << 0 << 0 << 0.0 << 0 << "25.000"
+                             << ""
+                             << "25";
+}
+
+void TestCommandLine::theFirstVideosSizeAndRateAreReadAndChecked()
+{
+    QFETCH(int, width);
+    QFETCH(int, height);
+    QFETCH(double, aspect);
+    QFETCH(int, rotation);
+    QFETCH(QString, rate);
+    QFETCH(QString, frame);
+    QFETCH(QString, taken);
+    ProbeResult facts;
+    facts.width = width;
+    facts.height = height;
+    facts.displayAspect = aspect;
+    facts.rotation = rotation;
+    facts.frameRate = rate;
+    QCOMPARE(FirstVideoFrame(facts).value_or(FrameSize()).text(),
+             frame.isEmpty() ? FrameSize().text() : frame);
+    QCOMPARE(FirstVideoRate(facts).value_or(QString()), taken);
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

@@ -10,6 +10,7 @@
 // endings, comma separated) to leave out of the joins, for a program that
 // refuses some of them.
 #include "joinanalysis.h"
+#include "mediafacts.h"
 #include "oracleclips.h"
 #include "testclips.h"
 
@@ -51,9 +52,9 @@ bool copyProgram(const QString &from, const QString &to)
 }
 
 // A profile of the oracle's own beside the shipped one: the same with the
-// frame rate whose value is rate chosen. Its name, or empty when the
-// shipped profile offers no such rate.
-QString profileAtRate(const QString &programDir, const QString &profile, int rate)
+// frame rate whose value is rate chosen ("25", or "first" for the first
+// video's). Its name, or empty when the shipped profile offers no such rate.
+QString profileAtRate(const QString &programDir, const QString &profile, const QString &rate)
 {
     QFile shipped(programDir + "Profiles/" + profile + ".bpf");
     if (!shipped.open(QIODevice::ReadOnly))
@@ -98,8 +99,14 @@ private slots:
     void h264At25IsWatchable() { joinAndCheck("MP4 - H.264 and AAC", "joined-25.mp4", 25); }
     void h264At60IsWatchable() { joinAndCheck("MP4 - H.264 and AAC", "joined-60.mp4", 60); }
     void aviAt60IsWatchable() { joinAndCheck("AVI - MPEG-4 and MP3", "joined-60.avi", 60); }
+    // The first clip's own rate (25), which the join must keep as exactly.
+    void h264AtTheFirstVideosRateIsWatchable()
+    {
+        joinAndCheck("MP4 - H.264 and AAC", "joined-first.mp4", FirstVideosRate);
+    }
 
 private:
+    static constexpr int FirstVideosRate = 0;
     void joinAndCheck(const QString &profile, const QString &outputName, int rate = 30);
     QString path(const QString &name) const { return m_root.path() + '/' + name; }
 
@@ -129,11 +136,16 @@ void TestJoinOracle::initTestCase()
 void TestJoinOracle::joinAndCheck(const QString &shippedProfile, const QString &outputName,
                                   int rate)
 {
+    const QString choice = rate == FirstVideosRate ? "first" : QString::number(rate);
     const QString profile =
-        rate == 30 ? shippedProfile : profileAtRate(path("program/"), shippedProfile, rate);
+        rate == 30 ? shippedProfile : profileAtRate(path("program/"), shippedProfile, choice);
     QVERIFY2(
         !profile.isEmpty(),
-        qPrintable(QStringLiteral("%1 offers no frame rate of %2").arg(shippedProfile).arg(rate)));
+        qPrintable(QStringLiteral("%1 offers no frame rate of %2").arg(shippedProfile, choice)));
+    if (rate == FirstVideosRate) {
+        QVERIFY(m_clips.first().rateDen == 1);
+        rate = m_clips.first().rateNum;
+    }
     QProcess cli;
     cli.setWorkingDirectory(m_root.path());
     cli.start(path("program/brelvane-cli"),
@@ -147,6 +159,11 @@ void TestJoinOracle::joinAndCheck(const QString &shippedProfile, const QString &
                             .arg(QString::fromLocal8Bit(cli.readAllStandardError()).right(800))));
     const QString output = QString::fromLocal8Bit(cli.readAllStandardOutput()).trimmed();
 
+    const double stated = MediaFact(output, 1, "FrameRate").toDouble();
+    QVERIFY2(
+        stated == 0 || std::abs(stated - rate) < 0.01,
+        qPrintable(
+            QStringLiteral("the join has %1 pictures a second, not %2").arg(stated).arg(rate)));
     const DecodedJoin join = DecodeJoin(output, m_root.path(), rate);
     QVERIFY2(join.error.isEmpty(), qPrintable(output + ": " + join.error));
     const JoinFigures figures = MeasureJoin(join, m_clips);

@@ -1,5 +1,6 @@
 #include "contract/chapterlist.h"
 #include "engine/commandline.h"
+#include "engine/firstvideo.h"
 #include "engine/jobplan.h"
 #include "mediafacts.h"
 #include "settings/inifile.h"
@@ -120,6 +121,12 @@ JobPlan planOf(const QStringList &inputs, const WorkingSelection &s, const QStri
     for (const QString &input : inputs)
         planned << PlanInput{input, 0, ProbeMediaFile(input)};
     PlanSettings settings = ProfilePlanSettings(ReadEncoderPieces(s, profilePath));
+    // The first video's size and rate where a choice takes them.
+    const JobPictureFormat format = PictureFormatOfJob(s, profilePath, planned.first().facts);
+    if (format.frame)
+        settings.frameSize = *format.frame;
+    if (format.rate)
+        settings.frameRate = *format.rate;
     settings.workFolder = workFolder;
     settings.joinTarget = output;
     settings.finalTarget = output;
@@ -258,10 +265,12 @@ private:
     {
         QTest::addColumn<QString>("path");
         const QString programDir = buildProgramDir();
-        // The copying profile joins only inputs of one shape; the command
-        // line's real test covers it.
+        // The copying profile joins only inputs of one shape, and the
+        // automatic one copies or re-encodes with another; the command
+        // line's real test covers them.
         for (const QString &entry : ProfileCatalogue(programDir)) {
-            if (!ProfileCopiesStreams(ProfilePath(programDir, entry)))
+            const QString path = ProfilePath(programDir, entry);
+            if (!ProfileCopiesStreams(path) && !ProfileChoosesForInputs(path))
                 QTest::newRow(qPrintable(entry)) << ProfilePath(programDir, entry);
         }
     }

@@ -1,0 +1,94 @@
+#include "automaticchoice.h"
+
+#include "engine/copycheck.h"
+#include "engine/firstvideo.h"
+#include "settings/inifile.h"
+#include "settings/profiles.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+// The position of the choice of section whose value takes the first
+// video's; -1 when the profile offers none.
+int firstVideoPosition(const OutputProfile &profile, const QString &section)
+{
+    for (const ProfileOption &option : profile.options) {
+        if (option.section != section)
+            continue;
+        for (int position = 0; position < option.captions.size(); ++position) {
+            if (ReadProfileValue(profile.path, section, position, QString()) ==
+                SameAsFirstVideoValue)
+                return position;
+        }
+    }
+    return -1;
+}
+
+// The re-encoding profile's picture codec as its list shows it ("H.264");
+// the profile's name when it has none.
+QString codecCaption(const OutputProfile &profile, const QString &name)
+{
+    for (const ProfileOption &option : profile.options) {
+        if (option.section == VideoCodecSection && option.index >= 0 &&
+            option.index < option.captions.size())
+            return option.captions.at(option.index);
+    }
+    return name;
+}
+
+WorkingSelection reencodingSelection(const OutputProfile &profile, const ProbeResult &first)
+{
+    WorkingSelection selection = InitialSelection(profile);
+    const int size = firstVideoPosition(profile, VideoSizeSection);
+    if (size >= 0 && FirstVideoFrame(first)) {
+        selection.listSize = true;
+        selection.videoSize = size;
+    }
+    const int rate = firstVideoPosition(profile, FrameRateSection);
+    if (rate >= 0 && FirstVideoRate(first))
+        selection.frameRate = rate;
+    return selection;
+}
+
+QString differenceText(const CopyDifference &difference)
+{
+    const int video = difference.input + 1;
+    if (difference.fact == QLatin1String("streams"))
+        return QCoreApplication::translate("Job", "video %1 has other streams").arg(video);
+    return QCoreApplication::translate("Job", "video %1 has a different %2")
+        .arg(video)
+        .arg(difference.fact);
+}
+
+QString shown(const QString &value)
+{
+    return value.isEmpty() ? QCoreApplication::translate("Job", "none") : value;
+}
+
+} // namespace
+
+AutomaticChoice ChooseForInputs(const QString &programDir, const QString &automaticPath,
+                                const QList<PlanInput> &inputs)
+{
+    QList<ProbeResult> facts;
+    for (const PlanInput &input : inputs)
+        facts << input.facts;
+    AutomaticChoice choice;
+    const std::optional<CopyDifference> difference = FirstCopyDifference(facts);
+    if (!difference) {
+        choice.copy = true;
+        choice.reason = QCoreApplication::translate(
+            "Job", "Joining without re-encoding: every video has the same format");
+        return choice;
+    }
+    const QString name = IniFile(automaticPath).readString(QStringLiteral("Main"), ReencodeWithKey);
+    choice.profilePath = ProfilePath(programDir, name);
+    const OutputProfile profile = ReadProfile(choice.profilePath).value_or(OutputProfile());
+    choice.selection = reencodingSelection(profile, facts.first());
+    choice.reason = QCoreApplication::translate("Job", "Re-encoding to %1: %2")
+                        .arg(codecCaption(profile, name), differenceText(*difference));
+    choice.detail =
+        QStringLiteral("(%1, not %2)").arg(shown(difference->found), shown(difference->expected));
+    return choice;
+}
