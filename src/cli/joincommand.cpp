@@ -68,15 +68,6 @@ void printResult(const QString &line)
     std::fflush(stdout);
 }
 
-// The job's files are read back with the media library, unless the tests'
-// stand-in encoder runs: it writes no real video, so nothing could be read.
-MediaReader JobMediaReader()
-{
-    if (qEnvironmentVariableIsSet("BRELVANE_TEST_FAKE_ENCODER"))
-        return [](const QString &) { return std::optional<ProbeResult>(); };
-    return LibraryMediaReader();
-}
-
 // Everything a job from the command line is made of, in the order the
 // window makes it: the preferences and the profile, the task list, the job.
 class JoinRun {
@@ -158,7 +149,6 @@ private:
         job.tempDir = m_settings.tempDir();
         job.conversionsAtOnce = m_settings.conversionsAtOnce();
         job.encoderPath = EncoderPathIn(m_programDir);
-        job.readMedia = JobMediaReader();
         return job;
     }
 

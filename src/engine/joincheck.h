@@ -7,8 +7,8 @@
 #include <optional>
 
 // What a job reads back from the files its encoder runs wrote. The real
-// reader is the media library; a fake encoder writes no real video, so its
-// tests give a reader that answers nothing, and nothing is then checked.
+// reader is the media library; a test that checks other things may give a
+// reader that answers nothing, and nothing is then checked.
 using MediaReader = std::function<std::optional<ProbeResult>(const QString &path)>;
 MediaReader LibraryMediaReader();
 

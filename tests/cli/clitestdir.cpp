@@ -18,7 +18,6 @@ CliTestDir::CliTestDir(Encoder encoder)
     const QDir shipped(buildProgramDir() + QStringLiteral("Profiles"));
     for (const QString &name : shipped.entryList(QDir::Files))
         m_valid = m_valid && copyFileTo(shipped.filePath(name), program + "Profiles/" + name);
-    m_fakeEncoder = encoder == Fake;
     if (encoder != Missing) {
         const QString target = encoder == Fake ? QStringLiteral(FAKE_ENCODER_PATH)
                                                : buildProgramDir() + QStringLiteral("asapi.dll");
@@ -50,8 +49,6 @@ std::unique_ptr<QProcess> CliTestDir::start(const QStringList &args, const Envir
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("FAKE_ENCODER_LOG"),
                        m_root.path() + QStringLiteral("/encoder.log"));
-    if (m_fakeEncoder)
-        environment.insert(QStringLiteral("BRELVANE_TEST_FAKE_ENCODER"), QStringLiteral("1"));
     for (const auto &entry : env)
         environment.insert(entry.first, entry.second);
     process->setProcessEnvironment(environment);

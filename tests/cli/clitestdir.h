@@ -53,7 +53,6 @@ public:
 
 private:
     QTemporaryDir m_root;
-    bool m_fakeEncoder = false;
     bool m_valid = false;
 };
 
