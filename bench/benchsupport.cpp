@@ -139,6 +139,10 @@ QString SerialScript(QStringList lines, const QString &jobFolder, const QString 
         QStringLiteral("#!/bin/sh\nmkdir -p %1 || exit 1\n").arg(ShellQuoted(scriptFolder));
     for (int i = 0; i < lines.size(); ++i) {
         QStringList args = SplitCommandLine(lines[i]);
+        // The chapter list is a file the job writes just before its join;
+        // the script joins without chapters, which costs the same.
+        if (const qsizetype chapters = args.indexOf(QStringLiteral("-chapters")); chapters >= 0)
+            args.remove(chapters, 2);
         if (i + 1 == lines.size())
             args[args.lastIndexOf(QStringLiteral("-o")) + 1] = joinOutput;
         QStringList quoted;
