@@ -9,6 +9,7 @@
 #include <QProcess>
 
 #include <algorithm>
+#include <cstdio>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -196,4 +197,9 @@ bool TimedSide::run(const QString &program, const QStringList &arguments)
     wall << clock.nsecsElapsed() / 1e9;
     cpu << CpuSeconds(RUSAGE_CHILDREN) - cpuBefore;
     return succeeded;
+}
+
+void SilentMessages::inform(const QString &title, const QString &text)
+{
+    std::fprintf(stderr, "message: %s: %s\n", qPrintable(title), qPrintable(text.left(200)));
 }

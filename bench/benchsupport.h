@@ -2,7 +2,9 @@
 
 // What the benchmarks share: running programs to their end, making clips,
 // turning the program's command lines into a serial shell script, CPU
-// times, medians and the machine's load.
+// times, medians, the machine's load and a window side's quiet messages.
+
+#include "platform/messages.h"
 
 #include <QList>
 #include <QMap>
@@ -75,4 +77,13 @@ struct TimedSide {
     QList<double> cpu;
     // Runs it once; false when it failed.
     bool run(const QString &program, const QStringList &arguments);
+};
+
+// Messages for a bench's window side: they go to stderr, and every question
+// is answered Yes (a bench adds no file twice).
+class SilentMessages : public Messages {
+public:
+    void inform(const QString &title, const QString &text) override;
+    bool ask(const QString &, const QString &) override { return true; }
+    void plain(const QString &, const QString &) override {}
 };

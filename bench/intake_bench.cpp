@@ -47,17 +47,6 @@ struct Options {
     bool keep = false;
 };
 
-// Says nothing and answers Yes: the bench adds no file twice.
-class SilentMessages : public Messages {
-public:
-    void inform(const QString &title, const QString &text) override
-    {
-        std::fprintf(stderr, "message: %s: %s\n", qPrintable(title), qPrintable(text.left(200)));
-    }
-    bool ask(const QString &, const QString &) override { return true; }
-    void plain(const QString &, const QString &) override {}
-};
-
 struct WindowRun {
     double seconds = 0;
     double longestStallMs = 0;

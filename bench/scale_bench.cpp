@@ -25,9 +25,9 @@
 #include "benchjobseams.h"
 #include "benchsupport.h"
 
-#include "frontend/jobpresenter.h"
 #include "engine/job.h"
 #include "engine/requestcheck.h"
+#include "frontend/jobpresenter.h"
 #include "tasklist/tasklist.h"
 #include "tasklist/tasklistmodel.h"
 
@@ -51,17 +51,6 @@ const QString ProgramDir = QStringLiteral(BENCH_PROGRAM_DIR "/");
 const QString Profile = QStringLiteral("AVI - MPEG-4 and MP3");
 // --sync-start 1: the window side makes Start's checks on its own thread.
 bool SyncStart = false;
-
-// Says nothing and answers Yes: no file comes twice.
-class SilentMessages : public Messages {
-public:
-    void inform(const QString &title, const QString &text) override
-    {
-        std::fprintf(stderr, "message: %s: %s\n", qPrintable(title), qPrintable(text.left(200)));
-    }
-    bool ask(const QString &, const QString &) override { return true; }
-    void plain(const QString &, const QString &) override {}
-};
 
 // The largest gap between two beats of a timer on the calling thread.
 class Heartbeat {

@@ -62,11 +62,11 @@ JobProfile ResolveJobProfile(const WorkingSelection &selection, const QString &p
     if (const auto file = ReadProfile(profilePath))
         profile.file = *file;
     profile.pieces = ReadEncoderPieces(selection, profilePath);
-    profile.chapters = ChaptersChosen(selection, profilePath);
-    profile.evenLoudness = LoudnessEvened(selection, profilePath);
-    std::optional<UnusableValue> unusable = profile.pieces.unusable;
-    if (!unusable)
-        unusable = FindUnusableChoice(selection, profilePath);
+    const OutputChoices choices = ReadOutputChoices(selection, profilePath);
+    profile.chapters = choices.chapters;
+    profile.evenLoudness = choices.evenLoudness;
+    const std::optional<UnusableValue> unusable =
+        profile.pieces.unusable ? profile.pieces.unusable : choices.unusable;
     profile.unusableValue = RefusalOfUnusableValue(unusable, profilePath);
     return profile;
 }

@@ -20,6 +20,17 @@ inline const QString NoChaptersValue = QStringLiteral("none");
 inline const QString AsRecordedValue = QStringLiteral("recorded");
 inline const QString EvenLoudnessValue = QStringLiteral("ebur128");
 
+// The choices the selection makes in the profile, read from its file once:
+// a chapter per video, every video's sound evened out (never for a profile
+// that copies the streams: copied sound cannot change), and the first
+// Chapters or Loudness value that is neither of its section's words.
+struct OutputChoices {
+    bool chapters = false;
+    bool evenLoudness = false;
+    std::optional<UnusableValue> unusable;
+};
+OutputChoices ReadOutputChoices(const WorkingSelection &s, const QString &profilePath);
+
 // Whether the selection asks for a chapter per video.
 bool ChaptersChosen(const WorkingSelection &s, const QString &profilePath);
 

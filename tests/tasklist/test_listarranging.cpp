@@ -1,6 +1,7 @@
 // Arranging the list by hand: drags, sorts, drops between rows, and every
 // edit undone and redone.
 #include "fakeseams.h"
+#include "taskcaptions.h"
 #include "tasklist/tasklist.h"
 #include "tasklist/tasklistmodel.h"
 #include "testclips.h"
@@ -13,14 +14,6 @@
 #include <memory>
 
 namespace {
-
-QStringList captions(const TaskList &tasks)
-{
-    QStringList list;
-    for (int row = 0; row < tasks.count(); ++row)
-        list << tasks.model()->caption(row);
-    return list;
-}
 
 // Rows with a caption and a play time, added as one add.
 void fill(TaskList &tasks, const QStringList &names, const QStringList &lengths = {})

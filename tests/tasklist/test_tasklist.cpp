@@ -1,4 +1,5 @@
 #include "fakeseams.h"
+#include "taskcaptions.h"
 #include "tasklist/orderedprobes.h"
 #include "tasklist/tasklist.h"
 #include "tasklist/tasklistmodel.h"
@@ -14,14 +15,6 @@
 #include <QtTest>
 
 namespace {
-
-QStringList captions(const TaskList &tasks)
-{
-    QStringList list;
-    for (int row = 0; row < tasks.count(); ++row)
-        list << tasks.model()->caption(row);
-    return list;
-}
 
 QList<int> selectedRows(const TaskList &tasks)
 {
