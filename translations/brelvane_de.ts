@@ -631,6 +631,10 @@ Letzte Zeilen der Ausgabe des Encoders:
         <source>The output takes its size and frame rate from the first video, &quot;%1&quot;, which has %2. Please choose a size and a frame rate in the Output Settings, or put another video first.</source>
         <translation>Die Ausgabe übernimmt Größe und Bildrate vom ersten Video, &quot;%1&quot;, das %2 hat. Bitte wählen Sie eine Größe und eine Bildrate in den Ausgabeeinstellungen oder stellen Sie ein anderes Video an den Anfang.</translation>
     </message>
+    <message>
+        <source>the sound is evened out, which a join without re-encoding cannot do</source>
+        <translation>die Lautstärke wird angeglichen, was ein Zusammenfügen ohne Neukodierung nicht kann</translation>
+    </message>
 </context>
 <context>
     <name>JobSummary</name>

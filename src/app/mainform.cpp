@@ -30,6 +30,8 @@
 #include <QToolButton>
 #include <QTreeView>
 
+#include <algorithm>
+
 namespace {
 
 } // namespace
@@ -164,8 +166,13 @@ void TMainForm::cmbProfileChange()
     const QString path = profilePath();
     if (QFileInfo(path).isFile())
         OpSettingForm->LoadProfile(path);
-    // A profile that copies the videos as they are has no options to set.
-    bbtnSetting->setEnabled(!ProfileCopiesStreams(path) && !ProfileChoosesForInputs(path));
+    // The copying and the automatic profile offer only their chapter and
+    // loudness choices; a profile with no choice at all has nothing to set.
+    const std::optional<OutputProfile> profile = ReadProfile(path);
+    bbtnSetting->setEnabled(
+        profile &&
+        std::any_of(profile->options.cbegin(), profile->options.cend(),
+                    [](const ProfileOption &option) { return !option.captions.isEmpty(); }));
     forgetProfileChoice();
 }
 

@@ -3,6 +3,7 @@
 #include "engine/copycheck.h"
 #include "engine/firstvideo.h"
 #include "settings/inifile.h"
+#include "settings/outputchoices.h"
 #include "settings/profiles.h"
 
 #include <QCoreApplication>
@@ -37,9 +38,33 @@ QString codecCaption(const OutputProfile &profile, const QString &name)
     return name;
 }
 
-WorkingSelection reencodingSelection(const OutputProfile &profile, const ProbeResult &first)
+// The position of the section's choice whose value is `value`; -1 when the
+// profile offers none.
+int positionOfValue(const OutputProfile &profile, const QString &section, const QString &value)
+{
+    for (const ProfileOption &option : profile.options) {
+        if (option.section != section)
+            continue;
+        for (int position = 0; position < option.captions.size(); ++position) {
+            if (ReadProfileValue(profile.path, section, position, QString()) == value)
+                return position;
+        }
+    }
+    return -1;
+}
+
+// The re-encoding profile's initial choices, but the first video's size and
+// rate, and the chapters and loudness the user chose in the automatic
+// profile: "None" there must not come back as the other profile's "One per
+// video".
+WorkingSelection reencodingSelection(const OutputProfile &profile, const ProbeResult &first,
+                                     const OutputChoices &chosen)
 {
     WorkingSelection selection = InitialSelection(profile);
+    selection.chapters = positionOfValue(profile, ChaptersSection,
+                                         chosen.chapters ? ChapterPerVideoValue : NoChaptersValue);
+    selection.loudness = positionOfValue(profile, LoudnessSection,
+                                         chosen.evenLoudness ? EvenLoudnessValue : AsRecordedValue);
     const int size = firstVideoPosition(profile, VideoSizeSection);
     if (size >= 0 && FirstVideoFrame(first)) {
         selection.listSize = true;
@@ -69,14 +94,16 @@ QString shown(const QString &value)
 } // namespace
 
 AutomaticChoice ChooseForInputs(const QString &programDir, const QString &automaticPath,
+                                const WorkingSelection &automaticSelection,
                                 const QList<PlanInput> &inputs)
 {
     QList<ProbeResult> facts;
     for (const PlanInput &input : inputs)
         facts << input.facts;
     AutomaticChoice choice;
+    const OutputChoices chosen = ReadOutputChoices(automaticSelection, automaticPath);
     const std::optional<CopyDifference> difference = FirstCopyDifference(facts);
-    if (!difference) {
+    if (!difference && !chosen.evenLoudness) {
         choice.copy = true;
         choice.reason = QCoreApplication::translate(
             "Job", "Joining without re-encoding: every video has the same format");
@@ -85,10 +112,16 @@ AutomaticChoice ChooseForInputs(const QString &programDir, const QString &automa
     const QString name = IniFile(automaticPath).readString(QStringLiteral("Main"), ReencodeWithKey);
     choice.profilePath = ProfilePath(programDir, name);
     const OutputProfile profile = ReadProfile(choice.profilePath).value_or(OutputProfile());
-    choice.selection = reencodingSelection(profile, facts.first());
+    choice.selection = reencodingSelection(profile, facts.first(), chosen);
+    const QString why =
+        difference ? differenceText(*difference)
+                   : QCoreApplication::translate(
+                         "Job", "the sound is evened out, which a join without re-encoding "
+                                "cannot do");
     choice.reason = QCoreApplication::translate("Job", "Re-encoding to %1: %2")
-                        .arg(codecCaption(profile, name), differenceText(*difference));
-    choice.detail =
-        QStringLiteral("(%1, not %2)").arg(shown(difference->found), shown(difference->expected));
+                        .arg(codecCaption(profile, name), why);
+    if (difference)
+        choice.detail = QStringLiteral("(%1, not %2)")
+                            .arg(shown(difference->found), shown(difference->expected));
     return choice;
 }

@@ -8,8 +8,10 @@
 
 // What a profile that chooses for the inputs (AutomaticProfileType) does
 // with them: it copies their streams when they pass the copy check
-// (FirstCopyDifference), and otherwise re-encodes with the profile it names,
-// at its initial choices but the first video's size and rate.
+// (FirstCopyDifference) and the sound is kept as recorded, and otherwise
+// re-encodes with the profile it names, at its initial choices but the
+// first video's size and rate and the automatic profile's own chapter and
+// loudness choices.
 struct AutomaticChoice {
     bool copy = false;
     // The re-encoding profile's file and the selection it is used with;
@@ -25,9 +27,11 @@ struct AutomaticChoice {
     QString detail;
 };
 
-// The choice of the automatic profile at automaticPath for the inputs, in
-// list order (at least one). When the first video states no usable size or
-// rate, the re-encoding profile's initial choice stays for it; where that
-// is the first video's own too, Start refuses as it does for that profile.
+// The choice of the automatic profile at automaticPath, with the user's
+// selection in it, for the inputs, in list order (at least one). When the
+// first video states no usable size or rate, the re-encoding profile's
+// initial choice stays for it; where that is the first video's own too,
+// Start refuses as it does for that profile.
 AutomaticChoice ChooseForInputs(const QString &programDir, const QString &automaticPath,
+                                const WorkingSelection &automaticSelection,
                                 const QList<PlanInput> &inputs);

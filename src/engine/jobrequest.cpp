@@ -77,8 +77,8 @@ namespace {
 // list as it stands: the inputs' streams copied, or the profile it names.
 void chooseForInputs(JobRequest &request, const QString &automaticPath)
 {
-    const AutomaticChoice choice =
-        ChooseForInputs(request.programDir, automaticPath, PlanInputsOf(request));
+    const AutomaticChoice choice = ChooseForInputs(request.programDir, automaticPath,
+                                                   request.selection, PlanInputsOf(request));
     request.profileChoice = choice.reason;
     request.profileChoiceDetail = choice.detail;
     if (choice.copy) {

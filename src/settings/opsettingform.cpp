@@ -278,7 +278,11 @@ void TopSettingForm::LoadProfile(const QString &path)
     OutputExtension = profile->outputExtension;
     Descriptions.clear();
     for (const ProfileOption &option : profile->options) {
-        Descriptions.insert(option.section, option.description);
+        // Every section is read, those the file lacks as empty ones: their
+        // boxes show empty and disabled, as the automatic profile's codec
+        // rows do.
+        if (!option.captions.isEmpty() || !option.description.isEmpty())
+            Descriptions.insert(option.section, option.description);
         QComboBox *box = boxOfSection(option.section);
         if (!box)
             continue;
@@ -288,13 +292,20 @@ void TopSettingForm::LoadProfile(const QString &path)
         else if (box == cmbEncodeTo)
             cmbEncodeToChange();
     }
-    // Codecs without a constant quality or a speed have nothing to offer.
-    cmbVquality->setEnabled(cmbVquality->count() > 0);
-    cmbSpeed->setEnabled(cmbSpeed->count() > 0);
-    // Profiles without the choice keep today's output: no chapters, the
-    // sound as recorded.
-    cmbLoudness->setEnabled(cmbLoudness->count() > 0);
-    cmbChapters->setEnabled(cmbChapters->count() > 0);
+    // Codecs without a constant quality or a speed have nothing to offer, and
+    // profiles without a choice keep today's output (no chapters, the sound
+    // as recorded).
+    for (QComboBox *box : std::as_const(Boxes))
+        box->setEnabled(box->isEditable() ? offers(box) : box->count() > 0);
+    const bool sized = Descriptions.contains(VideoSizeSection);
+    const QList<QWidget *> sizeFields{rdbSelectSize, rdbManualSize, edtWidth, edtHeight};
+    for (QWidget *field : sizeFields)
+        field->setEnabled(sized);
+}
+
+bool TopSettingForm::offers(const QComboBox *box) const
+{
+    return Descriptions.contains(box->toolTip());
 }
 
 void TopSettingForm::fillBox(QComboBox *box, const QStringList &captions, int index)
@@ -431,19 +442,21 @@ void TopSettingForm::btnOKClick()
 
 bool TopSettingForm::passesChecks()
 {
-    if (!IsWholeNumber(cmbVbitrate->currentText()))
+    // Only what the profile offers is checked: the automatic profile has no
+    // bitrates, sizes or sample rates to get wrong.
+    if (offers(cmbVbitrate) && !IsWholeNumber(cmbVbitrate->currentText()))
         return refuse(tr("The video bitrate is invalid."), tr("Invalid Video Bitrate"),
                       cmbVbitrate);
-    const bool manual = rdbManualSize->isChecked();
+    const bool manual = rdbManualSize->isChecked() && rdbManualSize->isEnabled();
     if (manual && !IsWholeNumber(edtWidth->text()))
         return refuse(tr("The output width is invalid."), tr("Invalid Width"), edtWidth);
     if (manual && !IsWholeNumber(edtHeight->text()))
         return refuse(tr("The output height is invalid."), tr("Invalid Height"), edtHeight);
-    if (!IsWholeNumber(cmbSrate->currentText()))
+    if (offers(cmbSrate) && !IsWholeNumber(cmbSrate->currentText()))
         return refuse(tr("The sample rate is invalid."), tr("Invalid Sample Rate"), cmbSrate);
     // Checked whatever the codec, even while its panel is hidden; hence the
     // focus goes to the video bitrate, which is always visible.
-    if (!IsWholeNumber(cmbAbitrate->currentText()))
+    if (offers(cmbAbitrate) && !IsWholeNumber(cmbAbitrate->currentText()))
         return refuse(tr("The Audio bitrate is invalid."), tr("Invalid Audio Bitrate"),
                       cmbVbitrate);
     if (cmbAcodec->currentText() == QLatin1String("MP2") &&

@@ -73,6 +73,8 @@ private:
     void connectChangeHandlers();
     void fillBox(QComboBox *box, const QStringList &captions, int index);
     QComboBox *boxOfSection(const QString &section) const;
+    // Whether the loaded profile has the section the box shows.
+    bool offers(const QComboBox *box) const;
     QList<QComboBox *> pickOnlyBoxes() const;
     QList<QComboBox *> editableBoxes() const;
     ShownState shownState() const;

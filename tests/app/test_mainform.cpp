@@ -214,7 +214,8 @@ private slots:
         QCoreApplication::processEvents();
     }
 
-    // The copying profile has nothing to set, and refuses videos of two shapes.
+    // The copying profile offers only its chapters, and refuses videos of two
+    // shapes.
     void copyProfileRefusesVideosThatDiffer()
     {
         MainFormFixture f;
@@ -224,7 +225,10 @@ private slots:
             w->cmbProfileChange();
         };
         choose("Same as the inputs (no re-encoding)");
-        QVERIFY(!w->bbtnSetting->isEnabled());
+        QVERIFY(w->bbtnSetting->isEnabled());
+        for (const char *name : {"cmbVcodec", "cmbVbitrate", "cmbLoudness", "rdbManualSize"})
+            QVERIFY2(!w->opSettingForm()->findChild<QWidget *>(name)->isEnabled(), name);
+        QVERIFY(w->opSettingForm()->findChild<QWidget *>("cmbChapters")->isEnabled());
         w->edtOutputFile->setText(f.filePath(QStringLiteral("joined")));
         w->imgStartClick();
         // Start's checks run on a worker; the refusal comes when they end.

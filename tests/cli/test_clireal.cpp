@@ -482,6 +482,23 @@ void TestCliReal::theAutomaticProfileCopiesWhatMatchesAndSaysWhyItReencodes()
     QCOMPARE(QSize(joined.width, joined.height), QSize(320, 240));
     QCOMPARE(joined.frameRate, QString("25.000"));
     QVERIFY2(qAbs(joined.seconds - 3) <= 0.1, qPrintable(joined.lengthText()));
+
+    // Sound evened out cannot be copied: matching clips are re-encoded, with
+    // the automatic profile's own choice of no chapters.
+    QVERIFY(makeClip(inputs.last(), {320, 240, 1.0, 25, true, "libx264"}));
+    QFile automatic(dir.programDir() + "Profiles/Best for these videos (automatic).bpf");
+    QVERIFY(automatic.open(QIODevice::ReadWrite));
+    QByteArray text = automatic.readAll();
+    text.replace("value1=none\nIndex=0", "value1=none\nIndex=1")
+        .replace("value1=ebur128\nIndex=0", "value1=ebur128\nIndex=1");
+    QVERIFY(automatic.resize(0) && automatic.write(text) == text.size());
+    automatic.close();
+    const CliRun evened = dir.run(base + inputs << "--dry-run");
+    QVERIFY2(evened.err.contains("Re-encoding to H.264: the sound is evened out"),
+             qPrintable(evened.err));
+    QCOMPARE(evened.out.count("vcodec=libx264"), 3);
+    QCOMPARE(evened.out.count("-af loudnorm"), 3);
+    QVERIFY2(!evened.out.contains("-chapters"), qPrintable(evened.out));
 }
 
 QTEST_GUILESS_MAIN(TestCliReal)

@@ -178,6 +178,12 @@ private slots:
         form->LoadProfile(profilePath);
         QVERIFY(!box("cmbVquality")->isEnabled() && !box("cmbSpeed")->isEnabled());
         QVERIFY(!box("cmbLoudness")->isEnabled() && !box("cmbChapters")->isEnabled());
+        // Nothing of the profile before stays, and nothing it lacks is
+        // checked: OK takes the empty bitrates and sample rate.
+        QCOMPARE(items("cmbChapters"), QStringList());
+        QVERIFY(!box("cmbVbitrate")->isEnabled() && !radio("rdbManualSize")->isEnabled());
+        child<QPushButton>("btnOK")->click();
+        QVERIFY(messages.shown.isEmpty());
     }
 
     void typedBitrateSelectsTheChoiceWithThatCaption()
