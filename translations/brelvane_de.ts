@@ -43,6 +43,14 @@
         <source>--jobs takes a number from 1 to %1, not &quot;%2&quot;</source>
         <translation>--jobs nimmt eine Zahl von 1 bis %1, nicht „%2“</translation>
     </message>
+    <message>
+        <source>--chapters takes each or none, not &quot;%1&quot;</source>
+        <translation>--chapters nimmt each oder none, nicht &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--loudness takes recorded or even, not &quot;%1&quot;</source>
+        <translation>--loudness nimmt recorded oder even, nicht &quot;%1&quot;</translation>
+    </message>
 </context>
 <context>
     <name>CliJoin</name>
@@ -109,6 +117,10 @@
     <message>
         <source>no answer: standard input is not a terminal, so the question is answered No</source>
         <translation>keine Antwort: die Standardeingabe ist kein Terminal, daher wird die Frage mit Nein beantwortet</translation>
+    </message>
+    <message>
+        <source>the profile &quot;%1&quot; offers no %2 choice for %3</source>
+        <translation>das Profil &quot;%1&quot; bietet keine Auswahl %2 für %3</translation>
     </message>
 </context>
 <context>
@@ -224,6 +236,24 @@ vor clip10)</translation>
 line, and run nothing</source>
         <translation>die Encoder-Befehlszeilen ausgeben, die der Auftrag
 ausführen würde, eine pro Zeile, und nichts ausführen</translation>
+    </message>
+    <message>
+        <source>each (a chapter per video) or none, in place of the
+profile&apos;s own choice; for profiles with a Chapters
+choice</source>
+        <translation>each (ein Kapitel je Video) oder none, anstelle der
+Auswahl des Profils; für Profile mit einer Auswahl
+Kapitel</translation>
+    </message>
+    <message>
+        <source>recorded (the sound as it is) or even (every video
+brought to one loudness, EBU R128), in place of the
+profile&apos;s own choice; for profiles with a Loudness
+choice</source>
+        <translation>recorded (der Ton, wie er ist) oder even (jedes Video
+auf eine Lautheit gebracht, EBU R128), anstelle der
+Auswahl des Profils; für Profile mit einer Auswahl
+Lautstärke</translation>
     </message>
 </context>
 <context>

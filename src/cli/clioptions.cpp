@@ -1,5 +1,6 @@
 #include "cli/clioptions.h"
 
+#include "settings/outputchoices.h"
 #include "settings/preferences.h"
 
 #include <QCoreApplication>
@@ -40,6 +41,30 @@ QString setJobs(CliRequest &request, const QString &value)
             .arg(MaxConversionsAtOnce)
             .arg(value);
     request.jobs = jobs;
+    return QString();
+}
+
+QString setChapters(CliRequest &request, const QString &value)
+{
+    if (value != ChapterPerVideoValue && value != NoChaptersValue)
+        return QCoreApplication::translate("CliArguments",
+                                           "--chapters takes each or none, not \"%1\"")
+            .arg(value);
+    request.chapters = value;
+    return QString();
+}
+
+QString setLoudness(CliRequest &request, const QString &value)
+{
+    // "even" is the profile's "ebur128".
+    if (value == AsRecordedValue)
+        request.loudness = AsRecordedValue;
+    else if (value == QLatin1String("even"))
+        request.loudness = EvenLoudnessValue;
+    else
+        return QCoreApplication::translate("CliArguments",
+                                           "--loudness takes recorded or even, not \"%1\"")
+            .arg(value);
     return QString();
 }
 
@@ -92,6 +117,17 @@ const std::vector<CliOption> &JoinOptions()
          QT_TRANSLATE_NOOP("CliUsage", "order of the videos: none (as given; the default), name,\n"
                                        "or natural (numbers by value: clip2 before clip10)"),
          setOrder},
+        {"--chapters", "WHICH",
+         QT_TRANSLATE_NOOP("CliUsage", "each (a chapter per video) or none, in place of the\n"
+                                       "profile's own choice; for profiles with a Chapters\n"
+                                       "choice"),
+         setChapters},
+        {"--loudness", "HOW",
+         QT_TRANSLATE_NOOP("CliUsage", "recorded (the sound as it is) or even (every video\n"
+                                       "brought to one loudness, EBU R128), in place of the\n"
+                                       "profile's own choice; for profiles with a Loudness\n"
+                                       "choice"),
+         setLoudness},
         {"--quiet", nullptr, QT_TRANSLATE_NOOP("CliUsage", "print nothing but errors"),
          [](CliRequest &r, const QString &) {
              r.quiet = true;

@@ -23,6 +23,10 @@ struct CliRequest {
     std::optional<QString> output;
     std::optional<QString> tempDir;
     std::optional<int> jobs; // conversions at once
+    // The profile's Chapters and Loudness values to use instead of its own
+    // initial ones ("each", "none"; "recorded", "ebur128").
+    std::optional<QString> chapters;
+    std::optional<QString> loudness;
     OverwriteChoice overwrite = OverwriteChoice::FromPreferences;
     RowOrder order = RowOrder::Keep;
     bool quiet = false;

@@ -95,6 +95,8 @@ public:
 
     int run()
     {
+        if (const int status = chooseOutputChoices())
+            return status;
         if (const int status = takeInputs())
             return status;
         return m_request.dryRun ? printCommandLines() : runJob();
@@ -105,6 +107,27 @@ private:
     int refusedStatus() const
     {
         return m_interrupts->takePending() ? interruptedStatus() : ExitCode::Refused;
+    }
+
+    // 0 when the profile offers what --chapters and --loudness ask for.
+    int chooseOutputChoices()
+    {
+        const struct {
+            const std::optional<QString> &value;
+            const QString &section;
+            const char *option;
+        } choices[] = {{m_request.chapters, ChaptersSection, "--chapters"},
+                       {m_request.loudness, LoudnessSection, "--loudness"}};
+        for (const auto &choice : choices) {
+            if (!choice.value || m_selection.choose(choice.section, *choice.value))
+                continue;
+            m_console.error(QCoreApplication::translate(
+                                "CliJoin", "the profile \"%1\" offers no %2 choice for %3")
+                                .arg(QFileInfo(m_profilePath).completeBaseName(), choice.section,
+                                     QLatin1String(choice.option)));
+            return ExitCode::BadArguments;
+        }
+        return 0;
     }
 
     // 0 when every input is on the list.

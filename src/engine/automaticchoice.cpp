@@ -10,22 +10,6 @@
 
 namespace {
 
-// The position of the choice of section whose value takes the first
-// video's; -1 when the profile offers none.
-int firstVideoPosition(const OutputProfile &profile, const QString &section)
-{
-    for (const ProfileOption &option : profile.options) {
-        if (option.section != section)
-            continue;
-        for (int position = 0; position < option.captions.size(); ++position) {
-            if (ReadProfileValue(profile.path, section, position, QString()) ==
-                SameAsFirstVideoValue)
-                return position;
-        }
-    }
-    return -1;
-}
-
 // The re-encoding profile's picture codec as its list shows it ("H.264");
 // the profile's name when it has none.
 QString codecCaption(const OutputProfile &profile, const QString &name)
@@ -38,21 +22,6 @@ QString codecCaption(const OutputProfile &profile, const QString &name)
     return name;
 }
 
-// The position of the section's choice whose value is `value`; -1 when the
-// profile offers none.
-int positionOfValue(const OutputProfile &profile, const QString &section, const QString &value)
-{
-    for (const ProfileOption &option : profile.options) {
-        if (option.section != section)
-            continue;
-        for (int position = 0; position < option.captions.size(); ++position) {
-            if (ReadProfileValue(profile.path, section, position, QString()) == value)
-                return position;
-        }
-    }
-    return -1;
-}
-
 // The re-encoding profile's initial choices, but the first video's size and
 // rate, and the chapters and loudness the user chose in the automatic
 // profile: "None" there must not come back as the other profile's "One per
@@ -61,16 +30,16 @@ WorkingSelection reencodingSelection(const OutputProfile &profile, const ProbeRe
                                      const OutputChoices &chosen)
 {
     WorkingSelection selection = InitialSelection(profile);
-    selection.chapters = positionOfValue(profile, ChaptersSection,
-                                         chosen.chapters ? ChapterPerVideoValue : NoChaptersValue);
-    selection.loudness = positionOfValue(profile, LoudnessSection,
-                                         chosen.evenLoudness ? EvenLoudnessValue : AsRecordedValue);
-    const int size = firstVideoPosition(profile, VideoSizeSection);
+    selection.chapters = ProfileValuePosition(
+        profile, ChaptersSection, chosen.chapters ? ChapterPerVideoValue : NoChaptersValue);
+    selection.loudness = ProfileValuePosition(
+        profile, LoudnessSection, chosen.evenLoudness ? EvenLoudnessValue : AsRecordedValue);
+    const int size = ProfileValuePosition(profile, VideoSizeSection, SameAsFirstVideoValue);
     if (size >= 0 && FirstVideoFrame(first)) {
         selection.listSize = true;
         selection.videoSize = size;
     }
-    const int rate = firstVideoPosition(profile, FrameRateSection);
+    const int rate = ProfileValuePosition(profile, FrameRateSection, SameAsFirstVideoValue);
     if (rate >= 0 && FirstVideoRate(first))
         selection.frameRate = rate;
     return selection;

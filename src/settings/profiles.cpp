@@ -173,6 +173,20 @@ QString ProfileValueKey(int position)
     return QStringLiteral("value%1").arg(position);
 }
 
+int ProfileValuePosition(const OutputProfile &profile, const QString &section, const QString &value)
+{
+    for (const ProfileOption &option : profile.options) {
+        if (option.section != section)
+            continue;
+        const IniDocument file = IniDocument::load(profile.path);
+        for (int position = 0; position < option.captions.size(); ++position) {
+            if (file.readString(section, ProfileValueKey(position), QString()) == value)
+                return position;
+        }
+    }
+    return -1;
+}
+
 QString ReadProfileValue(const QString &path, const QString &section, int position,
                          const QString &fallback)
 {

@@ -123,3 +123,8 @@ QString ReadProfileValue(const QString &path, const QString &section, int positi
 
 // The key that holds the encoder value of a choice.
 QString ProfileValueKey(int position);
+
+// The position of the section's choice whose value is `value`; -1 when the
+// profile offers none.
+int ProfileValuePosition(const OutputProfile &profile, const QString &section,
+                         const QString &value);

@@ -100,6 +100,13 @@ void TestCli::badArgumentsExitWith2_data()
                               << "join needs the videos to join";
     QTest::newRow("unknown profile")
         << QStringList{"join", "--profile", "AVI", "{a}", "{b}"} << "no profile \"AVI\"";
+    QTest::newRow("unknown loudness") << QStringList{"join", "--loudness", "loud", "{a}", "{b}"}
+                                      << "--loudness takes recorded or even";
+    QTest::newRow("a copy cannot even out the sound")
+        << QStringList{"join",       "--profile", "Same as the inputs (no re-encoding)",
+                       "--loudness", "even",      "{a}",
+                       "{b}"}
+        << "the profile \"Same as the inputs (no re-encoding)\" offers no Loudness choice";
     QTest::newRow("version with more")
         << QStringList{"--version", "x"} << "--version takes no further arguments";
 }
