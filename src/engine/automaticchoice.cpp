@@ -25,15 +25,17 @@ QString codecCaption(const OutputProfile &profile, const QString &name)
 // The re-encoding profile's initial choices, but the first video's size and
 // rate, and the chapters and loudness the user chose in the automatic
 // profile: "None" there must not come back as the other profile's "One per
-// video".
+// video". An automatic profile without the choice leaves the other's.
 WorkingSelection reencodingSelection(const OutputProfile &profile, const ProbeResult &first,
-                                     const OutputChoices &chosen)
+                                     const WorkingSelection &automatic, const OutputChoices &chosen)
 {
     WorkingSelection selection = InitialSelection(profile);
-    selection.chapters = ProfileValuePosition(
-        profile, ChaptersSection, chosen.chapters ? ChapterPerVideoValue : NoChaptersValue);
-    selection.loudness = ProfileValuePosition(
-        profile, LoudnessSection, chosen.evenLoudness ? EvenLoudnessValue : AsRecordedValue);
+    if (automatic.chapters >= 0)
+        selection.chapters = ProfileValuePosition(
+            profile, ChaptersSection, chosen.chapters ? ChapterPerVideoValue : NoChaptersValue);
+    if (automatic.loudness >= 0)
+        selection.loudness = ProfileValuePosition(
+            profile, LoudnessSection, chosen.evenLoudness ? EvenLoudnessValue : AsRecordedValue);
     const int size = ProfileValuePosition(profile, VideoSizeSection, SameAsFirstVideoValue);
     if (size >= 0 && FirstVideoFrame(first)) {
         selection.listSize = true;
@@ -81,7 +83,7 @@ AutomaticChoice ChooseForInputs(const QString &programDir, const QString &automa
     const QString name = IniFile(automaticPath).readString(QStringLiteral("Main"), ReencodeWithKey);
     choice.profilePath = ProfilePath(programDir, name);
     const OutputProfile profile = ReadProfile(choice.profilePath).value_or(OutputProfile());
-    choice.selection = reencodingSelection(profile, facts.first(), chosen);
+    choice.selection = reencodingSelection(profile, facts.first(), automaticSelection, chosen);
     const QString why =
         difference ? differenceText(*difference)
                    : QCoreApplication::translate(
