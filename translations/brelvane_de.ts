@@ -120,7 +120,7 @@
     </message>
     <message>
         <source>the profile &quot;%1&quot; offers no %2 choice for %3</source>
-        <translation>das Profil &quot;%1&quot; bietet keine Auswahl %2 für %3</translation>
+        <translation>das Profil &quot;%1&quot; bietet keine %2-Auswahl für %3</translation>
     </message>
 </context>
 <context>
@@ -242,8 +242,8 @@ ausführen würde, eine pro Zeile, und nichts ausführen</translation>
 profile&apos;s own choice; for profiles with a Chapters
 choice</source>
         <translation>each (ein Kapitel je Video) oder none, anstelle der
-Auswahl des Profils; für Profile mit einer Auswahl
-Kapitel</translation>
+Auswahl des Profils; nur für Profile mit einer
+Kapitelauswahl</translation>
     </message>
     <message>
         <source>recorded (the sound as it is) or even (every video
@@ -252,8 +252,8 @@ profile&apos;s own choice; for profiles with a Loudness
 choice</source>
         <translation>recorded (der Ton, wie er ist) oder even (jedes Video
 auf eine Lautheit gebracht, EBU R128), anstelle der
-Auswahl des Profils; für Profile mit einer Auswahl
-Lautstärke</translation>
+Auswahl des Profils; nur für Profile mit einer
+Lautstärkeauswahl</translation>
     </message>
 </context>
 <context>
