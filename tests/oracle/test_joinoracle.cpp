@@ -104,6 +104,10 @@ private slots:
     {
         joinAndCheck("MP4 - H.264 and AAC", "joined-first.mp4", FirstVideosRate);
     }
+    void vp9AtTheFirstVideosRateIsWatchable()
+    {
+        joinAndCheck("WebM - VP9 and Opus", "joined-first.webm", FirstVideosRate);
+    }
 
 private:
     static constexpr int FirstVideosRate = 0;
