@@ -2,7 +2,6 @@
 
 #include "contract/valueforms.h"
 #include "engine/outputname.h"
-#include "settings/optionbuilder.h"
 #include "settings/profiles.h"
 #include "tasklist/mediaprobe.h"
 
@@ -83,31 +82,28 @@ std::optional<QString> FirstVideoRate(const ProbeResult &facts)
     return RateText(*stated);
 }
 
-JobPictureFormat PictureFormatOfJob(const WorkingSelection &selection, const QString &profilePath,
-                                    const ProbeResult &first)
+JobPictureFormat PictureFormatOfJob(const EncoderPieces &pieces, const ProbeResult &first)
 {
     JobPictureFormat format;
-    const bool firstSize =
-        selection.listSize && choosesFirst(BuildVideoSize(selection, profilePath));
-    format.frame = firstSize ? FirstVideoFrame(first) : BuildFrameSize(selection, profilePath);
-    const QString rate = BuildFrameRate(selection, profilePath);
-    format.rate = choosesFirst(rate) ? FirstVideoRate(first) : RateText(rate);
+    format.frame =
+        choosesFirst(pieces.frameSize) ? FirstVideoFrame(first) : ReadFrameSize(pieces.frameSize);
+    format.rate =
+        choosesFirst(pieces.frameRate) ? FirstVideoRate(first) : RateText(pieces.frameRate);
     return format;
 }
 
-std::optional<StartRefusal> CheckFirstVideo(const WorkingSelection &selection,
-                                            const QString &profilePath, const QString &firstPath,
+std::optional<StartRefusal> CheckFirstVideo(const EncoderPieces &pieces, const QString &firstPath,
                                             const ProbeResult &first)
 {
-    if (ProfileCopiesStreams(profilePath))
+    if (pieces.copyStreams)
         return std::nullopt;
-    const JobPictureFormat format = PictureFormatOfJob(selection, profilePath, first);
+    const JobPictureFormat format = PictureFormatOfJob(pieces, first);
     QString what;
-    if (selection.listSize && choosesFirst(BuildVideoSize(selection, profilePath)) && !format.frame)
+    if (choosesFirst(pieces.frameSize) && !format.frame)
         what = QCoreApplication::translate(
                    "Job", "no frame size from 16 to 8192 pixels (it states \"%1\")")
                    .arg(first.sizeText());
-    else if (choosesFirst(BuildFrameRate(selection, profilePath)) && !format.rate)
+    else if (choosesFirst(pieces.frameRate) && !format.rate)
         what = QCoreApplication::translate("Job", "no frame rate from 1 to 240 (it states \"%1\")")
                    .arg(first.frameRate);
     if (what.isEmpty())

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "engine/startcheck.h"
+#include "settings/encoderpieces.h"
 #include "settings/encodervalues.h"
-#include "settings/workingselection.h"
 
 #include <QString>
 #include <optional>
@@ -33,11 +33,9 @@ struct JobPictureFormat {
     std::optional<FrameSize> frame;
     std::optional<QString> rate;
 };
-JobPictureFormat PictureFormatOfJob(const WorkingSelection &selection, const QString &profilePath,
-                                    const ProbeResult &first);
+JobPictureFormat PictureFormatOfJob(const EncoderPieces &pieces, const ProbeResult &first);
 
-// Start's refusal when the selection takes the first video's size or rate
-// and the first video (firstPath) states none that can be used.
-std::optional<StartRefusal> CheckFirstVideo(const WorkingSelection &selection,
-                                            const QString &profilePath, const QString &firstPath,
+// Start's refusal when the pieces take the first video's size or rate and
+// the first video (firstPath) states none that can be used.
+std::optional<StartRefusal> CheckFirstVideo(const EncoderPieces &pieces, const QString &firstPath,
                                             const ProbeResult &first);

@@ -154,11 +154,6 @@ void Job::onPlanned()
     startNextConversions();
 }
 
-JobPlan Job::makePlan(const QString &workFolder) const
-{
-    return PlanJob(m_request, workFolder, FinalTarget(m_request));
-}
-
 EncoderRun *Job::startRun(const PlanStep &step, bool forwardOnly,
                           void (Job::*onEnded)(EncoderRun *, const RunOutcome &))
 {

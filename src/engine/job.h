@@ -1,7 +1,6 @@
 #pragma once
 
 #include "contract/encoderlines.h"
-#include "engine/automaticchoice.h"
 #include "engine/encoderrun.h"
 #include "engine/jobfolder.h"
 #include "engine/jobplan.h"
@@ -73,8 +72,6 @@ private:
     void planThenRun(const QString &workFolder);
     void onPlanned();
     void end(JobResult result);
-    JobPlan makePlan(const QString &workFolder) const;
-    bool wantsChapters() const;
     bool writeChapterList();
 
     // Conversion stage.
@@ -129,8 +126,6 @@ private:
     int m_elapsed = 0;
     int m_remaining = 0;
 
-    // What an automatic profile chose at the latest Start.
-    std::optional<AutomaticChoice> m_automatic;
     JobPlan m_plan;
     JobFolder m_workFolder;
     // What was at the output path at Start: only that file may be replaced.

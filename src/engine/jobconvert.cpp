@@ -28,7 +28,7 @@ void Job::ConvertInputs()
     m_result.stage = JobResult::Converting;
     // A copy join has nothing to convert, so no folder of temporaries
     // either; only a chapter list needs one.
-    const bool needsFolder = !m_request.profile.copiesStreams() || wantsChapters();
+    const bool needsFolder = !m_request.profile.copiesStreams() || WantsChapters(m_request);
     if (needsFolder && !makeWorkFolder())
         return;
     planThenRun(needsFolder ? m_workFolder.path() : QString());

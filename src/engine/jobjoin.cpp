@@ -39,16 +39,11 @@ bool Job::writeChapterList()
     const QByteArray text = m_plan.chapterListText.toUtf8();
     if (list.open(QIODevice::WriteOnly) && list.write(text) == text.size() && list.flush())
         return true;
-    failJoining(QCoreApplication::translate("Job",
-                                            "The list of chapters could not be written to \"%1\".")
-                    .arg(m_plan.chapterListPath),
-                m_plan.chapterListPath);
+    failJoining(
+        QCoreApplication::translate("Job", "The list of chapters could not be written to \"%1\".")
+            .arg(m_plan.chapterListPath),
+        m_plan.chapterListPath);
     return false;
-}
-
-bool Job::wantsChapters() const
-{
-    return WantsChapters(m_request);
 }
 
 void Job::showJoiningProgress(int currentPercent, int totalPercent)

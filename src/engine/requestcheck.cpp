@@ -70,8 +70,7 @@ std::optional<StartRefusal> CheckJobRequest(const JobRequest &request)
         return request.profile.unusableValue;
     if (!request.profile.copiesStreams()) {
         const JobRow &first = request.rows.first();
-        if (auto refusal =
-                CheckFirstVideo(request.selection, request.profile.path, first.path, first.facts))
+        if (auto refusal = CheckFirstVideo(request.profile.pieces, first.path, first.facts))
             return refusal;
     }
     if (auto refusal =
@@ -87,7 +86,7 @@ JobPlan PlanJob(const JobRequest &request, const QString &workFolder, const QStr
     PlanSettings settings = ProfilePlanSettings(request.profile.pieces);
     // The first video's size and rate where a choice takes them.
     const JobPictureFormat format =
-        PictureFormatOfJob(request.selection, request.profile.path,
+        PictureFormatOfJob(request.profile.pieces,
                            request.rows.isEmpty() ? ProbeResult() : request.rows.first().facts);
     if (format.frame)
         settings.frameSize = *format.frame;

@@ -111,12 +111,6 @@ std::optional<StartRefusal> CheckAudioBitrate(const WorkingSelection &selection)
         StartRefusal::KeepFocus};
 }
 
-std::optional<StartRefusal> CheckEncoderValues(const WorkingSelection &selection,
-                                               const QString &profilePath)
-{
-    return RefusalOfUnusableValue(FindUnusableValue(selection, profilePath), profilePath);
-}
-
 std::optional<StartRefusal> RefusalOfUnusableValue(const std::optional<UnusableValue> &value,
                                                    const QString &profilePath)
 {

@@ -31,12 +31,9 @@ std::optional<StartRefusal> CheckJobPaths(const QStringList &inputs, const QStri
 // is converted, rather than handed on unchecked.
 std::optional<StartRefusal> CheckAudioBitrate(const WorkingSelection &selection);
 
-// Every value the job would hand to the encoder has its form (see
-// FindUnusableValue); a profile is a file people share, and its text must
-// not become part of the encoder's filters or options.
-std::optional<StartRefusal> CheckEncoderValues(const WorkingSelection &selection,
-                                               const QString &profilePath);
-// The same refusal for a value already found in the profile's pieces.
+// Every value the job would hand to the encoder has its form (the pieces
+// find the first that has not); a profile is a file people share, and its
+// text must not become part of the encoder's filters or options.
 std::optional<StartRefusal> RefusalOfUnusableValue(const std::optional<UnusableValue> &value,
                                                    const QString &profilePath);
 

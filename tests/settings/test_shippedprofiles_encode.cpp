@@ -120,9 +120,10 @@ JobPlan planOf(const QStringList &inputs, const WorkingSelection &s, const QStri
     QList<PlanInput> planned;
     for (const QString &input : inputs)
         planned << PlanInput{input, 0, ProbeMediaFile(input)};
-    PlanSettings settings = ProfilePlanSettings(ReadEncoderPieces(s, profilePath));
+    const EncoderPieces pieces = ReadEncoderPieces(s, profilePath);
+    PlanSettings settings = ProfilePlanSettings(pieces);
     // The first video's size and rate where a choice takes them.
-    const JobPictureFormat format = PictureFormatOfJob(s, profilePath, planned.first().facts);
+    const JobPictureFormat format = PictureFormatOfJob(pieces, planned.first().facts);
     if (format.frame)
         settings.frameSize = *format.frame;
     if (format.rate)
