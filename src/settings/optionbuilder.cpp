@@ -182,16 +182,6 @@ std::optional<UnusableValue> FindUnusableValue(const WorkingSelection &s,
     return FindUnusableChoice(s, profilePath);
 }
 
-bool NeedsTimedTemporaries(const WorkingSelection &s, const QString &profilePath)
-{
-    return NeedsTimedTemporaries(ReadEncoderPieces(s, profilePath));
-}
-
-QString BuildFrameRate(const WorkingSelection &s, const QString &profilePath)
-{
-    return ReadEncoderPieces(s, profilePath).frameRate;
-}
-
 QString BuildPictureCodecOptions(const WorkingSelection &s, const QString &profilePath)
 {
     return PictureCodecOptions(ReadEncoderPieces(s, profilePath));

@@ -48,11 +48,6 @@ std::optional<UnusableValue> FindUnusableValue(const WorkingSelection &s,
 QString PictureCodecOptions(const EncoderPieces &p);
 QString BuildPictureCodecOptions(const WorkingSelection &s, const QString &profilePath);
 
-// The frame rate of the output as the encoder's -ofps takes it: the
-// profile's value at the selected position, "30" when it has none;
-// SameAsFirstVideoValue when the first video's rate is chosen.
-QString BuildFrameRate(const WorkingSelection &s, const QString &profilePath);
-
 // The options of a join whose temporaries already hold the profile's
 // picture, beginning with " -ovc copy": the pictures copied, the sound
 // encoded with the profile's options, and the container's muxer options. A
@@ -77,7 +72,6 @@ QStringList ContainerArguments(const QString &outputType, bool fastStart = false
 // Whether the conversions must write temporaries that keep every picture's
 // own time: the profile's codec stores pictures out of showing order, or
 // AVI does not carry it (see NeedsTimedContainer).
-bool NeedsTimedTemporaries(const WorkingSelection &s, const QString &profilePath);
 bool NeedsTimedTemporaries(const EncoderPieces &p);
 
 // False when the MP2 bitrate limit cannot be applied because the audio

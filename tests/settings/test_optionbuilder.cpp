@@ -313,8 +313,8 @@ private slots:
         s.speed = 0;
         QCOMPARE(BuildPictureCodecOptions(s, path),
                  QString("vcodec=libx264:crf=22:preset=fast:mbd=2:autoaspect"));
-        QVERIFY(NeedsTimedTemporaries(s, path));
-        QVERIFY(!NeedsTimedTemporaries(s, m_profile));
+        QVERIFY(NeedsTimedTemporaries(ReadEncoderPieces(s, path)));
+        QVERIFY(!NeedsTimedTemporaries(ReadEncoderPieces(s, m_profile)));
         QVERIFY(BuildJoinOptions(s, path).endsWith(" -of lavf -lavfopts format=mp4:faststart"));
         QVERIFY(!FindUnusableValue(s, path));
         s.videoQuality = 1;
@@ -335,7 +335,7 @@ private slots:
         s.videoCodec = 1, s.speed = 1, s.videoQuality = 2;
         QCOMPARE(BuildPictureCodecOptions(s, path),
                  QString("vcodec=libvpx-vp9:crf=52:speed=4:mbd=2:autoaspect"));
-        QCOMPARE(BuildFrameRate(s, m_profile), QString("30"));
+        QCOMPARE(ReadEncoderPieces(s, m_profile).frameRate, QString("30"));
         // Without the two sections the options are as they always were.
         QCOMPARE(BuildPictureCodecOptions(exampleSelection(), m_profile),
                  QString("vcodec=mpeg4:vbitrate=1200:mbd=2:autoaspect"));
